@@ -1,0 +1,60 @@
+# Running Windows test programs under Wine.
+#
+# Every build tree has its own prefix. CTest fixtures keep one wineserver alive
+# for the whole run (starting one per test costs seconds each), and tests that
+# need the COM servers registered chain to the registration fixtures, which in
+# turn require the wine fixture.
+set(QUILLANT_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+if(QUILLANT_WINE_ARCH STREQUAL "win64")
+  # Plain 'wine' would start 32-bit programs such as cscript in a 64-bit
+  # prefix; 64-bit registrations are only visible to the 64-bit loader.
+  set(QUILLANT_WINE_LOADER /usr/lib/wine/wine64)
+else()
+  set(QUILLANT_WINE_LOADER wine)
+endif()
+set(QUILLANT_WINE_ENV
+  env -u DISPLAY
+  WINEPREFIX=${QUILLANT_WINEPREFIX}
+  WINEARCH=${QUILLANT_WINE_ARCH}
+  WINEDEBUG=-all
+  WINEDLLOVERRIDES=mscoree,mshtml=)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${QUILLANT_WINE_ENV} ${QUILLANT_WINE_LOADER})
+set(QUILLANT_WINE_SESSION ${CMAKE_SOURCE_DIR}/cmake/wine-session.sh)
+
+add_test(NAME wine.start COMMAND ${QUILLANT_WINE_ENV} sh ${QUILLANT_WINE_SESSION} start)
+add_test(NAME wine.stop COMMAND ${QUILLANT_WINE_ENV} sh ${QUILLANT_WINE_SESSION} stop)
+set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine)
+set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine)
+
+# A Windows test program run through the emulator inside the wine session.
+function(quillant_add_wine_test name target)
+  cmake_parse_arguments(ARG "" "FIXTURE" "ARGS" ${ARGN})
+  add_test(NAME ${name} COMMAND ${target} ${ARG_ARGS})
+  set(fixture wine)
+  if(ARG_FIXTURE)
+    set(fixture ${ARG_FIXTURE})
+  endif()
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${fixture}")
+endfunction()
+
+# A script run by Wine's own cscript, a client we did not write. cscript exits 0
+# even when a script fails to compile, so success is read from the output: the
+# script must print its PASS line and no FAIL line.
+function(quillant_add_cscript_test name script)
+  cmake_parse_arguments(ARG "" "FIXTURE;WORKING_DIRECTORY" "ARGS" ${ARGN})
+  set(fixture wine)
+  if(ARG_FIXTURE)
+    set(fixture ${ARG_FIXTURE})
+  endif()
+  set(workdir ${CMAKE_BINARY_DIR}/bin)
+  if(ARG_WORKING_DIRECTORY)
+    set(workdir ${ARG_WORKING_DIRECTORY})
+  endif()
+  add_test(NAME ${name}
+    COMMAND ${QUILLANT_WINE_ENV} ${QUILLANT_WINE_LOADER} cscript //nologo ${script} ${ARG_ARGS}
+    WORKING_DIRECTORY ${workdir})
+  set_tests_properties(${name} PROPERTIES
+    FIXTURES_REQUIRED "${fixture}"
+    PASS_REGULAR_EXPRESSION "^PASS|\nPASS"
+    FAIL_REGULAR_EXPRESSION "FAIL|Microsoft VBScript|JScript runtime error|compilation error")
+endfunction()

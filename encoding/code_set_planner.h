@@ -1,0 +1,71 @@
+#pragma once
+// Chooses code sets for a text: code set B for single characters, code set C
+// (two digits to a symbol) for runs of three or more digits.
+//
+// The planner reports what it decides as events to a sink, so that the symbol
+// builder can consume them directly while the token stream ("^B!A*C#12*B!3")
+// stays available for people and tests. A sink provides:
+//   Start(CodeSet)         the symbol starts in code set B or C
+//   Data(size_t pos)       the character at pos (0-based) goes out in code set B
+//   Pair(size_t pos)       the digits at pos and pos + 1 go out in code set C
+//   SwitchToC(), SwitchToB()
+// Every character of the text is planned, trailing spaces included.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "symbol_table.h"
+
+namespace quillant {
+
+enum class CodeSet : char { B = 'B', C = 'C' };
+
+namespace planner_detail {
+inline size_t DigitRunAt(std::u16string_view text, size_t pos) {
+    size_t end = pos;
+    while (end < text.size() && SymbolTable::IsDigit(text[end])) ++end;
+    return end - pos;
+}
+}  // namespace planner_detail
+
+template <class Sink>
+void PlanCodeSets(std::u16string_view text, Sink& sink) {
+    constexpr size_t kMinRunForC = 3;  // three digits already save a symbol
+    const size_t length = text.size();
+    // A leading run that goes to code set C is started in C instead of switching.
+    const bool startInC = planner_detail::DigitRunAt(text, 0) >= kMinRunForC;
+    sink.Start(startInC ? CodeSet::C : CodeSet::B);
+
+    bool inC = false;
+    size_t pos = 0;
+    while (pos < length) {
+        const size_t run = planner_detail::DigitRunAt(text, pos);
+        if (run >= kMinRunForC) {
+            if (pos != 0) sink.SwitchToC();
+            inC = true;
+            const size_t end = pos + run;
+            for (size_t k = pos; k + 2 <= end; k += 2) sink.Pair(k);
+            if (run % 2 != 0) {
+                // The odd digit out travels in code set B.
+                sink.SwitchToB();
+                inC = false;
+                sink.Data(end - 1);
+            }
+            pos = end;
+        } else {
+            if (inC) {
+                sink.SwitchToB();
+                inC = false;
+            }
+            sink.Data(pos);
+            ++pos;
+        }
+    }
+}
+
+// The plan written as a token stream: "^B"/"^C" start, "!x" a code set B
+// character, "#dd" a digit pair, "*C"/"*B" the switches.
+std::u16string PlanCodeSets(std::u16string_view text);
+
+}  // namespace quillant

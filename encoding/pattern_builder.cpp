@@ -1,0 +1,123 @@
+#include "pattern_builder.h"
+
+#include <cstdio>
+
+#include "code_set_planner.h"
+#include "symbol_table.h"
+#include "vb_error.h"
+#include "vb_numbers.h"
+
+namespace quillant {
+namespace {
+
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+VbError UnencodableCharacter(std::u16string_view text, size_t pos) {
+    // Name the whole code point when a surrogate pair starts here, so the
+    // message matches what the user typed; positions count UTF-16 units as
+    // Visual Basic's Mid does.
+    uint32_t codePoint = text[pos];
+    if (IsHighSurrogate(text[pos]) && pos + 1 < text.size() && IsLowSurrogate(text[pos + 1])) {
+        codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (text[pos + 1] - 0xDC00);
+    }
+    char buffer[96];
+    std::snprintf(buffer, sizeof buffer,
+                  "Character U+%04X at position %zu cannot be encoded in Code 128",
+                  static_cast<unsigned>(codePoint), pos + 1);
+    return VbError(vb_errors::kInvalidCall, buffer);
+}
+
+// Turns planner events into symbol values and keeps the check sum. The sum and
+// the weight are reduced modulo 103 as they grow, so no text is too long for
+// the check character.
+template <class Output>
+class SymbolSequencer {
+public:
+    SymbolSequencer(std::u16string_view text, Output& out) : text_(text), out_(out) {}
+
+    void Start(CodeSet set) {
+        const int value = set == CodeSet::B ? kStartB : kStartC;
+        sum_ = value % kCheckModulus;
+        out_.Put(value);
+    }
+    void Data(size_t pos) {
+        const auto value = SymbolTable::FindB(text_[pos]);
+        if (!value) throw UnencodableCharacter(text_, pos);
+        Put(*value);
+    }
+    void Pair(size_t pos) { Put(*SymbolTable::FindC(text_[pos], text_[pos + 1])); }
+    void SwitchToC() { Put(kSwitchToC); }
+    void SwitchToB() { Put(kSwitchToB); }
+
+    void Finish() { out_.Put(sum_); }
+
+private:
+    void Put(int value) {
+        sum_ = (sum_ + value * weight_) % kCheckModulus;
+        weight_ = (weight_ + 1) % kCheckModulus;
+        out_.Put(value);
+    }
+
+    std::u16string_view text_;
+    Output& out_;
+    int sum_ = 0;
+    int weight_ = 1;
+};
+
+template <class Output>
+void Sequence(std::u16string_view text, Output& out) {
+    SymbolSequencer<Output> sequencer(text, out);
+    PlanCodeSets(text, sequencer);
+    sequencer.Finish();
+}
+
+struct ValueList {
+    std::vector<int> values;
+    void Put(int value) { values.push_back(value); }
+};
+
+struct PatternWriter {
+    std::string modules;
+    void Put(int value) {
+        modules.append(kSymbolRows[static_cast<size_t>(value)].pattern);
+    }
+};
+
+struct SymbolCounter {
+    int64_t symbols = 0;
+    void Put(int) { ++symbols; }
+};
+
+}  // namespace
+
+std::vector<int> SymbolValues(std::u16string_view text) {
+    ValueList list;
+    Sequence(text, list);
+    return std::move(list.values);
+}
+
+std::string BuildPattern(std::u16string_view text) {
+    PatternWriter writer;
+    // A digit run of three costs four symbols at most, so 4/3 symbols per
+    // character bounds the string and it is allocated once.
+    writer.modules.reserve(kSymbolModules * (text.size() * 4 / 3 + 4) + kStopPattern.size());
+    Sequence(text, writer);
+    writer.modules.append(kStopPattern);
+    return std::move(writer.modules);
+}
+
+int32_t CountModules(std::u16string_view text) {
+    SymbolCounter counter;
+    Sequence(text, counter);
+    const int64_t modules = kSymbolModules * counter.symbols + static_cast<int64_t>(kStopPattern.size());
+    if (!vb::FitsInt32(modules)) throw vb_errors::Overflow();
+    return static_cast<int32_t>(modules);
+}
+
+int16_t BarWidth(std::u16string_view text, int16_t elementWidth) {
+    const int32_t width = vb::Mul32(CountModules(text), elementWidth);
+    return vb::ToInt16(width);
+}
+
+}  // namespace quillant

@@ -1,0 +1,49 @@
+// Arbitrary UTF-16 text through the encoder. Either it is refused with error 5
+// or 6, or it yields a well-formed symbol whose check character is right.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "pattern_builder.h"
+#include "symbol_table.h"
+#include "vb_error.h"
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::u16string text(size / 2, u'\0');
+    if (!text.empty()) std::memcpy(text.data(), data, text.size() * 2);
+
+    std::string modules;
+    std::vector<int> values;
+    try {
+        modules = quillant::BuildPattern(text);
+        values = quillant::SymbolValues(text);
+    } catch (const quillant::VbError& e) {
+        Check(e.number() == 5 || e.number() == 6);
+        return 0;
+    }
+    const size_t m = values.size() - 2;  // between start and check
+    Check(modules.size() == 11 * (m + 2) + 13);
+    Check(static_cast<size_t>(quillant::CountModules(text)) == modules.size());
+    Check(values.front() == quillant::kStartB || values.front() == quillant::kStartC);
+    Check(modules.compare(0, 11, quillant::kSymbolRows[values.front()].pattern) == 0);
+    Check(modules.size() >= 13 && modules.compare(modules.size() - 13, 13, "1100011101011") == 0);
+
+    uint64_t sum = values.front();
+    for (size_t w = 1; w <= m; ++w) sum += static_cast<uint64_t>(values[w]) * w;
+    Check(values.back() == static_cast<int>(sum % 103));
+    for (size_t i = 0; i < values.size(); ++i) {
+        Check(modules.compare(11 * i, 11, quillant::kSymbolRows[values[i]].pattern) == 0);
+    }
+    return 0;
+}

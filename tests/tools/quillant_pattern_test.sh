@@ -1,0 +1,31 @@
+#!/bin/sh
+# The command-line tool as a user drives it: arguments, standard input, exit codes.
+tool="$1"
+failures=0
+expect() {  # expect DESCRIPTION EXPECTED-STDOUT EXPECTED-STATUS -- ARGS...
+    what="$1"; want="$2"; want_status="$3"; shift 4
+    got=$("$tool" "$@" 2>/tmp/qp_err.$$); status=$?
+    if [ "$got" != "$want" ] || [ "$status" != "$want_status" ]; then
+        echo "FAIL $what: got '$got' (status $status), want '$want' (status $want_status)"
+        failures=$((failures + 1))
+    fi
+}
+expect "modules of AB" "110100100001010001100010001011000111101011101100011101011" 0 -- AB
+expect "values of X123456Y" "104 56 99 12 34 56 100 57 58" 0 -- --values X123456Y
+expect "trailing space kept" "104 33 34 0 102" 0 -- --values "AB "
+expect "values of 1234 space" "105 12 34 100 0 73" 0 -- --values "1234 "
+expect "width of EMPTY" "1800" 0 -- --width 20 EMPTY
+expect "width of AB" "1140" 0 -- --width 20 AB
+expect "a text that looks like an option" "104 14 14 43" 0 -- --values -- ".."
+expect "accented letter" "" 2 -- "caf$(printf '\303\251')"
+grep -q "Character U+00E9 at position 4 cannot be encoded in Code 128" /tmp/qp_err.$$ ||
+    { echo "FAIL accented letter: stderr $(cat /tmp/qp_err.$$)"; failures=$((failures + 1)); }
+expect "width overflow" "" 2 -- --width 20 "$(printf '%0146d' 0 | tr 0 A)"
+grep -qx "Overflow" /tmp/qp_err.$$ || { echo "FAIL overflow text"; failures=$((failures + 1)); }
+expect "no text" "" 64 --
+batch=$(printf 'AB\nbad\tline\n1234\n' | "$tool" --width 20 - 2>/dev/null); status=$?
+if [ "$batch" != "$(printf '1140\n\n1140')" ] || [ "$status" != 2 ]; then
+    echo "FAIL batch: got '$batch' status $status"; failures=$((failures + 1))
+fi
+rm -f /tmp/qp_err.$$
+if [ "$failures" -eq 0 ]; then echo "PASS quillant-pattern"; else exit 1; fi
