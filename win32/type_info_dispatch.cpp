@@ -1,0 +1,71 @@
+#include "type_info_dispatch.h"
+
+#include <map>
+#include <mutex>
+
+#include "variant.h"
+
+namespace quillant::win32 {
+namespace {
+
+HMODULE ThisModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+    return module;
+}
+
+struct GuidLess {
+    bool operator()(const GUID& a, const GUID& b) const { return memcmp(&a, &b, sizeof(GUID)) < 0; }
+};
+
+}  // namespace
+
+HRESULT ModuleTypeInfo(REFIID iid, ITypeInfo** out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    static std::mutex mutex;
+    static ComPtr<ITypeLib> library;
+    static std::map<GUID, ComPtr<ITypeInfo>, GuidLess> infos;
+    std::lock_guard<std::mutex> lock(mutex);
+    if (!library) {
+        wchar_t path[MAX_PATH];
+        const DWORD length = GetModuleFileNameW(ThisModule(), path, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return TYPE_E_CANTLOADLIBRARY;
+        const HRESULT hr = LoadTypeLibEx(path, REGKIND_NONE, library.Put());
+        if (FAILED(hr)) return hr;
+    }
+    auto found = infos.find(iid);
+    if (found == infos.end()) {
+        ComPtr<ITypeInfo> info;
+        const HRESULT hr = library->GetTypeInfoOfGuid(iid, info.Put());
+        if (FAILED(hr)) return hr;
+        found = infos.emplace(iid, info).first;
+    }
+    *out = ComPtr<ITypeInfo>(found->second).Detach();
+    return S_OK;
+}
+
+HRESULT InvokeThroughTypeInfo(ITypeInfo* typeInfo, void* object, DISPID member, WORD flags, DISPPARAMS* params,
+                              VARIANT* result, EXCEPINFO* excep, UINT* argError) {
+    if (!params) return E_INVALIDARG;
+    bool byRef = false;
+    for (UINT i = 0; i < params->cArgs; ++i) byRef = byRef || (V_VT(&params->rgvarg[i]) & VT_BYREF);
+    if (!byRef) return typeInfo->Invoke(object, member, flags, params, result, excep, argError);
+
+    std::vector<Variant> copies(params->cArgs);
+    std::vector<VARIANT> args(params->cArgs);
+    for (UINT i = 0; i < params->cArgs; ++i) {
+        const HRESULT hr = VariantCopyInd(copies[i].Get(), &params->rgvarg[i]);
+        if (FAILED(hr)) {
+            if (argError) *argError = i;
+            return hr;
+        }
+        args[i] = *copies[i].Get();  // shallow: copies keeps ownership
+    }
+    DISPPARAMS dereferenced = *params;
+    dereferenced.rgvarg = args.data();
+    return typeInfo->Invoke(object, member, flags, &dereferenced, result, excep, argError);
+}
+
+}  // namespace quillant::win32

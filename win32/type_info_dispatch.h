@@ -1,0 +1,63 @@
+#pragma once
+// IDispatch for a dual interface, answered from the interface's ITypeInfo in
+// the type library embedded in this module (resource TYPELIB 1).
+//
+//   class Thing : public TypeInfoDispatch<IThing> { ... };
+//
+// The implementing class provides the IThing vtable methods and IUnknown;
+// this base provides the four IDispatch methods.
+
+#include <oaidl.h>
+
+#include <vector>
+
+#include "com_ptr.h"
+
+namespace quillant::win32 {
+
+// The ITypeInfo of iid from this module's own type library, loaded once per
+// process and cached. Null if the library cannot be loaded.
+HRESULT ModuleTypeInfo(REFIID iid, ITypeInfo** out);
+
+// Invokes through typeInfo on object. VBScript passes every argument by
+// reference (VT_BYREF | VT_VARIANT), even to property puts, which oleaut32
+// then refuses for [in] parameters of other types; the arguments are
+// dereferenced into copies first.
+HRESULT InvokeThroughTypeInfo(ITypeInfo* typeInfo, void* object, DISPID member, WORD flags, DISPPARAMS* params,
+                              VARIANT* result, EXCEPINFO* excep, UINT* argError);
+
+template <class Interface>
+class TypeInfoDispatch : public Interface {
+public:
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (!count) return E_POINTER;
+        *count = 1;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** out) override {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        if (index != 0) return DISP_E_BADINDEX;
+        return ModuleTypeInfo(__uuidof(Interface), out);
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+        ComPtr<ITypeInfo> info;
+        const HRESULT hr = ModuleTypeInfo(__uuidof(Interface), info.Put());
+        if (FAILED(hr)) return hr;
+        return info->GetIDsOfNames(names, count, ids);
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                     EXCEPINFO* excep, UINT* argError) override {
+        ComPtr<ITypeInfo> info;
+        const HRESULT hr = ModuleTypeInfo(__uuidof(Interface), info.Put());
+        if (FAILED(hr)) return hr;
+        return InvokeThroughTypeInfo(info.Get(), static_cast<Interface*>(this), member, flags, params, result,
+                                     excep, argError);
+    }
+
+protected:
+    TypeInfoDispatch() = default;
+    virtual ~TypeInfoDispatch() = default;
+};
+
+}  // namespace quillant::win32

@@ -1,0 +1,44 @@
+#pragma once
+// Owns one VARIANT: cleared on destruction and before reuse.
+
+#include <oleauto.h>
+
+#include <utility>
+
+namespace quillant::win32 {
+
+class Variant {
+public:
+    Variant() { VariantInit(&v_); }
+    Variant(const Variant&) = delete;
+    Variant& operator=(const Variant&) = delete;
+    Variant(Variant&& other) noexcept {
+        v_ = other.v_;
+        VariantInit(&other.v_);
+    }
+    ~Variant() { VariantClear(&v_); }
+
+    VARIANT* Get() { return &v_; }
+    const VARIANT* Get() const { return &v_; }
+    // Clears what is held and returns the slot for an [out] VARIANT.
+    VARIANT* Put() {
+        VariantClear(&v_);
+        return &v_;
+    }
+    VARIANT* operator->() { return &v_; }
+    const VARIANT* operator->() const { return &v_; }
+
+    // Converts in place; on failure the variant keeps its value.
+    HRESULT ChangeType(VARTYPE type) { return VariantChangeType(&v_, &v_, 0, type); }
+
+    // Hands the value to an [out] VARIANT owned by the caller.
+    void Detach(VARIANT* out) {
+        *out = v_;
+        VariantInit(&v_);
+    }
+
+private:
+    VARIANT v_;
+};
+
+}  // namespace quillant::win32

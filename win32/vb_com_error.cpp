@@ -1,0 +1,123 @@
+#include "vb_com_error.h"
+
+#include <string>
+
+#include "bstr.h"
+#include "com_ptr.h"
+
+namespace quillant::win32 {
+namespace {
+
+std::string Narrow(std::wstring_view text) {
+    if (text.empty()) return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
+                        nullptr);
+    return out;
+}
+
+std::wstring Widen(const std::string& text) {
+    if (text.empty()) return {};
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
+    return out;
+}
+
+// Visual Basic's own numbers for the dispatch failures a late-bound call meets.
+int32_t VbNumberOf(HRESULT hr) {
+    switch (hr) {
+        case DISP_E_UNKNOWNNAME:
+        case DISP_E_MEMBERNOTFOUND:
+            return 438;
+        case DISP_E_TYPEMISMATCH:
+            return vb_errors::kTypeMismatch;
+        case DISP_E_OVERFLOW:
+            return vb_errors::kOverflow;
+        case DISP_E_BADPARAMCOUNT:
+        case DISP_E_PARAMNOTOPTIONAL:
+            return 450;
+        case E_OUTOFMEMORY:
+            return 7;
+        default:
+            break;
+    }
+    if (HRESULT_FACILITY(hr) == FACILITY_CONTROL) return HRESULT_CODE(hr);
+    return static_cast<int32_t>(hr);
+}
+
+const char* VbTextOf(int32_t number) {
+    switch (number) {
+        case 438: return "Object doesn't support this property or method";
+        case vb_errors::kTypeMismatch: return "Type mismatch";
+        case vb_errors::kOverflow: return "Overflow";
+        case 450: return "Wrong number of arguments or invalid property assignment";
+        case 7: return "Out of memory";
+        default: return nullptr;
+    }
+}
+
+std::string SystemText(HRESULT hr) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
+    LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+    return Narrow(text);
+}
+
+}  // namespace
+
+HRESULT ReportError(const VbError& error, REFIID iid, const wchar_t* source) noexcept {
+    const HRESULT hr = HresultOfVbNumber(error.number());
+    ComPtr<ICreateErrorInfo> create;
+    if (SUCCEEDED(CreateErrorInfo(create.Put()))) {
+        try {
+            const std::wstring description = Widen(error.description());
+            create->SetGUID(iid);
+            create->SetSource(const_cast<wchar_t*>(source));
+            create->SetDescription(const_cast<wchar_t*>(description.c_str()));
+        } catch (...) {
+            // The HRESULT alone still tells the caller what failed.
+        }
+        ComPtr<IErrorInfo> info;
+        if (SUCCEEDED(create.As(info))) SetErrorInfo(0, info.Get());
+    }
+    return hr;
+}
+
+VbError ErrorFromCall(HRESULT hr, EXCEPINFO* excep, IUnknown* callee) noexcept {
+    try {
+        std::string description;
+        int32_t number = 0;
+        if (hr == DISP_E_EXCEPTION && excep) {
+            if (excep->pfnDeferredFillIn) excep->pfnDeferredFillIn(excep);
+            const HRESULT scode = excep->scode ? excep->scode : HresultOfVbNumber(excep->wCode);
+            number = VbNumberOf(scode);
+            description = Narrow(Bstr::ViewOf(excep->bstrDescription));
+        } else {
+            number = VbNumberOf(hr);
+            ComPtr<ISupportErrorInfo> support;
+            ComPtr<IErrorInfo> info;
+            if (callee && SUCCEEDED(callee->QueryInterface(IID_ISupportErrorInfo, support.PutVoid())) &&
+                GetErrorInfo(0, info.Put()) == S_OK) {
+                Bstr text;
+                if (SUCCEEDED(info->GetDescription(text.Put()))) description = Narrow(text.View());
+            }
+        }
+        if (description.empty()) {
+            if (const char* vbText = VbTextOf(number)) description = vbText;
+        }
+        if (description.empty()) description = SystemText(hr == DISP_E_EXCEPTION && excep ? excep->scode : hr);
+        if (description.empty()) description = "Automation error";
+        return VbError(number, description);
+    } catch (...) {
+        return VbError(7, "Out of memory");
+    }
+}
+
+}  // namespace quillant::win32

@@ -1,0 +1,61 @@
+#pragma once
+// Visual Basic errors across the COM boundary, both ways:
+// - out: a VbError becomes HRESULT 0x800A0000 | number plus IErrorInfo, so a
+//   script's Err.Number and Err.Description read it;
+// - in: a failed call on another object becomes a VbError carrying that
+//   object's own description.
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <cstdint>
+#include <new>
+
+#include "vb_error.h"
+
+namespace quillant::win32 {
+
+// The HRESULT a Visual Basic host maps back to Err.Number. Numbers that are
+// already HRESULTs (errors passed through from other objects) stay as they are.
+constexpr HRESULT HresultOfVbNumber(int32_t number) {
+    return number > 0 && number <= 0xFFFF
+               ? static_cast<HRESULT>(0x800A0000u | static_cast<uint32_t>(number))
+               : static_cast<HRESULT>(number);
+}
+
+// Sets the thread's error object and returns the matching HRESULT.
+HRESULT ReportError(const VbError& error, REFIID iid, const wchar_t* source) noexcept;
+
+// The body of a COM method: a VbError (or any other exception) never crosses
+// the boundary; it becomes an HRESULT with rich error information.
+template <class Body>
+HRESULT ComBoundary(REFIID iid, const wchar_t* source, Body&& body) noexcept {
+    try {
+        return body();
+    } catch (const VbError& error) {
+        return ReportError(error, iid, source);
+    } catch (const std::bad_alloc&) {
+        return ReportError(VbError(7, "Out of memory"), iid, source);
+    } catch (...) {
+        return ReportError(VbError(51, "Internal error"), iid, source);
+    }
+}
+
+// An EXCEPINFO that frees its strings.
+struct ExcepInfo : EXCEPINFO {
+    ExcepInfo() : EXCEPINFO() {}
+    ExcepInfo(const ExcepInfo&) = delete;
+    ExcepInfo& operator=(const ExcepInfo&) = delete;
+    ~ExcepInfo() {
+        SysFreeString(bstrSource);
+        SysFreeString(bstrDescription);
+        SysFreeString(bstrHelpFile);
+    }
+};
+
+// What a failed IDispatch::Invoke (or other call) on another object means to
+// a Visual Basic caller. excep may be null; callee, when given, is asked for
+// IErrorInfo.
+VbError ErrorFromCall(HRESULT hr, EXCEPINFO* excep, IUnknown* callee) noexcept;
+
+}  // namespace quillant::win32
