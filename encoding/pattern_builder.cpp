@@ -1,6 +1,7 @@
 #include "pattern_builder.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "code_set_planner.h"
 #include "symbol_table.h"
@@ -77,10 +78,12 @@ struct ValueList {
     void Put(int value) { values.push_back(value); }
 };
 
+// Writes into storage sized beforehand, so each symbol is one fixed-size copy.
 struct PatternWriter {
-    std::string modules;
+    char* out;
     void Put(int value) {
-        modules.append(kSymbolRows[static_cast<size_t>(value)].pattern);
+        std::memcpy(out, kSymbolRows[static_cast<size_t>(value)].pattern.data(), kSymbolModules);
+        out += kSymbolModules;
     }
 };
 
@@ -98,13 +101,16 @@ std::vector<int> SymbolValues(std::u16string_view text) {
 }
 
 std::string BuildPattern(std::u16string_view text) {
-    PatternWriter writer;
-    // A digit run of three costs four symbols at most, so 4/3 symbols per
-    // character bounds the string and it is allocated once.
-    writer.modules.reserve(kSymbolModules * (text.size() * 4 / 3 + 4) + kStopPattern.size());
+    // At most four symbols per three characters (a lone run of three digits
+    // costs a switch, a pair, a switch back and a character), plus start and
+    // check: the string is allocated once.
+    const size_t maxSymbols = text.size() / 3 * 4 + text.size() % 3 * 2 + 2;
+    std::string modules(kSymbolModules * maxSymbols + kStopPattern.size(), '\0');
+    PatternWriter writer{modules.data()};
     Sequence(text, writer);
-    writer.modules.append(kStopPattern);
-    return std::move(writer.modules);
+    std::memcpy(writer.out, kStopPattern.data(), kStopPattern.size());
+    modules.resize(static_cast<size_t>(writer.out - modules.data()) + kStopPattern.size());
+    return modules;
 }
 
 int32_t CountModules(std::u16string_view text) {

@@ -104,6 +104,19 @@ TEST(BuildPattern, CheckCharacterOfLongTextsMatchesExactSum) {
     }
 }
 
+// The densest texts: runs of three digits cost four symbols for three
+// characters. The builder sizes its buffer for that ahead of time (the
+// sanitizer build catches any write past it).
+TEST(BuildPattern, DensestTextsFitTheirBuffer) {
+    std::u16string dense = u"123";
+    for (int n = 0; n < 50; ++n) {
+        for (const std::u16string& text : {dense, u"x" + dense, dense + u"x", dense + u"4"}) {
+            ASSERT_EQ(BuildPattern(text).size(), static_cast<size_t>(CountModules(text)));
+        }
+        dense += u"x123";
+    }
+}
+
 int32_t ErrorNumberOfWidth(const std::u16string& text, int16_t width) {
     try {
         BarWidth(text, width);
