@@ -1,0 +1,48 @@
+#include "encode.h"
+
+#include <new>
+
+#include "caption.h"
+#include "coordinate_check.h"
+#include "pattern_builder.h"
+#include "symbol_drawing.h"
+#include "vb_error.h"
+#include "vb_numbers.h"
+
+namespace quillant::render {
+namespace {
+
+bool DrawsSomething(int32_t orientation) { return orientation == bcHorizontal || orientation == bcVertical; }
+
+void Render(const BarcodeProperties& properties, DrawingObject* object, Platform platform,
+            std::string& modulePattern) {
+    modulePattern = BuildPattern(properties.encodeString);
+    if (!vb::FitsInt32(static_cast<int64_t>(modulePattern.size()))) throw vb_errors::Overflow();
+    const auto modules = static_cast<int32_t>(modulePattern.size());
+
+    // An orientation that draws nothing is a mistake the host should hear of,
+    // not a success with an empty page.
+    if (!DrawsSomething(properties.orientation)) throw vb_errors::InvalidCall();
+    if (!object) throw vb_errors::ObjectNotSet();
+    CheckCoordinatesFit(properties, modules);
+
+    const Target target{*object, object->IsPrinter()};
+    DrawSymbol(target, properties, modulePattern);
+    if (properties.visibleCode != 0) PrintCaption(target, platform, properties, modules);
+}
+
+}  // namespace
+
+std::string Encode(const BarcodeProperties& properties, DrawingObject* target, Platform platform,
+                   std::string& modulePattern) {
+    try {
+        Render(properties, target, platform, modulePattern);
+        return kEncodeSucceeded;
+    } catch (const VbError& error) {
+        return error.description();
+    } catch (const std::bad_alloc&) {
+        return "Out of memory";
+    }
+}
+
+}  // namespace quillant::render

@@ -1,0 +1,24 @@
+#pragma once
+// Encode: builds the module string of EncodeString, draws it on the drawing
+// object, then the caption when VisibleCode is set. It never throws: the
+// result is kEncodeSucceeded or the description of the error that stopped it.
+// Whatever was drawn before an error stays drawn.
+
+#include <string>
+
+#include "barcode_properties.h"
+#include "drawing_object.h"
+#include "platform.h"
+
+namespace quillant::render {
+
+// The text hosts compare against, spelled as they have always received it.
+constexpr const char* kEncodeSucceeded = "Sucess";
+
+// modulePattern is replaced by the new module string as soon as it is built,
+// and kept when drawing fails; it is left alone when the text cannot be
+// encoded. target may be null (no DeviceObject).
+std::string Encode(const BarcodeProperties& properties, DrawingObject* target, Platform platform,
+                   std::string& modulePattern);
+
+}  // namespace quillant::render

@@ -1,0 +1,78 @@
+#include "print_rotated.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "caption_face.h"
+#include "font_ownership.h"
+#include "rotated_font.h"
+#include "vb_error.h"
+
+namespace quillant::render {
+namespace {
+
+// The scratch picture's settings. The point size is what the form was designed
+// with, a single-precision 7.2; the height leaves room for the rotated text,
+// which runs up from 10 twips above the bottom edge.
+constexpr float kScratchFontSize = 7.2f;
+constexpr double kScratchWidth = 1500;
+constexpr double kScratchHeightPerTextWidth = 10.1;
+constexpr double kScratchBottomInset = 10;
+// Across the text, the painted caption is this many times the thickness it is given.
+constexpr double kPaintedThicknessFactor = 1.75;
+
+// Visual Basic's Single: a value beyond its range raises Overflow rather than
+// turning infinite.
+float ToSingle(double value) {
+    if (std::isfinite(value) && std::fabs(value) > std::numeric_limits<float>::max()) {
+        throw vb_errors::Overflow();
+    }
+    return static_cast<float>(value);
+}
+
+void PrepareScratch(ScratchPicture& picture, std::u16string_view text) {
+    picture.SetFontName(kCaptionFace);
+    picture.SetFontSize(kScratchFontSize);
+    picture.SetWidth(kScratchWidth);
+    picture.SetHeight(ToSingle(picture.TextWidth(text) * kScratchHeightPerTextWidth));
+    // The whole picture goes onto the paper, ground and all: whatever an
+    // earlier caption left on it would be printed again.
+    picture.SetBackColor(kWhite);
+    picture.Cls();
+}
+
+}  // namespace
+
+void PrintRotated(Target target, Platform platform, std::u16string_view text, int16_t angle, double x, double y,
+                  int32_t length, int32_t thickness) {
+    const std::u16string caption(text);
+    DrawingObject& object = target.object;
+    ScratchPicture* const scratch = target.printer ? &platform.form1.Picture1() : nullptr;
+    if (scratch) PrepareScratch(*scratch, caption);
+
+    // The target's hdc is read afresh for every use: a forms runtime may hand
+    // out a different DC each time.
+    platform.fonts.SetGraphicsMode(object.Hdc(), gdi::kGmAdvanced);
+    const LogFontA description = DescribeRotatedFont(target, platform.fonts, angle);
+    OwnedFont font(platform.fonts, platform.fonts.CreateFontIndirectA(description));
+    FontSelection selection(platform.fonts, scratch ? scratch->Hdc() : object.Hdc(), font.Get());
+
+    object.SetCurrentX(x);
+    object.SetCurrentY(y);
+    if (scratch) {
+        scratch->SetCurrentY(ToSingle(scratch->Height() - kScratchBottomInset));
+        scratch->SetCurrentX(0);
+        scratch->Print(caption);
+        const std::unique_ptr<Picture> image = scratch->Image();
+        if (!image) throw vb_errors::ObjectNotSet();
+        object.PaintPicture(*image, x, y - length, thickness * kPaintedThicknessFactor, length);
+    } else {
+        object.Print(caption);
+    }
+
+    selection.RestoreInto(scratch ? scratch->Hdc() : object.Hdc());
+    font.Delete();
+}
+
+}  // namespace quillant::render
