@@ -1,5 +1,6 @@
 #include "encode.h"
 
+#include <exception>
 #include <new>
 
 #include "caption.h"
@@ -42,6 +43,10 @@ std::string Encode(const BarcodeProperties& properties, DrawingObject* target, P
         return error.description();
     } catch (const std::bad_alloc&) {
         return "Out of memory";
+    } catch (const std::exception&) {
+        // A platform adapter's own failure; the host still gets text, never a
+        // raised error, from Encode.
+        return "Internal error";
     }
 }
 

@@ -97,17 +97,6 @@ TEST(Caption, WorkedExamples) {
     }
 }
 
-TEST(Caption, RotatedArgumentsOnAPrinterWithoutIndent) {
-    fake::Scene scene;
-    scene.target.printer = true;
-    BarcodeProperties p;
-    p.orientation = bcVertical;
-    p.indentedCode = 0;
-    ASSERT_EQ(scene.Encode(p), "Sucess");
-    // Length and thickness are nearest(tw) and nearest(d) all the same.
-    EXPECT_EQ(scene.recorder.Matching("PaintPicture"), Log{"PaintPicture(picture1,1500,580,262.5,600)"});
-}
-
 TEST(Caption, SizeFollowsElementWidthAsPoints) {
     const struct {
         int16_t w;

@@ -287,13 +287,5 @@ TEST(Encode, ErrorsFromTheTargetComeBackAsItsOwnText) {
     }
 }
 
-TEST(Encode, NothingIsUndoneAfterAnError) {
-    fake::Scene scene;
-    scene.recorder.FailOn("Line", 10, VbError(480, "Can't create AutoRedraw image"));
-    scene.Encode(BarcodeProperties{});
-    EXPECT_EQ(scene.recorder.Count("Line"), 10u);
-    EXPECT_EQ(scene.log().back(), "Line(36,80,0,100,1500,0)");
-}
-
 }  // namespace
 }  // namespace quillant::render

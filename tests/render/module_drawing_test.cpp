@@ -78,13 +78,5 @@ TEST(DrawModule, SixteenBitEdgesOverflowWhereTheyAreNeeded) {
     }
 }
 
-TEST(DrawModule, EdgesAtTheLimitStillDraw) {
-    fake::Scene scene;
-    scene.target.printer = true;
-    DrawBarModule(scene.asTarget(), 32747, -32768, 32767, 20);
-    EXPECT_EQ(scene.recorder.Count("Line"), 5u);
-    EXPECT_EQ(scene.log().back(), "Line(36,32747,-32768,32767,-1,0)");
-}
-
 }  // namespace
 }  // namespace quillant::render

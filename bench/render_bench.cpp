@@ -1,0 +1,134 @@
+// What Encode itself costs per module: the symbol drawn onto a drawing object
+// that does nothing but keep its pen, so only the renderer's own work is
+// timed. BuildPattern of the same text, the first thing Encode does, is the
+// baseline in the same run; the difference is the drawing.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "encode.h"
+#include "pattern_builder.h"
+
+namespace {
+
+using namespace quillant;
+using namespace quillant::render;
+
+class NoOpPicture : public Picture {};
+
+// Keeps the pen where Line leaves it, as every target must; answers fixed
+// measurements otherwise.
+class NoOpTarget : public DrawingObject {
+public:
+    explicit NoOpTarget(bool printer) : printer_(printer) {}
+    bool IsPrinter() override { return printer_; }
+    double CurrentX() override { return x_; }
+    double CurrentY() override { return y_; }
+    void SetCurrentX(double x) override { x_ = x; }
+    void SetCurrentY(double y) override { y_ = y; }
+    void Line(LineStyle, double, double, double x2, double y2, Color) override {
+        x_ = x2;
+        y_ = y2;
+    }
+    void SetForeColor(Color) override {}
+    void SetDrawWidth(int16_t) override {}
+    Color BackColor() override { return kWhite; }
+    void SetFillColor(Color) override {}
+    std::u16string FontName() override { return u"OCR A Extended"; }
+    void SetFontName(std::u16string_view) override {}
+    double FontSize() override { return 10.5; }
+    void SetFontSize(double) override {}
+    bool FontBold() override { return false; }
+    void SetFontBold(bool) override {}
+    bool FontItalic() override { return false; }
+    bool FontUnderline() override { return false; }
+    bool FontStrikethru() override { return false; }
+    double TextWidth(std::u16string_view) override { return 600; }
+    double TextHeight(std::u16string_view) override { return 285; }
+    void Print(std::u16string_view) override {}
+    DeviceContext Hdc() override { return 1; }
+    void PaintPicture(const Picture&, double, double, double, double) override {}
+
+private:
+    bool printer_;
+    double x_ = 0;
+    double y_ = 0;
+};
+
+class NoOpScratch : public ScratchPicture, public ScratchForm {
+public:
+    ScratchPicture& Picture1() override { return *this; }
+    void SetFontName(std::u16string_view) override {}
+    void SetFontSize(double) override {}
+    double Height() override { return 1010; }
+    void SetWidth(double) override {}
+    void SetHeight(double) override {}
+    void SetBackColor(Color) override {}
+    void Cls() override {}
+    double TextWidth(std::u16string_view) override { return 100; }
+    DeviceContext Hdc() override { return 2; }
+    void SetCurrentX(double) override {}
+    void SetCurrentY(double) override {}
+    void Print(std::u16string_view) override {}
+    std::unique_ptr<Picture> Image() override { return std::make_unique<NoOpPicture>(); }
+};
+
+class NoOpFonts : public FontApi {
+public:
+    int32_t SetGraphicsMode(DeviceContext, int32_t) noexcept override { return 1; }
+    int32_t GetDeviceCaps(DeviceContext, int32_t) noexcept override { return 96; }
+    GdiHandle CreateFontIndirectA(const LogFontA&) noexcept override { return 0x100; }
+    GdiHandle SelectObject(DeviceContext, GdiHandle) noexcept override { return 7; }
+    bool DeleteObject(GdiHandle) noexcept override { return true; }
+    int32_t MulDiv(int32_t number, int32_t numerator, int32_t denominator) noexcept override {
+        return static_cast<int32_t>(int64_t{number} * numerator / denominator);
+    }
+    std::string ToAnsiCodePage(std::u16string_view text) override { return std::string(text.begin(), text.end()); }
+};
+
+const std::u16string kTexts[] = {u"EMPTY", u"INV-2024/00815 Lot 7731904 qty:12 (Bx#9)"};
+
+void PerModule(benchmark::State& state, size_t modules) {
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(modules));
+    state.counters["modules"] = static_cast<double>(modules);
+    state.counters["per module"] = benchmark::Counter(static_cast<double>(state.iterations() * modules),
+                                                      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void BM_Encode(benchmark::State& state, bool printer, int32_t orientation) {
+    const std::u16string& text = kTexts[state.range(0)];
+    BarcodeProperties properties;
+    properties.encodeString = text;
+    properties.orientation = orientation;
+    properties.xPosition = 1500;
+    properties.yPosition = 1500;
+    NoOpTarget target(printer);
+    NoOpFonts fonts;
+    NoOpScratch scratch;
+    std::string pattern;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Encode(properties, &target, Platform{fonts, scratch}, pattern));
+    }
+    if (Encode(properties, &target, Platform{fonts, scratch}, pattern) != kEncodeSucceeded) {
+        state.SkipWithError("Encode failed");
+    }
+    PerModule(state, pattern.size());
+}
+BENCHMARK_CAPTURE(BM_Encode, picture_box_horizontal, false, bcHorizontal)->Arg(0)->Arg(1);
+BENCHMARK_CAPTURE(BM_Encode, printer_vertical, true, bcVertical)->Arg(0)->Arg(1);
+
+// Baseline: the module string alone.
+void BM_BuildPattern(benchmark::State& state) {
+    const std::u16string& text = kTexts[state.range(0)];
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(BuildPattern(text));
+    }
+    PerModule(state, BuildPattern(text).size());
+}
+BENCHMARK(BM_BuildPattern)->Arg(0)->Arg(1);
+
+}  // namespace
+
+BENCHMARK_MAIN();
