@@ -1,0 +1,405 @@
+// Quillant.dll through its exports and the vtable of _Quillant1: what the
+// scripts cannot see (exact HRESULTs, reference counts, the server's
+// lifetime) and the repeated create/release cycle.
+
+#include <windows.h>
+#include <oleauto.h>
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "Quillant_h.h"
+#include "bstr.h"
+#include "com_ptr.h"
+#include "quillant_dll.h"
+#include "variant.h"
+#include "vb_com_error.h"
+
+namespace quillant::testing {
+namespace {
+
+using win32::Bstr;
+using win32::ComPtr;
+
+// An IDispatch that only counts references, to watch what DeviceObject holds.
+class CountingDispatch : public IDispatch {
+public:
+    ULONG references = 1;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid != IID_IUnknown && iid != IID_IDispatch) {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        *out = this;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return DISP_E_UNKNOWNNAME;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
+        return DISP_E_MEMBERNOTFOUND;
+    }
+};
+
+class ServerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_HRESULT_SUCCEEDED(CoInitialize(nullptr));
+        ASSERT_TRUE(dll_.Loaded());
+    }
+    void TearDown() override { CoUninitialize(); }
+
+    ComPtr<_Quillant1> NewObject() {
+        ComPtr<_Quillant1> object;
+        EXPECT_HRESULT_SUCCEEDED(dll_.Create(object));
+        return object;
+    }
+
+    QuillantDll dll_;
+};
+
+std::wstring ErrorDescription() {
+    ComPtr<IErrorInfo> info;
+    if (GetErrorInfo(0, info.Put()) != S_OK) return L"<no error info>";
+    Bstr description;
+    info->GetDescription(description.Put());
+    return std::wstring(description.View());
+}
+
+TEST_F(ServerTest, FactoryServesOnlyItsClassWithoutAggregation) {
+    ComPtr<IClassFactory> factory;
+    EXPECT_EQ(dll_.GetClassObject(IID__Quillant1, IID_IClassFactory, factory.PutVoid()), CLASS_E_CLASSNOTAVAILABLE);
+    ASSERT_HRESULT_SUCCEEDED(dll_.GetClassObject(CLSID_Quillant1, IID_IClassFactory, factory.PutVoid()));
+
+    CountingDispatch outer;
+    ComPtr<IUnknown> aggregated;
+    EXPECT_EQ(factory->CreateInstance(&outer, IID_IUnknown, aggregated.PutVoid()), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IClassFactory, aggregated.PutVoid()), E_NOINTERFACE);
+    EXPECT_FALSE(aggregated);
+
+    struct Interface {
+        const char* name;
+        IID iid;
+    };
+    for (const Interface& supported : {Interface{"IUnknown", IID_IUnknown}, Interface{"IDispatch", IID_IDispatch},
+                                       Interface{"_Quillant1", IID__Quillant1},
+                                       Interface{"ISupportErrorInfo", IID_ISupportErrorInfo}}) {
+        ComPtr<IUnknown> object;
+        EXPECT_HRESULT_SUCCEEDED(factory->CreateInstance(nullptr, supported.iid, object.PutVoid())) << supported.name;
+    }
+}
+
+TEST_F(ServerTest, UnloadOnlyWithoutObjectsLocksOrHeldPrinter) {
+    EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
+    {
+        ComPtr<_Quillant1> object = NewObject();
+        EXPECT_EQ(dll_.CanUnloadNow(), S_FALSE) << "an object is alive";
+    }
+    EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
+
+    ComPtr<IClassFactory> factory;
+    ASSERT_HRESULT_SUCCEEDED(dll_.GetClassObject(CLSID_Quillant1, IID_IClassFactory, factory.PutVoid()));
+    factory->LockServer(TRUE);
+    factory->LockServer(TRUE);
+    factory->LockServer(FALSE);
+    EXPECT_EQ(dll_.CanUnloadNow(), S_FALSE) << "one lock left";
+    factory->LockServer(FALSE);
+    EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
+    factory->LockServer(FALSE);  // one too many must not wedge the count
+    EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
+    factory->LockServer(TRUE);
+    EXPECT_EQ(dll_.CanUnloadNow(), S_FALSE);
+    factory->LockServer(FALSE);
+
+    ComPtr<IDispatch> printer;
+    {
+        ComPtr<_Quillant1> object = NewObject();
+        ASSERT_HRESULT_SUCCEEDED(object->get_DeviceObject(printer.Put()));
+    }
+    if (printer) {
+        EXPECT_EQ(dll_.CanUnloadNow(), S_FALSE) << "the host still holds the default printer";
+    }
+    printer.Reset();
+    EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
+}
+
+TEST_F(ServerTest, DeviceObjectHoldsExactlyOneReference) {
+    CountingDispatch first, second;
+    {
+        ComPtr<_Quillant1> object = NewObject();
+        ASSERT_HRESULT_SUCCEEDED(object->putref_DeviceObject(&first));
+        EXPECT_EQ(first.references, 2u);
+
+        ComPtr<IDispatch> read;
+        ASSERT_HRESULT_SUCCEEDED(object->get_DeviceObject(read.Put()));
+        EXPECT_EQ(read.Get(), &first);
+        EXPECT_EQ(first.references, 3u) << "the getter adds one for the caller";
+        read.Reset();
+
+        ASSERT_HRESULT_SUCCEEDED(object->putref_DeviceObject(&first));
+        EXPECT_EQ(first.references, 2u) << "assigning the same object again";
+
+        ASSERT_HRESULT_SUCCEEDED(object->putref_DeviceObject(&second));
+        EXPECT_EQ(first.references, 1u) << "released on replace";
+        EXPECT_EQ(second.references, 2u);
+
+        ASSERT_HRESULT_SUCCEEDED(object->putref_DeviceObject(nullptr));
+        EXPECT_EQ(second.references, 1u);
+        ASSERT_HRESULT_SUCCEEDED(object->get_DeviceObject(read.Put()));
+        EXPECT_FALSE(read);
+
+        ASSERT_HRESULT_SUCCEEDED(object->putref_DeviceObject(&second));
+    }
+    EXPECT_EQ(second.references, 1u) << "released on destroy";
+}
+
+TEST_F(ServerTest, PositionPutOnlyReadsThroughItsPointer) {
+    ComPtr<_Quillant1> object = NewObject();
+    LONG x = -5, y = 2147483647;
+    ASSERT_HRESULT_SUCCEEDED(object->put_XPosition(&x));
+    ASSERT_HRESULT_SUCCEEDED(object->put_YPosition(&y));
+    EXPECT_EQ(x, -5);
+    EXPECT_EQ(y, 2147483647);
+    LONG read = 0;
+    ASSERT_HRESULT_SUCCEEDED(object->get_XPosition(&read));
+    EXPECT_EQ(read, -5);
+    ASSERT_HRESULT_SUCCEEDED(object->get_YPosition(&read));
+    EXPECT_EQ(read, 2147483647);
+}
+
+TEST_F(ServerTest, NullPointersAreRefusedNotFollowed) {
+    ComPtr<_Quillant1> object = NewObject();
+    EXPECT_EQ(object->put_XPosition(nullptr), E_POINTER);
+    EXPECT_EQ(object->put_YPosition(nullptr), E_POINTER);
+    EXPECT_EQ(object->get_XPosition(nullptr), E_POINTER);
+    EXPECT_EQ(object->get_Orientation(nullptr), E_POINTER);
+    EXPECT_EQ(object->get_VisibleCode(nullptr), E_POINTER);
+    EXPECT_EQ(object->get_EncodeString(nullptr), E_POINTER);
+    EXPECT_EQ(object->get_DeviceObject(nullptr), E_POINTER);
+    EXPECT_EQ(object->GetBarWidth(nullptr), E_POINTER);
+    EXPECT_EQ(object->Encode(nullptr), E_POINTER);
+    // A null BSTR is automation's empty string.
+    ASSERT_HRESULT_SUCCEEDED(object->put_EncodeString(nullptr));
+    Bstr text;
+    ASSERT_HRESULT_SUCCEEDED(object->get_EncodeString(text.Put()));
+    EXPECT_NE(text.Get(), nullptr);
+    EXPECT_EQ(text.View(), L"");
+}
+
+// Errors reach the host as HRESULT 0x800A0000 | number with IErrorInfo.
+TEST_F(ServerTest, GetBarWidthErrorsCarryVisualBasicNumbers) {
+    struct Case {
+        const wchar_t* text;
+        short elementWidth;
+        HRESULT expected;
+        short width;
+        const wchar_t* description;
+    };
+    const std::wstring letters145(145, L'A'), letters146(146, L'A');
+    const Case cases[] = {
+        {L"AB", 20, S_OK, 1140, nullptr},
+        {L"EMPTY", 20, S_OK, 1800, nullptr},
+        {letters145.c_str(), 20, S_OK, 32600, nullptr},
+        {L"", 20, S_OK, 700, nullptr},
+        {L"AB", 0, S_OK, 0, nullptr},
+        {L"AB", -1, S_OK, -57, nullptr},
+        {letters146.c_str(), 20, static_cast<HRESULT>(0x800A0006), 0, L"Overflow"},
+        {L"AB", 575, static_cast<HRESULT>(0x800A0006), 0, L"Overflow"},
+        {L"A\x00E9", 20, static_cast<HRESULT>(0x800A0005), 0,
+         L"Character U+00E9 at position 2 cannot be encoded in Code 128"},
+        {L"\x7F", 20, static_cast<HRESULT>(0x800A0005), 0,
+         L"Character U+007F at position 1 cannot be encoded in Code 128"},
+    };
+    ComPtr<_Quillant1> object = NewObject();
+    ComPtr<ISupportErrorInfo> support;
+    ASSERT_HRESULT_SUCCEEDED(object.As(support));
+    EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID__Quillant1), S_OK);
+
+    for (const Case& c : cases) {
+        const std::wstring shown = std::wstring(c.text).substr(0, 12);
+        ASSERT_HRESULT_SUCCEEDED(object->put_EncodeString(Bstr(std::wstring_view(c.text)).Get()));
+        ASSERT_HRESULT_SUCCEEDED(object->put_ElementWidth(c.elementWidth));
+        short width = 12345;
+        SetErrorInfo(0, nullptr);
+        EXPECT_EQ(object->GetBarWidth(&width), c.expected) << shown.c_str();
+        if (c.expected == S_OK) {
+            EXPECT_EQ(width, c.width) << shown.c_str();
+        } else {
+            EXPECT_EQ(ErrorDescription(), c.description) << shown.c_str();
+        }
+    }
+}
+
+TEST_F(ServerTest, EncodeReportsOutcomeAsText) {
+    ComPtr<_Quillant1> object = NewObject();
+    Bstr result;
+    ASSERT_HRESULT_SUCCEEDED(object->put_EncodeString(Bstr(std::wstring_view(L"A\x0001")).Get()));
+    ASSERT_HRESULT_SUCCEEDED(object->Encode(result.Put()));
+    EXPECT_EQ(result.View(), L"Character U+0001 at position 2 cannot be encoded in Code 128");
+}
+
+// VBScript hands every argument over by reference, even to property puts.
+TEST_F(ServerTest, DispatchAcceptsByReferenceArguments) {
+    ComPtr<_Quillant1> object = NewObject();
+    ComPtr<IDispatch> dispatch;
+    ASSERT_HRESULT_SUCCEEDED(object.As(dispatch));
+
+    struct Case {
+        const wchar_t* name;
+        VARTYPE type;
+        LONG value;
+    };
+    const Case cases[] = {
+        {L"XPosition", VT_I4, -5},     {L"YPosition", VT_I4, 2147483647}, {L"BarHeight", VT_I2, -1},
+        {L"ElementWidth", VT_I2, 0},   {L"VisibleCode", VT_BOOL, 1},      {L"IndentedCode", VT_BOOL, 0},
+        {L"Orientation", VT_I4, 3},
+    };
+    for (const Case& c : cases) {
+        DISPID id = 0;
+        LPOLESTR name = const_cast<LPOLESTR>(c.name);
+        ASSERT_HRESULT_SUCCEEDED(dispatch->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id));
+
+        win32::Variant held;  // the script's variable
+        held->vt = VT_I4;
+        held->lVal = c.value;
+        VARIANT argument;
+        V_VT(&argument) = VT_BYREF | VT_VARIANT;
+        V_VARIANTREF(&argument) = held.Get();
+        DISPID named = DISPID_PROPERTYPUT;
+        DISPPARAMS params = {&argument, &named, 1, 1};
+        win32::ExcepInfo excep;
+        EXPECT_HRESULT_SUCCEEDED(
+            dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, &excep, nullptr))
+            << c.name;
+        EXPECT_EQ(held->lVal, c.value) << c.name << ": the caller's variable stays as it was";
+
+        DISPPARAMS none = {nullptr, nullptr, 0, 0};
+        win32::Variant result;
+        ASSERT_HRESULT_SUCCEEDED(dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                                                  result.Put(), nullptr, nullptr))
+            << c.name;
+        ASSERT_HRESULT_SUCCEEDED(result.ChangeType(VT_I4));
+        EXPECT_EQ(result->lVal, c.value) << c.name;
+    }
+}
+
+TEST_F(ServerTest, DispatchErrorsArriveAsExceptionInfo) {
+    ComPtr<_Quillant1> object = NewObject();
+    ASSERT_HRESULT_SUCCEEDED(object->put_EncodeString(Bstr(std::wstring(146, L'A')).Get()));
+    ComPtr<IDispatch> dispatch;
+    ASSERT_HRESULT_SUCCEEDED(object.As(dispatch));
+    DISPPARAMS none = {nullptr, nullptr, 0, 0};
+    win32::Variant result;
+    win32::ExcepInfo excep;
+    EXPECT_EQ(dispatch->Invoke(0x6003000D, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, result.Put(),
+                               &excep, nullptr),
+              DISP_E_EXCEPTION);
+    EXPECT_EQ(excep.scode, static_cast<HRESULT>(0x800A0006));
+    EXPECT_EQ(Bstr::ViewOf(excep.bstrDescription), L"Overflow");
+}
+
+TEST_F(ServerTest, ObjectsKeepIndependentProperties) {
+    ComPtr<_Quillant1> first = NewObject(), second = NewObject();
+    ASSERT_HRESULT_SUCCEEDED(first->put_EncodeString(Bstr(std::wstring_view(L"AB")).Get()));
+    ASSERT_HRESULT_SUCCEEDED(first->put_BarHeight(7));
+    short width = 0, height = 0;
+    ASSERT_HRESULT_SUCCEEDED(second->GetBarWidth(&width));
+    ASSERT_HRESULT_SUCCEEDED(second->get_BarHeight(&height));
+    EXPECT_EQ(width, 1800) << "second still encodes EMPTY";
+    EXPECT_EQ(height, 1500);
+}
+
+// Everything one cycle allocates on any heap of the process, in bytes.
+size_t BusyHeapBytes() {
+    HANDLE heaps[64];
+    const DWORD count = GetProcessHeaps(64, heaps);
+    size_t busy = 0;
+    for (DWORD i = 0; i < count && i < 64; ++i) {
+        if (!HeapLock(heaps[i])) continue;
+        PROCESS_HEAP_ENTRY entry = {};
+        while (HeapWalk(heaps[i], &entry)) {
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) busy += entry.cbData;
+        }
+        HeapUnlock(heaps[i]);
+    }
+    return busy;
+}
+
+// The value a new kernel handle gets. Handle tables hand out the lowest free
+// slot, so leaked handles push it up; this still works where the handle
+// count is not reported (Wine answers 0).
+uintptr_t NextHandleValue() {
+    const HANDLE probe = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const auto value = reinterpret_cast<uintptr_t>(probe);
+    CloseHandle(probe);
+    return value;
+}
+
+struct Usage {
+    size_t heapBytes;
+    DWORD handles;
+    uintptr_t nextHandle;
+    DWORD gdiObjects;
+};
+
+Usage MeasureUsage() {
+    Usage usage{BusyHeapBytes(), 0, NextHandleValue(), GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)};
+    GetProcessHandleCount(GetCurrentProcess(), &usage.handles);
+    return usage;
+}
+
+TEST_F(ServerTest, TenThousandCyclesLeaveNothingBehind) {
+    ComPtr<IClassFactory> factory;
+    ASSERT_HRESULT_SUCCEEDED(dll_.GetClassObject(CLSID_Quillant1, IID_IClassFactory, factory.PutVoid()));
+    const Bstr text(std::wstring_view(L"Quillant 12345"));
+    const Bstr bad(std::wstring_view(L"\x00E9"));
+    auto cycle = [&] {
+        ComPtr<_Quillant1> object;
+        ASSERT_HRESULT_SUCCEEDED(factory->CreateInstance(nullptr, IID__Quillant1, object.PutVoid()));
+        short width = 0;
+        ASSERT_HRESULT_SUCCEEDED(object->put_EncodeString(text.Get()));
+        ASSERT_HRESULT_SUCCEEDED(object->GetBarWidth(&width));
+        Bstr result;
+        ASSERT_HRESULT_SUCCEEDED(object->Encode(result.Put()));
+        ASSERT_HRESULT_SUCCEEDED(object->put_EncodeString(bad.Get()));
+        EXPECT_EQ(object->GetBarWidth(&width), static_cast<HRESULT>(0x800A0005));
+        ComPtr<IDispatch> device;
+        ASSERT_HRESULT_SUCCEEDED(object->get_DeviceObject(device.Put()));
+    };
+    // The first cycles fill lasting caches: the type library, the shared
+    // printer, the error object of the thread.
+    for (int i = 0; i < 100; ++i) cycle();
+    const Usage before = MeasureUsage();
+    for (int i = 0; i < 10000; ++i) cycle();
+    SetErrorInfo(0, nullptr);
+    const Usage after = MeasureUsage();
+    std::printf("10000 cycles: heap %zu -> %zu bytes, handles %lu -> %lu, next handle %#zx -> %#zx, "
+                "GDI objects %lu -> %lu\n",
+                before.heapBytes, after.heapBytes, before.handles, after.handles, static_cast<size_t>(before.nextHandle),
+                static_cast<size_t>(after.nextHandle), before.gdiObjects, after.gdiObjects);
+
+    EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
+    // Less than a byte per cycle: any leak per object would show ten
+    // thousand times over.
+    EXPECT_LT(after.heapBytes, before.heapBytes + 10000);
+    EXPECT_LE(after.handles, before.handles);
+    EXPECT_LE(after.nextHandle, before.nextHandle);
+    EXPECT_LE(after.gdiObjects, before.gdiObjects);
+}
+
+}  // namespace
+}  // namespace quillant::testing
