@@ -11,8 +11,9 @@ namespace quillant::component {
 // with the printer's own error when it cannot be made.
 HRESULT DefaultPrinter(IDispatch** out) noexcept;
 
-// True when nobody but this module holds the shared printer (or it was never
-// made), so unloading the module cannot pull it from under a host.
-bool DefaultPrinterIsUnused() noexcept;
+// True while a stand-in drawing object of this module is in a host's hands:
+// the shared printer read from DeviceObject, or any other one still alive.
+// The module must not be unloaded from under them.
+bool DrawingObjectsInUse() noexcept;
 
 }  // namespace quillant::component

@@ -63,7 +63,6 @@ constexpr const wchar_t* kSharedKeys[] = {
     L"Quillant.Quillant1",
     L"Quillant.Quillant1.1",
 };
-constexpr wchar_t kLibraryKey[] = L"TypeLib\\<LIBID>";
 
 constexpr const wchar_t* kPlatform = sizeof(void*) == 8 ? L"win64" : L"win32";
 
@@ -132,14 +131,12 @@ HKEY RootOf(RegistrationScope scope) {
     return scope == RegistrationScope::Machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
-LSTATUS OpenClasses(RegistrationScope scope, win32::RegistryKey& classes) {
-    return RegCreateKeyExW(RootOf(scope), L"Software\\Classes", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, classes.Put(),
-                           nullptr);
-}
+std::wstring ClassesKey(const std::wstring& key) { return L"Software\\Classes\\" + key; }
 
-LSTATUS WriteValue(HKEY classes, const std::wstring& key, const wchar_t* name, const std::wstring& data) {
+LSTATUS WriteValue(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& data) {
     win32::RegistryKey opened;
-    LSTATUS status = RegCreateKeyExW(classes, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, opened.Put(), nullptr);
+    LSTATUS status =
+        RegCreateKeyExW(root, ClassesKey(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, opened.Put(), nullptr);
     if (status != ERROR_SUCCESS) return status;
     return RegSetValueExW(opened.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                           static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
@@ -147,27 +144,44 @@ LSTATUS WriteValue(HKEY classes, const std::wstring& key, const wchar_t* name, c
 
 bool Gone(LSTATUS status) { return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND; }
 
-bool HasSubkeys(HKEY classes, const std::wstring& key) {
-    win32::RegistryKey opened;
-    if (RegOpenKeyExW(classes, key.c_str(), 0, KEY_READ, opened.Put()) != ERROR_SUCCESS) return false;
+struct KeyContents {
     DWORD subkeys = 0;
-    RegQueryInfoKeyW(opened.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr, nullptr,
-                     nullptr, nullptr);
-    return subkeys > 0;
+    DWORD values = 0;
+};
+
+// A key that does not exist holds nothing.
+KeyContents ContentsOf(HKEY root, const std::wstring& key) {
+    KeyContents contents;
+    win32::RegistryKey opened;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, opened.Put()) == ERROR_SUCCESS) {
+        RegQueryInfoKeyW(opened.Get(), nullptr, nullptr, nullptr, &contents.subkeys, nullptr, nullptr,
+                         &contents.values, nullptr, nullptr, nullptr, nullptr);
+    }
+    return contents;
 }
 
-HRESULT Unregister(HKEY classes, const Substitutions& substitutions) {
+// Registration may have had to create the keys above its own (CLSID, even
+// Software\Classes in a fresh profile); they go again once empty.
+void RemoveEmptyParents(HKEY root, std::wstring key) {
+    for (size_t cut; (cut = key.find_last_of(L'\\')) != std::wstring::npos;) {
+        key.resize(cut);
+        if (key.find(L'\\') == std::wstring::npos) return;  // never the top key, "Software"
+        const KeyContents contents = ContentsOf(root, key);
+        if (contents.subkeys != 0 || contents.values != 0 || RegDeleteKeyW(root, key.c_str()) != ERROR_SUCCESS) return;
+    }
+}
+
+HRESULT Unregister(HKEY root, const Substitutions& substitutions) {
     LSTATUS failed = ERROR_SUCCESS;
     auto removeTree = [&](const wchar_t* pattern) {
-        const LSTATUS status = RegDeleteTreeW(classes, Expand(pattern, substitutions).c_str());
+        const std::wstring key = ClassesKey(Expand(pattern, substitutions));
+        const LSTATUS status = RegDeleteTreeW(root, key.c_str());
         if (!Gone(status)) failed = status;
+        RemoveEmptyParents(root, key);
     };
     for (const wchar_t* key : kOwnKeys) removeTree(key);
-    const std::wstring platforms = Expand(kPlatformsKey, substitutions);
-    if (!HasSubkeys(classes, platforms)) {
+    if (ContentsOf(root, ClassesKey(Expand(kPlatformsKey, substitutions))).subkeys == 0) {
         for (const wchar_t* key : kSharedKeys) removeTree(key);
-        // Other versions of the library may still be registered under it.
-        if (!HasSubkeys(classes, Expand(kLibraryKey, substitutions))) removeTree(kLibraryKey);
     }
     return failed == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(failed);
 }
@@ -177,17 +191,15 @@ HRESULT Unregister(HKEY classes, const Substitutions& substitutions) {
 HRESULT RegisterServer(RegistrationScope scope) noexcept {
     try {
         Substitutions substitutions;
-        HRESULT hr = ReadSubstitutions(substitutions);
+        const HRESULT hr = ReadSubstitutions(substitutions);
         if (FAILED(hr)) return hr;
-        win32::RegistryKey classes;
-        LSTATUS status = OpenClasses(scope, classes);
-        if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
+        const HKEY root = RootOf(scope);
         for (const RegistryValue& value : kRegistryValues) {
-            status = WriteValue(classes.Get(), Expand(value.key, substitutions), value.name,
-                                Expand(value.data, substitutions));
+            const LSTATUS status = WriteValue(root, Expand(value.key, substitutions), value.name,
+                                              Expand(value.data, substitutions));
             if (status != ERROR_SUCCESS) {
                 // Half a registration is worse than none.
-                Unregister(classes.Get(), substitutions);
+                Unregister(root, substitutions);
                 return HRESULT_FROM_WIN32(status);
             }
         }
@@ -202,11 +214,7 @@ HRESULT UnregisterServer(RegistrationScope scope) noexcept {
         Substitutions substitutions;
         const HRESULT hr = ReadSubstitutions(substitutions);
         if (FAILED(hr)) return hr;
-        win32::RegistryKey classes;
-        const LSTATUS status = RegOpenKeyExW(RootOf(scope), L"Software\\Classes", 0, KEY_ALL_ACCESS, classes.Put());
-        if (status == ERROR_FILE_NOT_FOUND) return S_OK;
-        if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
-        return Unregister(classes.Get(), substitutions);
+        return Unregister(RootOf(scope), substitutions);
     } catch (...) {
         return E_OUTOFMEMORY;
     }

@@ -19,9 +19,10 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, 
     return quillant::component::Quillant1Factory().QueryInterface(iid, out);
 }
 
-// The shared default printer counts as in use while a host still holds it.
+// Drawing objects made here (the default printer) keep the module loaded
+// while a host holds them, even after its last Quillant1 is gone.
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
-    return quillant::component::ServerIsIdle() && quillant::component::DefaultPrinterIsUnused() ? S_OK : S_FALSE;
+    return quillant::component::ServerIsIdle() && !quillant::component::DrawingObjectsInUse() ? S_OK : S_FALSE;
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {

@@ -130,11 +130,32 @@ TEST_F(ServerTest, UnloadOnlyWithoutObjectsLocksOrHeldPrinter) {
         ComPtr<_Quillant1> object = NewObject();
         ASSERT_HRESULT_SUCCEEDED(object->get_DeviceObject(printer.Put()));
     }
-    if (printer) {
-        EXPECT_EQ(dll_.CanUnloadNow(), S_FALSE) << "the host still holds the default printer";
-    }
+    ASSERT_TRUE(printer);
+    EXPECT_EQ(dll_.CanUnloadNow(), S_FALSE) << "the host still holds the default printer";
     printer.Reset();
     EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
+}
+
+// The Visual Basic forms runtime's Printer interface, by which a printer is
+// told from other drawing objects.
+constexpr IID kVbPrinterIid = {0x33AD4F31, 0x6699, 0x11CF, {0xB7, 0x0C, 0x00, 0xAA, 0x00, 0x60, 0xD3, 0x93}};
+
+TEST_F(ServerTest, DefaultDeviceObjectIsOneSharedPrinter) {
+    ComPtr<_Quillant1> first = NewObject(), second = NewObject();
+    ComPtr<IDispatch> firstDevice, secondDevice;
+    ASSERT_HRESULT_SUCCEEDED(first->get_DeviceObject(firstDevice.Put()));
+    ASSERT_HRESULT_SUCCEEDED(second->get_DeviceObject(secondDevice.Put()));
+    ASSERT_TRUE(firstDevice);
+    EXPECT_EQ(firstDevice.Get(), secondDevice.Get());
+    ComPtr<IUnknown> printer;
+    EXPECT_HRESULT_SUCCEEDED(firstDevice.QueryTo(kVbPrinterIid, printer.PutVoid()));
+
+    // Replacing it on one object leaves the other's alone.
+    CountingDispatch other;
+    ASSERT_HRESULT_SUCCEEDED(first->putref_DeviceObject(&other));
+    ASSERT_HRESULT_SUCCEEDED(second->get_DeviceObject(secondDevice.Put()));
+    EXPECT_EQ(secondDevice.Get(), firstDevice.Get());
+    ASSERT_HRESULT_SUCCEEDED(first->putref_DeviceObject(nullptr));
 }
 
 TEST_F(ServerTest, DeviceObjectHoldsExactlyOneReference) {
