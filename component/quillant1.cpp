@@ -17,7 +17,7 @@ constexpr wchar_t kErrorSource[] = L"Quillant.Quillant1";
 constexpr DISPID kVisibleCodeId = 0x68030007;
 constexpr DISPID kIndentedCodeId = 0x68030006;
 
-// Stores or reads one plain value; the only failure is a null out pointer.
+// Reads one stored value out; the only failure is a null out pointer.
 template <class T>
 HRESULT Read(const T& field, T* out) {
     if (!out) return E_POINTER;
