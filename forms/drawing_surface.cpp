@@ -82,19 +82,28 @@ void DrawingSurface::Line(int32_t flags, double x1, double y1, double x2, double
     penY_ = y2;
 }
 
+namespace {
+void CheckColour(int32_t colour, const char* property) {
+    COLORREF ignored = 0;
+    if (FAILED(OleTranslateColor(static_cast<OLE_COLOR>(colour), nullptr, &ignored))) {
+        throw errors::InvalidPropertyValue(property, "is not a colour");
+    }
+}
+}  // namespace
+
 void DrawingSurface::SetForeColor(int32_t colour) {
-    Colour(colour);
+    CheckColour(colour, "ForeColor");
     foreColor_ = colour;
 }
 
 void DrawingSurface::SetBackColor(int32_t colour) {
-    Colour(colour);
+    CheckColour(colour, "BackColor");
     backColor_ = colour;
     BackColorChanged();
 }
 
 void DrawingSurface::SetFillColor(int32_t colour) {
-    Colour(colour);
+    CheckColour(colour, "FillColor");
     fillColor_ = colour;
 }
 

@@ -65,12 +65,12 @@ void DrawPicture(HDC dc, IPicture* picture, const RECT& target) {
     if (type == PICTYPE_NONE || type == PICTYPE_UNINITIALIZED) return;  // an empty picture paints nothing
     if (type == PICTYPE_BITMAP) {
         const DibPixels pixels = ReadBitmap(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)));
-        const int previousMode = SetStretchBltMode(dc, HALFTONE);
-        SetBrushOrgEx(dc, 0, 0, nullptr);
+        // The DC's own stretch mode decides, BLACKONWHITE unless the caller
+        // changed it, as for a Visual Basic PaintPicture: dark strokes of a
+        // shrunken caption survive, and enlarged pixels stay sharp.
         const int rows = StretchDIBits(dc, target.left, target.top, width, height, 0, 0,
                                        pixels.info.bmiHeader.biWidth, -pixels.info.bmiHeader.biHeight,
                                        pixels.bits.data(), &pixels.info, DIB_RGB_COLORS, SRCCOPY);
-        if (previousMode) SetStretchBltMode(dc, previousMode);
         if (rows == 0 || rows == static_cast<int>(GDI_ERROR)) throw errors::InvalidPicture("it cannot be drawn here");
         return;
     }
