@@ -50,8 +50,14 @@ function(quillant_add_cscript_test name script)
   if(ARG_WORKING_DIRECTORY)
     set(workdir ${ARG_WORKING_DIRECTORY})
   endif()
+  # cscript reads a leading "/" as a switch: an absolute Unix path goes in
+  # as its Wine drive path Z:\...
+  set(script_path ${script})
+  if(IS_ABSOLUTE ${script})
+    string(REPLACE "/" "\\" script_path "Z:${script}")
+  endif()
   add_test(NAME ${name}
-    COMMAND ${QUILLANT_WINE_ENV} ${QUILLANT_WINE_LOADER} cscript //nologo ${script} ${ARG_ARGS}
+    COMMAND ${QUILLANT_WINE_ENV} ${QUILLANT_WINE_LOADER} cscript //nologo ${script_path} ${ARG_ARGS}
     WORKING_DIRECTORY ${workdir})
   set_tests_properties(${name} PROPERTIES
     FIXTURES_REQUIRED "${fixture}"

@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-for preset in native win32; do
+for preset in native win32 win64; do
     echo "== build: $preset"
     bash scripts/build.sh "$preset" >/dev/null
 done

@@ -27,7 +27,7 @@ run_ctest() {  # run_ctest PRESET
     rm -f "$log"
 }
 
-for preset in native native-asan win32; do
+for preset in native native-asan win32 win64; do
     echo "== build: $preset"
     bash scripts/build.sh "$preset"
     run_ctest "$preset"

@@ -64,6 +64,14 @@ public:
 
     void Swap(ComPtr& other) noexcept { std::swap(p_, other.p_); }
 
+    // The object's reference count as AddRef/Release report it: exact for
+    // objects of this module, no more than a hint for others.
+    ULONG ReferenceCount() const {
+        if (!p_) return 0;
+        p_->AddRef();
+        return p_->Release();
+    }
+
 private:
     T* p_ = nullptr;
 };

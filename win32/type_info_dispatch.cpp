@@ -46,6 +46,61 @@ HRESULT ModuleTypeInfo(REFIID iid, ITypeInfo** out) {
     return S_OK;
 }
 
+namespace {
+
+BOOL CALLBACK NoteTypeLibId(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR ids) {
+    if (IS_INTRESOURCE(name)) reinterpret_cast<std::vector<WORD>*>(ids)->push_back(LOWORD(name));
+    return TRUE;
+}
+
+// The type library in resource TYPELIB id of this module.
+HRESULT LoadModuleTypeLib(WORD id, ITypeLib** out) {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(ThisModule(), path, MAX_PATH);
+    if (length == 0 || length + 8 >= MAX_PATH) return TYPE_E_CANTLOADLIBRARY;
+    if (id != 1) wsprintfW(path + length, L"\\%u", static_cast<unsigned>(id));
+    return LoadTypeLibEx(path, REGKIND_NONE, out);
+}
+
+}  // namespace
+
+HRESULT ModuleTypeInfoOfLibrary(REFGUID libid, REFIID iid, ITypeInfo** out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    static std::mutex mutex;
+    static std::map<GUID, ComPtr<ITypeLib>, GuidLess> libraries;
+    static std::map<GUID, ComPtr<ITypeInfo>, GuidLess> infos;
+    std::lock_guard<std::mutex> lock(mutex);
+    auto found = infos.find(iid);
+    if (found == infos.end()) {
+        auto library = libraries.find(libid);
+        if (library == libraries.end()) {
+            std::vector<WORD> ids;
+            EnumResourceNamesW(ThisModule(), L"TYPELIB", NoteTypeLibId, reinterpret_cast<LONG_PTR>(&ids));
+            for (WORD id : ids) {
+                ComPtr<ITypeLib> candidate;
+                TLIBATTR* attributes = nullptr;
+                if (FAILED(LoadModuleTypeLib(id, candidate.Put())) || FAILED(candidate->GetLibAttr(&attributes))) {
+                    continue;
+                }
+                const bool match = IsEqualGUID(attributes->guid, libid);
+                candidate->ReleaseTLibAttr(attributes);
+                if (match) {
+                    library = libraries.emplace(libid, candidate).first;
+                    break;
+                }
+            }
+            if (library == libraries.end()) return TYPE_E_CANTLOADLIBRARY;
+        }
+        ComPtr<ITypeInfo> info;
+        const HRESULT hr = library->second->GetTypeInfoOfGuid(iid, info.Put());
+        if (FAILED(hr)) return hr;
+        found = infos.emplace(iid, info).first;
+    }
+    *out = ComPtr<ITypeInfo>(found->second).Detach();
+    return S_OK;
+}
+
 HRESULT InvokeThroughTypeInfo(ITypeInfo* typeInfo, void* object, DISPID member, WORD flags, DISPPARAMS* params,
                               VARIANT* result, EXCEPINFO* excep, UINT* argError) {
     if (!params) return E_INVALIDARG;

@@ -1,6 +1,7 @@
 #pragma once
 // IDispatch for a dual interface, answered from the interface's ITypeInfo in
-// the type library embedded in this module (resource TYPELIB 1).
+// the type library embedded in this module (resource TYPELIB 1 unless another
+// lookup is given).
 //
 //   class Thing : public TypeInfoDispatch<IThing> { ... };
 //
@@ -19,6 +20,15 @@ namespace quillant::win32 {
 // process and cached. Null if the library cannot be loaded.
 HRESULT ModuleTypeInfo(REFIID iid, ITypeInfo** out);
 
+// The ITypeInfo of iid from whichever TYPELIB resource of this module holds
+// the library libid. A static library that brings its own type library (the
+// stand-in drawing objects) finds it this way both in its own server, where
+// it is TYPELIB 1, and embedded in another server under another number.
+HRESULT ModuleTypeInfoOfLibrary(REFGUID libid, REFIID iid, ITypeInfo** out);
+
+// How a TypeInfoDispatch finds its interface's ITypeInfo.
+using TypeInfoLookup = HRESULT (*)(REFIID iid, ITypeInfo** out);
+
 // Invokes through typeInfo on object. VBScript passes every argument by
 // reference (VT_BYREF | VT_VARIANT), even to property puts, which oleaut32
 // then refuses for [in] parameters of other types; the arguments are
@@ -26,7 +36,7 @@ HRESULT ModuleTypeInfo(REFIID iid, ITypeInfo** out);
 HRESULT InvokeThroughTypeInfo(ITypeInfo* typeInfo, void* object, DISPID member, WORD flags, DISPPARAMS* params,
                               VARIANT* result, EXCEPINFO* excep, UINT* argError);
 
-template <class Interface>
+template <class Interface, TypeInfoLookup Lookup = ModuleTypeInfo>
 class TypeInfoDispatch : public Interface {
 public:
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
@@ -38,18 +48,18 @@ public:
         if (!out) return E_POINTER;
         *out = nullptr;
         if (index != 0) return DISP_E_BADINDEX;
-        return ModuleTypeInfo(__uuidof(Interface), out);
+        return Lookup(__uuidof(Interface), out);
     }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
         ComPtr<ITypeInfo> info;
-        const HRESULT hr = ModuleTypeInfo(__uuidof(Interface), info.Put());
+        const HRESULT hr = Lookup(__uuidof(Interface), info.Put());
         if (FAILED(hr)) return hr;
         return info->GetIDsOfNames(names, count, ids);
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                      EXCEPINFO* excep, UINT* argError) override {
         ComPtr<ITypeInfo> info;
-        const HRESULT hr = ModuleTypeInfo(__uuidof(Interface), info.Put());
+        const HRESULT hr = Lookup(__uuidof(Interface), info.Put());
         if (FAILED(hr)) return hr;
         return InvokeThroughTypeInfo(info.Get(), static_cast<Interface*>(this), member, flags, params, result,
                                      excep, argError);

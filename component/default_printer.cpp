@@ -1,0 +1,35 @@
+#include "default_printer.h"
+
+#include <mutex>
+
+#include "com_ptr.h"
+#include "stand_in_objects.h"
+
+namespace quillant::component {
+namespace {
+
+std::mutex printerMutex;
+// Kept until the module unloads; a failed creation is tried again next time.
+win32::ComPtr<IDispatch> sharedPrinter;
+
+}  // namespace
+
+HRESULT DefaultPrinter(IDispatch** out) noexcept {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    std::lock_guard<std::mutex> lock(printerMutex);
+    if (!sharedPrinter) {
+        const HRESULT hr = forms::CreatePrinter(sharedPrinter.Put());
+        if (FAILED(hr)) return hr;
+    }
+    *out = win32::ComPtr<IDispatch>(sharedPrinter).Detach();
+    return S_OK;
+}
+
+bool DrawingObjectsInUse() noexcept {
+    std::lock_guard<std::mutex> lock(printerMutex);
+    const long kept = sharedPrinter ? 1 : 0;
+    return forms::LiveObjectCount() != kept || (sharedPrinter && sharedPrinter.ReferenceCount() > 1);
+}
+
+}  // namespace quillant::component

@@ -1,0 +1,107 @@
+#include "document_output.h"
+
+#include <algorithm>
+
+#include "forms_errors.h"
+#include "gdi_object.h"
+#include "image_file.h"
+#include "raster_image.h"
+
+namespace quillant::forms {
+namespace {
+
+struct FormatRow {
+    const wchar_t* extension;
+    DocumentFormat format;
+};
+constexpr FormatRow kFormats[] = {
+    {L".png", DocumentFormat::kPng},
+    {L".emf", DocumentFormat::kEmf},
+};
+
+// Pages are rasterised a band of rows at a time: a Letter page at 600 dpi is
+// 100 MB of pixels, a band of 256 rows 4 MB.
+constexpr int kBandRows = 256;
+
+std::string Narrow(const std::wstring& text) {
+    std::string out;
+    for (wchar_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+void WritePng(HENHMETAFILE emf, const PageSetup& page, const std::wstring& path) {
+    ImageFileWriter file(path, page.pixelWidth, page.pixelHeight);
+    RasterImage band(page.pixelWidth, std::min(kBandRows, page.pixelHeight), RGB(255, 255, 255));
+    for (int top = 0; top < page.pixelHeight; top += kBandRows) {
+        const int rows = std::min(kBandRows, page.pixelHeight - top);
+        band.Fill(RGB(255, 255, 255));
+        const RECT placed = {0, -top, page.pixelWidth, page.pixelHeight - top};
+        PlayEnhMetaFile(band.Dc(), emf, &placed);
+        file.WriteRows(band.Bits(), rows, band.Stride());
+    }
+    file.Commit();
+}
+
+void WriteEmf(HENHMETAFILE emf, const std::wstring& path) {
+    const win32::EnhMetaFile copy(CopyEnhMetaFileW(emf, path.c_str()));
+    if (!copy) throw errors::FileAccess("'" + Narrow(path) + "' cannot be written");
+}
+
+}  // namespace
+
+DocumentFormat DocumentFormatOf(const std::wstring& path) {
+    const size_t dot = path.find_last_of(L'.');
+    if (dot != std::wstring::npos) {
+        const std::wstring extension = path.substr(dot);
+        for (const FormatRow& row : kFormats) {
+            if (lstrcmpiW(extension.c_str(), row.extension) == 0) return row.format;
+        }
+    }
+    throw errors::InvalidArgument("OutputFile '" + Narrow(path) + "' does not end in .png or .emf");
+}
+
+void WriteDocument(const std::vector<win32::EnhMetaFile>& pages, const PageSetup& page, const std::wstring& path) {
+    const DocumentFormat format = DocumentFormatOf(path);
+    for (size_t i = 0; i < pages.size(); ++i) {
+        const std::wstring file = PageFileName(path, i);
+        if (format == DocumentFormat::kPng) {
+            WritePng(pages[i].Get(), page, file);
+        } else {
+            WriteEmf(pages[i].Get(), file);
+        }
+    }
+}
+
+void PrintDocument(const std::vector<win32::EnhMetaFile>& pages, const PageSetup& page, const std::wstring& title) {
+    wchar_t name[MAX_PATH] = {};
+    DWORD length = MAX_PATH;
+    if (!GetDefaultPrinterW(name, &length)) {
+        throw errors::PrinterError("no default printer is installed; set OutputFile to write the document to a file");
+    }
+    const win32::MemoryDc printer(CreateDCW(L"WINSPOOL", name, nullptr, nullptr));
+    if (!printer) throw errors::PrinterError("the default printer '" + Narrow(name) + "' cannot be opened");
+    // The page in the printer's own pixels, its origin at the paper's corner
+    // rather than at the printable area's.
+    const int dpiX = GetDeviceCaps(printer.Get(), LOGPIXELSX), dpiY = GetDeviceCaps(printer.Get(), LOGPIXELSY);
+    const int left = -GetDeviceCaps(printer.Get(), PHYSICALOFFSETX);
+    const int top = -GetDeviceCaps(printer.Get(), PHYSICALOFFSETY);
+    const RECT placed = {left, top, left + MulDiv(page.pixelWidth, dpiX, page.dpi),
+                         top + MulDiv(page.pixelHeight, dpiY, page.dpi)};
+
+    DOCINFOW document = {};
+    document.cbSize = sizeof(document);
+    document.lpszDocName = title.c_str();
+    if (StartDocW(printer.Get(), &document) <= 0) {
+        throw errors::PrinterError("the default printer '" + Narrow(name) + "' refused the document");
+    }
+    for (const win32::EnhMetaFile& emf : pages) {
+        if (StartPage(printer.Get()) <= 0 || !PlayEnhMetaFile(printer.Get(), emf.Get(), &placed) ||
+            EndPage(printer.Get()) <= 0) {
+            AbortDoc(printer.Get());
+            throw errors::PrinterError("the default printer '" + Narrow(name) + "' failed while printing");
+        }
+    }
+    if (EndDoc(printer.Get()) <= 0) throw errors::PrinterError("the default printer '" + Narrow(name) + "' failed");
+}
+
+}  // namespace quillant::forms

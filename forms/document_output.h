@@ -1,0 +1,26 @@
+#pragma once
+// Where a finished printer document goes: files (one per page) or the
+// system's default printer.
+
+#include <string>
+#include <vector>
+
+#include "enh_meta_file.h"
+#include "page_setup.h"
+
+namespace quillant::forms {
+
+enum class DocumentFormat { kPng, kEmf };
+
+// Case-insensitive ".png" (raster at the printer's resolution) or ".emf"
+// (vector); anything else raises error 5.
+DocumentFormat DocumentFormatOf(const std::wstring& path);
+
+// Page 1 to path, page n to PageFileName(path, n - 1). Raises error 75 when
+// a file cannot be written.
+void WriteDocument(const std::vector<win32::EnhMetaFile>& pages, const PageSetup& page, const std::wstring& path);
+
+// Raises error 482 when there is no default printer or it refuses the job.
+void PrintDocument(const std::vector<win32::EnhMetaFile>& pages, const PageSetup& page, const std::wstring& title);
+
+}  // namespace quillant::forms

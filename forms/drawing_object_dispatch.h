@@ -1,0 +1,187 @@
+#pragma once
+// The COM face of a drawing surface: IUnknown, ISupportErrorInfo and the
+// IDrawingObject members both stand-ins share, each a thin call into the
+// surface inside a ComBoundary so that a VbError reaches the caller as
+// HRESULT 0x800A0000 | number with IErrorInfo.
+//
+//   class PictureBox final : public DrawingObjectDispatch<IPictureBox, PictureSurface> { ... };
+
+#include <windows.h>
+#include <oaidl.h>
+
+#include <atomic>
+#include <new>
+#include <optional>
+
+#include "QuillantForms_h.h"
+#include "bstr.h"
+#include "com_ptr.h"
+#include "forms_type_info.h"
+#include "type_info_dispatch.h"
+#include "variant.h"
+#include "vb_com_error.h"
+
+namespace quillant::forms {
+
+template <class Interface, class Surface>
+class DrawingObjectDispatch : public win32::TypeInfoDispatch<Interface, FormsTypeInfo>, public ISupportErrorInfo {
+public:
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, IID_IDrawingObject) ||
+            IsEqualIID(iid, __uuidof(Interface)) || AnswersAs(iid)) {
+            *out = static_cast<Interface*>(this);
+        } else if (IsEqualIID(iid, IID_ISupportErrorInfo)) {
+            *out = static_cast<ISupportErrorInfo*>(this);
+        } else {
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --references_;
+        if (left == 0) delete this;
+        return left;
+    }
+
+    // ISupportErrorInfo
+    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
+        return IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, IID_IDrawingObject) ||
+                       IsEqualIID(iid, __uuidof(Interface))
+                   ? S_OK
+                   : S_FALSE;
+    }
+
+    // IDrawingObject
+    HRESULT STDMETHODCALLTYPE get_CurrentX(double* value) override { return Get(value, [&] { return surface_.CurrentX(); }); }
+    HRESULT STDMETHODCALLTYPE put_CurrentX(double value) override { return Do([&] { surface_.SetCurrentX(value); }); }
+    HRESULT STDMETHODCALLTYPE get_CurrentY(double* value) override { return Get(value, [&] { return surface_.CurrentY(); }); }
+    HRESULT STDMETHODCALLTYPE put_CurrentY(double value) override { return Do([&] { surface_.SetCurrentY(value); }); }
+    HRESULT STDMETHODCALLTYPE Line(LONG flags, double x1, double y1, double x2, double y2, LONG colour) override {
+        return Do([&] { surface_.Line(flags, x1, y1, x2, y2, colour); });
+    }
+    HRESULT STDMETHODCALLTYPE get_ForeColor(LONG* value) override { return Get(value, [&] { return surface_.ForeColor(); }); }
+    HRESULT STDMETHODCALLTYPE put_ForeColor(LONG value) override { return Do([&] { surface_.SetForeColor(value); }); }
+    HRESULT STDMETHODCALLTYPE get_BackColor(LONG* value) override { return Get(value, [&] { return surface_.BackColor(); }); }
+    HRESULT STDMETHODCALLTYPE put_BackColor(LONG value) override { return Do([&] { surface_.SetBackColor(value); }); }
+    HRESULT STDMETHODCALLTYPE get_FillColor(LONG* value) override { return Get(value, [&] { return surface_.FillColor(); }); }
+    HRESULT STDMETHODCALLTYPE put_FillColor(LONG value) override { return Do([&] { surface_.SetFillColor(value); }); }
+    HRESULT STDMETHODCALLTYPE get_DrawWidth(short* value) override { return Get(value, [&] { return surface_.DrawWidth(); }); }
+    HRESULT STDMETHODCALLTYPE put_DrawWidth(short value) override { return Do([&] { surface_.SetDrawWidth(value); }); }
+
+    HRESULT STDMETHODCALLTYPE get_FontName(BSTR* value) override {
+        return Get(value, [&] { return win32::Bstr(surface_.FontName()).Detach(); });
+    }
+    HRESULT STDMETHODCALLTYPE put_FontName(BSTR value) override {
+        return Do([&] { surface_.SetFontName(win32::Bstr::ViewOf(value)); });
+    }
+    HRESULT STDMETHODCALLTYPE get_FontSize(double* value) override { return Get(value, [&] { return surface_.FontSize(); }); }
+    HRESULT STDMETHODCALLTYPE put_FontSize(double value) override { return Do([&] { surface_.SetFontSize(value); }); }
+    HRESULT STDMETHODCALLTYPE get_FontBold(VARIANT_BOOL* value) override { return GetBool(value, &Surface::FontBold); }
+    HRESULT STDMETHODCALLTYPE put_FontBold(VARIANT_BOOL value) override {
+        return Do([&] { surface_.SetFontBold(value != VARIANT_FALSE); });
+    }
+    HRESULT STDMETHODCALLTYPE get_FontItalic(VARIANT_BOOL* value) override { return GetBool(value, &Surface::FontItalic); }
+    HRESULT STDMETHODCALLTYPE put_FontItalic(VARIANT_BOOL value) override {
+        return Do([&] { surface_.SetFontItalic(value != VARIANT_FALSE); });
+    }
+    HRESULT STDMETHODCALLTYPE get_FontUnderline(VARIANT_BOOL* value) override {
+        return GetBool(value, &Surface::FontUnderline);
+    }
+    HRESULT STDMETHODCALLTYPE put_FontUnderline(VARIANT_BOOL value) override {
+        return Do([&] { surface_.SetFontUnderline(value != VARIANT_FALSE); });
+    }
+    HRESULT STDMETHODCALLTYPE get_FontStrikethru(VARIANT_BOOL* value) override {
+        return GetBool(value, &Surface::FontStrikethru);
+    }
+    HRESULT STDMETHODCALLTYPE put_FontStrikethru(VARIANT_BOOL value) override {
+        return Do([&] { surface_.SetFontStrikethru(value != VARIANT_FALSE); });
+    }
+
+    HRESULT STDMETHODCALLTYPE TextWidth(BSTR text, double* value) override {
+        return Get(value, [&] { return surface_.TextWidth(win32::Bstr::ViewOf(text)); });
+    }
+    HRESULT STDMETHODCALLTYPE TextHeight(BSTR text, double* value) override {
+        return Get(value, [&] { return surface_.TextHeight(win32::Bstr::ViewOf(text)); });
+    }
+    HRESULT STDMETHODCALLTYPE Print(VARIANT text) override {
+        return Do([&] {
+            // No argument (or Empty) prints an empty line.
+            if (V_VT(&text) == VT_ERROR || V_VT(&text) == VT_EMPTY) return surface_.Print(L"");
+            win32::Variant copy;
+            const HRESULT hr = VariantChangeType(copy.Get(), &text, VARIANT_ALPHABOOL, VT_BSTR);
+            if (FAILED(hr)) throw vb_errors::TypeMismatch();
+            surface_.Print(win32::Bstr::ViewOf(V_BSTR(copy.Get())));
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_hDC(LONG* value) override {
+        return Get(value, [&] { return static_cast<LONG>(reinterpret_cast<INT_PTR>(surface_.Hdc())); });
+    }
+    HRESULT STDMETHODCALLTYPE PaintPicture(IDispatch* picture, double x, double y, VARIANT width,
+                                           VARIANT height) override {
+        return Do([&] { surface_.PaintPicture(picture, x, y, OptionalNumber(width), OptionalNumber(height)); });
+    }
+
+    HRESULT STDMETHODCALLTYPE get_Width(double* value) override { return Get(value, [&] { return surface_.Width(); }); }
+    HRESULT STDMETHODCALLTYPE put_Width(double value) override { return Do([&] { surface_.SetWidth(value); }); }
+    HRESULT STDMETHODCALLTYPE get_Height(double* value) override { return Get(value, [&] { return surface_.Height(); }); }
+    HRESULT STDMETHODCALLTYPE put_Height(double value) override { return Do([&] { surface_.SetHeight(value); }); }
+    HRESULT STDMETHODCALLTYPE get_ScaleWidth(double* value) override {
+        return Get(value, [&] { return surface_.ScaleWidth(); });
+    }
+    HRESULT STDMETHODCALLTYPE get_ScaleHeight(double* value) override {
+        return Get(value, [&] { return surface_.ScaleHeight(); });
+    }
+    HRESULT STDMETHODCALLTYPE get_ScaleMode(short* value) override { return Get(value, [&] { return surface_.ScaleMode(); }); }
+    HRESULT STDMETHODCALLTYPE put_ScaleMode(short value) override { return Do([&] { surface_.SetScaleMode(value); }); }
+
+    Surface& surface() { return surface_; }
+
+protected:
+    explicit DrawingObjectDispatch(const wchar_t* source) : source_(source) { ObjectCreated(); }
+    ~DrawingObjectDispatch() override { ObjectDestroyed(); }
+
+    // Further interface identifiers the object answers with its main interface.
+    virtual bool AnswersAs(REFIID) const { return false; }
+
+    template <class Body>
+    HRESULT Do(Body&& body) {
+        return win32::ComBoundary(__uuidof(Interface), source_, [&]() -> HRESULT {
+            body();
+            return S_OK;
+        });
+    }
+    template <class T, class Body>
+    HRESULT Get(T* out, Body&& body) {
+        if (!out) return E_POINTER;
+        return win32::ComBoundary(__uuidof(Interface), source_, [&]() -> HRESULT {
+            *out = body();
+            return S_OK;
+        });
+    }
+    HRESULT GetBool(VARIANT_BOOL* out, bool (Surface::*member)() const) {
+        return Get(out, [&] { return (surface_.*member)() ? VARIANT_TRUE : VARIANT_FALSE; });
+    }
+
+    // A missing optional argument arrives as VT_ERROR / DISP_E_PARAMNOTFOUND.
+    static std::optional<double> OptionalNumber(const VARIANT& argument) {
+        if (V_VT(&argument) == VT_ERROR || V_VT(&argument) == VT_EMPTY) return std::nullopt;
+        win32::Variant copy;
+        if (FAILED(VariantChangeType(copy.Get(), const_cast<VARIANT*>(&argument), 0, VT_R8))) {
+            throw vb_errors::TypeMismatch();
+        }
+        return V_R8(copy.Get());
+    }
+
+    Surface surface_;
+
+private:
+    const wchar_t* source_;
+    std::atomic<ULONG> references_{1};
+};
+
+}  // namespace quillant::forms

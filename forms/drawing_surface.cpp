@@ -1,0 +1,263 @@
+#include "drawing_surface.h"
+
+#include <olectl.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "com_ptr.h"
+#include "forms_errors.h"
+#include "picture_drawing.h"
+
+namespace quillant::forms {
+namespace {
+
+// Lines of a text as Print and TextHeight see them: CR LF, LF or CR end one.
+std::vector<std::wstring_view> SplitLines(std::wstring_view text) {
+    std::vector<std::wstring_view> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L'\r' && text[i] != L'\n') continue;
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+        start = i + 1;
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+int TextWidthPixels(HDC dc, std::wstring_view line) {
+    SIZE size = {};
+    if (line.empty() || !GetTextExtentPoint32W(dc, line.data(), static_cast<int>(line.size()), &size)) return 0;
+    return size.cx;
+}
+
+// The box Line paints: both corner pixels included.
+RECT InclusiveBox(int x1, int y1, int x2, int y2) {
+    return RECT{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1};
+}
+
+}  // namespace
+
+DrawingSurface::DrawingSurface(double dpi, int pixelWidth, int pixelHeight, int32_t backColor)
+    : dpi_(dpi), scale_(UnitScale::Twips(dpi)), pixelWidth_(pixelWidth), pixelHeight_(pixelHeight),
+      backColor_(backColor) {
+    ChangeFont(font_);
+}
+
+DrawingSurface::~DrawingSurface() = default;
+
+COLORREF DrawingSurface::Colour(int32_t oleColour) {
+    COLORREF colour = 0;
+    if (FAILED(OleTranslateColor(static_cast<OLE_COLOR>(oleColour), nullptr, &colour))) {
+        throw errors::InvalidArgument(std::to_string(oleColour) + " is not a colour");
+    }
+    return colour;
+}
+
+void DrawingSurface::Line(int32_t flags, double x1, double y1, double x2, double y2, int32_t colour) {
+    if (flags & ~line_flags::kKnown) throw errors::InvalidArgument("Line flags " + std::to_string(flags));
+    const COLORREF ink = Colour((flags & line_flags::kColourGiven) ? colour : foreColor_);
+    HDC dc = DrawingDc();
+    const int px1 = scale_.PixelOf(x1), py1 = scale_.PixelOf(y1);
+    const int px2 = scale_.PixelOf(x2), py2 = scale_.PixelOf(y2);
+    if (flags & line_flags::kBox) {
+        const RECT box = InclusiveBox(px1, py1, px2, py2);
+        if (flags & line_flags::kFill) {
+            const win32::Brush brush(CreateSolidBrush(ink));
+            FillRect(dc, &box, brush.Get());
+        } else {
+            const win32::Pen pen(CreatePen(PS_SOLID | PS_INSIDEFRAME, drawWidth_, ink));
+            const win32::Selection penSelected(dc, pen.Get());
+            const win32::Selection hollow(dc, GetStockObject(NULL_BRUSH));
+            Rectangle(dc, box.left, box.top, box.right, box.bottom);
+        }
+    } else {
+        const win32::Pen pen(CreatePen(PS_SOLID, drawWidth_, ink));
+        const win32::Selection penSelected(dc, pen.Get());
+        MoveToEx(dc, px1, py1, nullptr);
+        LineTo(dc, px2, py2);
+    }
+    penX_ = x2;
+    penY_ = y2;
+}
+
+namespace {
+void CheckColour(int32_t colour, const char* property) {
+    COLORREF ignored = 0;
+    if (FAILED(OleTranslateColor(static_cast<OLE_COLOR>(colour), nullptr, &ignored))) {
+        throw errors::InvalidPropertyValue(property, "is not a colour");
+    }
+}
+}  // namespace
+
+void DrawingSurface::SetForeColor(int32_t colour) {
+    CheckColour(colour, "ForeColor");
+    foreColor_ = colour;
+}
+
+void DrawingSurface::SetBackColor(int32_t colour) {
+    CheckColour(colour, "BackColor");
+    backColor_ = colour;
+    BackColorChanged();
+}
+
+void DrawingSurface::SetFillColor(int32_t colour) {
+    CheckColour(colour, "FillColor");
+    fillColor_ = colour;
+}
+
+void DrawingSurface::SetDrawWidth(int16_t width) {
+    if (width < 1) throw errors::InvalidPropertyValue("DrawWidth", "must be 1 or more");
+    drawWidth_ = width;
+}
+
+void DrawingSurface::SetFontName(std::wstring_view face) {
+    if (face.empty() || face.size() >= LF_FACESIZE) {
+        throw errors::InvalidPropertyValue("FontName", "must have 1 to 31 characters");
+    }
+    FontSpec spec = font_;
+    spec.face = std::wstring(face);
+    ChangeFont(spec);
+}
+
+void DrawingSurface::SetFontSize(double points) {
+    if (!(points > 0 && points <= 2160)) throw errors::InvalidPropertyValue("FontSize", "must be above 0 and at most 2160");
+    FontSpec spec = font_;
+    spec.points = points;
+    ChangeFont(spec);
+}
+
+void DrawingSurface::SetFontBold(bool on) {
+    FontSpec spec = font_;
+    spec.bold = on;
+    ChangeFont(spec);
+}
+
+void DrawingSurface::SetFontItalic(bool on) {
+    FontSpec spec = font_;
+    spec.italic = on;
+    ChangeFont(spec);
+}
+
+void DrawingSurface::SetFontUnderline(bool on) {
+    FontSpec spec = font_;
+    spec.underline = on;
+    ChangeFont(spec);
+}
+
+void DrawingSurface::SetFontStrikethru(bool on) {
+    FontSpec spec = font_;
+    spec.strikethru = on;
+    ChangeFont(spec);
+}
+
+// The new font goes into every DC before the old one is deleted, so no DC is
+// ever left holding a deleted font.
+void DrawingSurface::ChangeFont(const FontSpec& spec) {
+    RealizedFont made = RealizeFont(spec, dpi_);
+    if (!made.font) throw errors::InvalidPropertyValue("Font", "cannot be made");
+    for (HDC dc : dcs_) SelectObject(dc, made.font.Get());
+    gdiFont_ = std::move(made.font);
+    face_ = std::move(made.face);
+    font_ = spec;
+}
+
+void DrawingSurface::AttachDc(HDC dc) {
+    SelectObject(dc, gdiFont_.Get());
+    dcs_.push_back(dc);
+}
+
+void DrawingSurface::DetachDc(HDC dc) {
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    dcs_.erase(std::remove(dcs_.begin(), dcs_.end(), dc), dcs_.end());
+}
+
+int DrawingSurface::LineHeightPixels(HDC dc) const {
+    TEXTMETRICW metrics = {};
+    if (!GetTextMetricsW(dc, &metrics)) return 0;
+    return metrics.tmHeight + metrics.tmExternalLeading;
+}
+
+double DrawingSurface::TextWidth(std::wstring_view text) {
+    HDC dc = MeasuringDc();
+    int widest = 0;
+    for (std::wstring_view line : SplitLines(text)) widest = std::max(widest, TextWidthPixels(dc, line));
+    return scale_.ToUnits(widest);
+}
+
+double DrawingSurface::TextHeight(std::wstring_view text) {
+    HDC dc = MeasuringDc();
+    return scale_.ToUnits(static_cast<double>(LineHeightPixels(dc)) * static_cast<double>(SplitLines(text).size()));
+}
+
+void DrawingSurface::Print(std::wstring_view text) {
+    HDC dc = DrawingDc();
+    SetTextColor(dc, Colour(foreColor_));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    const double lineHeight = scale_.ToUnits(LineHeightPixels(dc));
+    for (std::wstring_view line : SplitLines(text)) {
+        if (!line.empty()) {
+            TextOutW(dc, scale_.PixelOf(penX_), scale_.PixelOf(penY_), line.data(), static_cast<int>(line.size()));
+        }
+        penX_ = 0;
+        penY_ += lineHeight;
+    }
+}
+
+void DrawingSurface::PaintPicture(IUnknown* picture, double x, double y, std::optional<double> width,
+                                  std::optional<double> height) {
+    win32::ComPtr<IPicture> source;
+    if (!picture || FAILED(picture->QueryInterface(IID_IPicture, source.PutVoid()))) {
+        throw errors::InvalidPicture("PaintPicture needs a picture object");
+    }
+    if (!width || !height) {
+        const SIZE twips = PictureSizeTwips(source.Get());
+        const UnitScale twipScale = UnitScale::Twips(dpi_);
+        if (!width) width = twipScale.Convert(twips.cx, scale_);
+        if (!height) height = twipScale.Convert(twips.cy, scale_);
+    }
+    HDC dc = DrawingDc();
+    const RECT target = {scale_.PixelOf(x), scale_.PixelOf(y), scale_.PixelOf(x + *width), scale_.PixelOf(y + *height)};
+    DrawPicture(dc, source.Get(), target);
+}
+
+double DrawingSurface::Width() const { return UnitScale::Twips(dpi_).ToUnits(pixelWidth_); }
+double DrawingSurface::Height() const { return UnitScale::Twips(dpi_).ToUnits(pixelHeight_); }
+double DrawingSurface::ScaleWidth() const { return scale_.ToUnits(pixelWidth_); }
+double DrawingSurface::ScaleHeight() const { return scale_.ToUnits(pixelHeight_); }
+
+int DrawingSurface::PixelsOfTwips(double twips, const char* property) const {
+    const double pixels = std::floor(UnitScale::Twips(dpi_).ToPixels(twips) + 0.5);
+    if (!(pixels >= 1 && pixels <= 1 << 20)) {
+        throw errors::InvalidPropertyValue(property, "must be at least one pixel and at most 2^20 pixels");
+    }
+    return static_cast<int>(pixels);
+}
+
+void DrawingSurface::SetWidth(double twips) {
+    const int pixels = PixelsOfTwips(twips, "Width");
+    ResizeDevice(pixels, pixelHeight_);
+    pixelWidth_ = pixels;
+}
+
+void DrawingSurface::SetHeight(double twips) {
+    const int pixels = PixelsOfTwips(twips, "Height");
+    ResizeDevice(pixelWidth_, pixels);
+    pixelHeight_ = pixels;
+}
+
+// The pen keeps its place on the device; only its numbers change.
+void DrawingSurface::SetScaleMode(int16_t mode) {
+    const std::optional<UnitScale> scale = UnitScale::For(mode, dpi_);
+    if (!scale) {
+        throw errors::InvalidPropertyValue("ScaleMode", "must be 1 (twips), 2, 3 (pixels), 5, 6 or 7");
+    }
+    penX_ = scale_.Convert(penX_, *scale);
+    penY_ = scale_.Convert(penY_, *scale);
+    scale_ = *scale;
+    scaleMode_ = mode;
+}
+
+}  // namespace quillant::forms

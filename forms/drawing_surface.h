@@ -1,0 +1,137 @@
+#pragma once
+// What the picture box and the printer have in common: a GDI device with a
+// pen, colours, a font and a scale, driven by the members a Visual Basic
+// drawing object offers. No COM here beyond pictures; the dispatch objects
+// wrap it. Every fault is raised as a VbError.
+
+#include <windows.h>
+#include <ocidl.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "font_spec.h"
+#include "gdi_object.h"
+#include "scale_units.h"
+
+namespace quillant::forms {
+
+// The bits of Line's flag word.
+namespace line_flags {
+constexpr int32_t kColourGiven = 2;  // the colour argument, not ForeColor
+constexpr int32_t kBox = 4;          // a rectangle with the two points as corners
+constexpr int32_t kOutline = 16;     // a box's outline (also what a box without kFill draws)
+constexpr int32_t kFill = 32;        // a box filled in the line colour
+constexpr int32_t kKnown = kColourGiven | kBox | kOutline | kFill;
+}  // namespace line_flags
+
+class DrawingSurface {
+public:
+    DrawingSurface(const DrawingSurface&) = delete;
+    DrawingSurface& operator=(const DrawingSurface&) = delete;
+    virtual ~DrawingSurface();
+
+    double CurrentX() const { return penX_; }
+    double CurrentY() const { return penY_; }
+    void SetCurrentX(double x) { penX_ = x; }
+    void SetCurrentY(double y) { penY_ = y; }
+
+    // A plain line, a box outline or a filled box; the pen ends at (x2, y2).
+    void Line(int32_t flags, double x1, double y1, double x2, double y2, int32_t colour);
+
+    int32_t ForeColor() const { return foreColor_; }
+    int32_t BackColor() const { return backColor_; }
+    int32_t FillColor() const { return fillColor_; }
+    void SetForeColor(int32_t colour);
+    void SetBackColor(int32_t colour);
+    void SetFillColor(int32_t colour);
+    int16_t DrawWidth() const { return drawWidth_; }
+    void SetDrawWidth(int16_t width);
+
+    // The face GDI uses, which may stand in for the one asked for.
+    const std::wstring& FontName() const { return face_; }
+    double FontSize() const { return font_.points; }
+    bool FontBold() const { return font_.bold; }
+    bool FontItalic() const { return font_.italic; }
+    bool FontUnderline() const { return font_.underline; }
+    bool FontStrikethru() const { return font_.strikethru; }
+    void SetFontName(std::wstring_view face);
+    void SetFontSize(double points);
+    void SetFontBold(bool on);
+    void SetFontItalic(bool on);
+    void SetFontUnderline(bool on);
+    void SetFontStrikethru(bool on);
+
+    // Measured and printed with the font selected into the device context,
+    // which is the object's own unless a caller selected another.
+    double TextWidth(std::wstring_view text);
+    double TextHeight(std::wstring_view text);
+    // Prints at the pen in ForeColor; the pen moves to the start of the next line.
+    void Print(std::wstring_view text);
+
+    HDC Hdc() { return DrawingDc(); }
+
+    // Draws picture stretched into the rectangle at (x, y); width and height
+    // default to the picture's own size.
+    void PaintPicture(IUnknown* picture, double x, double y, std::optional<double> width,
+                      std::optional<double> height);
+
+    double Width() const;   // twips
+    double Height() const;  // twips
+    void SetWidth(double twips);
+    void SetHeight(double twips);
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+    int16_t ScaleMode() const { return scaleMode_; }
+    void SetScaleMode(int16_t mode);
+
+protected:
+    // dpi: device pixels (or, on the printer, logical units) per inch.
+    DrawingSurface(double dpi, int pixelWidth, int pixelHeight, int32_t backColor);
+
+    // The DC to draw on, made on demand (on the printer this starts a page).
+    virtual HDC DrawingDc() = 0;
+    // A DC to measure text on that starts nothing.
+    virtual HDC MeasuringDc() = 0;
+    // The device takes a new size in pixels.
+    virtual void ResizeDevice(int pixelWidth, int pixelHeight) = 0;
+    virtual void BackColorChanged() {}
+
+    // Derived classes register every DC they make, so that it carries the
+    // object's font, and release it before deleting it.
+    void AttachDc(HDC dc);
+    void DetachDc(HDC dc);
+
+    const UnitScale& Scale() const { return scale_; }
+    double Dpi() const { return dpi_; }
+    int PixelWidth() const { return pixelWidth_; }
+    int PixelHeight() const { return pixelHeight_; }
+    // COLORREF of an OLE colour (system colours resolved).
+    static COLORREF Colour(int32_t oleColour);
+
+private:
+    void ChangeFont(const FontSpec& spec);
+    int LineHeightPixels(HDC dc) const;
+    int PixelsOfTwips(double twips, const char* property) const;
+
+    double dpi_;
+    UnitScale scale_;
+    int16_t scaleMode_ = kTwips;
+    int pixelWidth_;
+    int pixelHeight_;
+    double penX_ = 0;
+    double penY_ = 0;
+    int32_t foreColor_ = 0;
+    int32_t backColor_;
+    int32_t fillColor_ = 0;
+    int16_t drawWidth_ = 1;
+    FontSpec font_;
+    std::wstring face_;
+    win32::Font gdiFont_;
+    std::vector<HDC> dcs_;
+};
+
+}  // namespace quillant::forms

@@ -1,0 +1,34 @@
+#pragma once
+// The font members of a drawing object and the GDI font they make.
+
+#include <windows.h>
+
+#include <string>
+
+#include "gdi_object.h"
+
+namespace quillant::forms {
+
+struct FontSpec {
+    std::wstring face = L"MS Sans Serif";
+    double points = 8.25;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikethru = false;
+};
+
+// A GDI font for spec on a device of dpi pixels (or logical units) per inch,
+// and the face GDI actually chose for it.
+struct RealizedFont {
+    win32::Font font;
+    std::wstring face;
+};
+RealizedFont RealizeFont(const FontSpec& spec, double dpi);
+
+// The face to ask GDI for: the requested one when it is installed, else an
+// installed stand-in from the fallback table, else the requested one (GDI's
+// own font mapper then picks).
+std::wstring InstalledFace(const std::wstring& requested);
+
+}  // namespace quillant::forms

@@ -1,0 +1,53 @@
+#include "picture_surface.h"
+
+#include <olectl.h>
+
+#include "forms_errors.h"
+#include "image_file.h"
+
+namespace quillant::forms {
+
+PictureSurface::PictureSurface()
+    : DrawingSurface(kDpi, kDefaultPixelWidth, kDefaultPixelHeight, 0xFFFFFF),
+      image_(kDefaultPixelWidth, kDefaultPixelHeight, 0xFFFFFF) {
+    AttachDc(image_.Dc());
+}
+
+PictureSurface::~PictureSurface() { DetachDc(image_.Dc()); }
+
+void PictureSurface::Cls() {
+    image_.Fill(Colour(BackColor()));
+    SetCurrentX(0);
+    SetCurrentY(0);
+}
+
+int32_t PictureSurface::Point(double x, double y) const {
+    const COLORREF colour = image_.Pixel(Scale().PixelOf(x), Scale().PixelOf(y));
+    return colour == CLR_INVALID ? -1 : static_cast<int32_t>(colour);
+}
+
+win32::ComPtr<IPictureDisp> PictureSurface::Image() const {
+    win32::Bitmap copy = image_.CopyBitmap();
+    PICTDESC description = {};
+    description.cbSizeofstruct = sizeof(description);
+    description.picType = PICTYPE_BITMAP;
+    description.bmp.hbitmap = copy.Get();
+    win32::ComPtr<IPictureDisp> picture;
+    if (FAILED(OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE, picture.PutVoid()))) {
+        throw errors::CannotCreateImage(image_.Width(), image_.Height());
+    }
+    copy.Release();  // the picture owns it now
+    return picture;
+}
+
+void PictureSurface::SavePicture(const std::wstring& path) const {
+    ImageFileWriter file(path, image_.Width(), image_.Height());
+    file.WriteRows(image_.Bits(), image_.Height(), image_.Stride());
+    file.Commit();
+}
+
+void PictureSurface::ResizeDevice(int pixelWidth, int pixelHeight) {
+    image_.Resize(pixelWidth, pixelHeight, Colour(BackColor()));
+}
+
+}  // namespace quillant::forms

@@ -1,0 +1,45 @@
+#pragma once
+// The picture box: a white 96 dpi bitmap that keeps what is drawn on it.
+
+#include <ocidl.h>
+
+#include <string>
+
+#include "com_ptr.h"
+#include "drawing_surface.h"
+#include "raster_image.h"
+
+namespace quillant::forms {
+
+class PictureSurface : public DrawingSurface {
+public:
+    static constexpr double kDpi = 96;
+    static constexpr int kDefaultPixelWidth = 320;   // 4800 twips
+    static constexpr int kDefaultPixelHeight = 240;  // 3600 twips
+
+    PictureSurface();
+    ~PictureSurface() override;
+
+    // Grounds the picture in BackColor and puts the pen at (0, 0).
+    void Cls();
+    // The colour at a point, -1 outside the picture.
+    int32_t Point(double x, double y) const;
+    // An OLE picture holding a copy of the current contents.
+    win32::ComPtr<IPictureDisp> Image() const;
+    // PNG or BMP, by the file's extension.
+    void SavePicture(const std::wstring& path) const;
+
+    const RasterImage& Pixels() const { return image_; }
+
+protected:
+    HDC DrawingDc() override { return image_.Dc(); }
+    HDC MeasuringDc() override { return image_.Dc(); }
+    void ResizeDevice(int pixelWidth, int pixelHeight) override;
+    // As in Visual Basic, a new BackColor repaints the whole picture.
+    void BackColorChanged() override { Cls(); }
+
+private:
+    RasterImage image_;
+};
+
+}  // namespace quillant::forms

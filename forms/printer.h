@@ -1,0 +1,33 @@
+#pragma once
+// QuillantForms.Printer: the printer as an automation object. It also answers
+// QueryInterface for the Visual Basic Printer interface identifier, which is
+// how the barcode component tells a printer from other drawing objects; what
+// it hands out for it is its own dispatch interface, fit for IUnknown and
+// IDispatch calls only.
+
+#include "drawing_object_dispatch.h"
+#include "printer_surface.h"
+#include "stand_in_objects.h"
+
+namespace quillant::forms {
+
+class Printer final : public DrawingObjectDispatch<IPrinter, PrinterSurface> {
+public:
+    Printer() : DrawingObjectDispatch(L"QuillantForms.Printer") {}
+
+    HRESULT STDMETHODCALLTYPE NewPage() override { return Do([&] { surface_.NewPage(); }); }
+    HRESULT STDMETHODCALLTYPE EndDoc() override { return Do([&] { surface_.EndDoc(); }); }
+    HRESULT STDMETHODCALLTYPE KillDoc() override { return Do([&] { surface_.KillDoc(); }); }
+    HRESULT STDMETHODCALLTYPE get_Page(LONG* value) override { return Get(value, [&] { return surface_.Page(); }); }
+    HRESULT STDMETHODCALLTYPE get_OutputFile(BSTR* value) override {
+        return Get(value, [&] { return win32::Bstr(surface_.OutputFile()).Detach(); });
+    }
+    HRESULT STDMETHODCALLTYPE put_OutputFile(BSTR value) override {
+        return Do([&] { surface_.SetOutputFile(std::wstring(win32::Bstr::ViewOf(value))); });
+    }
+
+protected:
+    bool AnswersAs(REFIID iid) const override { return IsEqualIID(iid, IID_VbPrinter); }
+};
+
+}  // namespace quillant::forms

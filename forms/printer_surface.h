@@ -1,0 +1,49 @@
+#pragma once
+// The printer: a document of pages, each recorded as an enhanced metafile in
+// printer pixels (600 dpi, Letter by default). EndDoc sends the document to
+// OutputFile or, when that is empty, to the system's default printer.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "drawing_surface.h"
+#include "enh_meta_file.h"
+#include "page_setup.h"
+
+namespace quillant::forms {
+
+class PrinterSurface : public DrawingSurface {
+public:
+    PrinterSurface();
+    ~PrinterSurface() override;
+
+    // Ends the current page (a blank one if nothing was drawn) and moves on.
+    void NewPage();
+    void EndDoc();
+    void KillDoc();
+    int32_t Page() const { return pageNumber_; }
+    const std::wstring& OutputFile() const { return outputFile_; }
+    // Empty, or a path ending in .png or .emf.
+    void SetOutputFile(const std::wstring& path);
+
+    const PageSetup& Setup() const { return setup_; }
+
+protected:
+    HDC DrawingDc() override;
+    HDC MeasuringDc() override;
+    void ResizeDevice(int pixelWidth, int pixelHeight) override;
+
+private:
+    void StartPage();
+    void ClosePage();
+
+    PageSetup setup_ = PageSetup::Letter();
+    std::wstring outputFile_;
+    win32::MemoryDc measuring_;
+    win32::MetaFileDc page_;
+    std::vector<win32::EnhMetaFile> finished_;
+    int32_t pageNumber_ = 1;
+};
+
+}  // namespace quillant::forms

@@ -1,0 +1,97 @@
+#include "raster_image.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "forms_errors.h"
+
+namespace quillant::forms {
+namespace {
+
+// A picture larger than this is refused up front rather than left to fail
+// halfway in GDI: 64 megapixels is a Letter page at 900 dpi.
+constexpr int64_t kMaxPixels = int64_t{64} * 1024 * 1024;
+
+BITMAPINFO TopDown24(int width, int height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+void FillRows(uint8_t* bits, int stride, int fromRow, int toRow, int width, COLORREF colour) {
+    const uint8_t bgr[3] = {GetBValue(colour), GetGValue(colour), GetRValue(colour)};
+    for (int y = fromRow; y < toRow; ++y) {
+        uint8_t* row = bits + static_cast<size_t>(y) * stride;
+        for (int x = 0; x < width; ++x) std::memcpy(row + static_cast<size_t>(x) * 3, bgr, 3);
+    }
+}
+
+}  // namespace
+
+RasterImage::Dib RasterImage::MakeDib(const BITMAPINFO& info, int width, int height) {
+    if (width < 1 || height < 1 || int64_t{width} * height > kMaxPixels) throw errors::CannotCreateImage(width, height);
+    void* bits = nullptr;
+    Dib dib{win32::Bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0)), nullptr};
+    if (!dib.bitmap || !bits) throw errors::CannotCreateImage(width, height);
+    dib.bits = static_cast<uint8_t*>(bits);
+    return dib;
+}
+
+RasterImage::RasterImage(int width, int height, COLORREF ground) : width_(width), height_(height) {
+    info_ = TopDown24(width, height);
+    dib_ = MakeDib(info_, width, height);
+    dc_.Reset(CreateCompatibleDC(nullptr));
+    if (!dc_) throw errors::CannotCreateImage(width, height);
+    selected_.emplace(dc_.Get(), dib_.bitmap.Get());
+    FillRows(dib_.bits, Stride(), 0, height_, width_, ground);
+}
+
+// The bitmap must leave the DC before either is deleted.
+RasterImage::~RasterImage() { selected_.reset(); }
+
+const uint8_t* RasterImage::Bits() const {
+    GdiFlush();
+    return dib_.bits;
+}
+
+void RasterImage::Fill(COLORREF colour) {
+    GdiFlush();
+    FillRows(dib_.bits, Stride(), 0, height_, width_, colour);
+}
+
+COLORREF RasterImage::Pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+    const uint8_t* bgr = Bits() + static_cast<size_t>(y) * Stride() + static_cast<size_t>(x) * 3;
+    return RGB(bgr[2], bgr[1], bgr[0]);
+}
+
+void RasterImage::Resize(int width, int height, COLORREF ground) {
+    const BITMAPINFO info = TopDown24(width, height);
+    Dib fresh = MakeDib(info, width, height);
+    const int stride = StrideOf(width);
+    FillRows(fresh.bits, stride, 0, height, width, ground);
+    const uint8_t* old = Bits();
+    const size_t keep = static_cast<size_t>(std::min(width, width_)) * 3;
+    for (int y = 0; y < std::min(height, height_); ++y) {
+        std::memcpy(fresh.bits + static_cast<size_t>(y) * stride, old + static_cast<size_t>(y) * Stride(), keep);
+    }
+    selected_.reset();
+    dib_ = std::move(fresh);
+    selected_.emplace(dc_.Get(), dib_.bitmap.Get());
+    info_ = info;
+    width_ = width;
+    height_ = height;
+}
+
+win32::Bitmap RasterImage::CopyBitmap() const {
+    Dib copy = MakeDib(info_, width_, height_);
+    std::memcpy(copy.bits, Bits(), static_cast<size_t>(Stride()) * height_);
+    return std::move(copy.bitmap);
+}
+
+}  // namespace quillant::forms

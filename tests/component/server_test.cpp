@@ -1,0 +1,315 @@
+// Quillant.dll through its exports and the vtable of _Quillant1: what the
+// scripts cannot see (exact HRESULTs, reference counts, the server's
+// lifetime) and the repeated create/release cycle.
+
+#include <windows.h>
+#include <oleauto.h>
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "Quillant_h.h"
+#include "bstr.h"
+#include "com_ptr.h"
+#include "quillant_dll.h"
+
+namespace quillant::testing {
+namespace {
+
+using win32::Bstr;
+using win32::ComPtr;
+
+// An IDispatch that only counts references, to watch what DeviceObject holds.
+class CountingDispatch : public IDispatch {
+public:
+    ULONG references = 1;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid != IID_IUnknown && iid != IID_IDispatch) {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        *out = this;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return DISP_E_UNKNOWNNAME;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
+        return DISP_E_MEMBERNOTFOUND;
+    }
+};
+
+class ServerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_HRESULT_SUCCEEDED(CoInitialize(nullptr));
+        ASSERT_TRUE(dll_.Loaded());
+    }
+    void TearDown() override { CoUninitialize(); }
+
+    ComPtr<_Quillant1> NewObject() {
+        ComPtr<_Quillant1> object;
+        EXPECT_HRESULT_SUCCEEDED(dll_.Create(object));
+        return object;
+    }
+
+    QuillantDll dll_;
+};
+
+std::wstring ErrorDescription() {
+    ComPtr<IErrorInfo> info;
+    if (GetErrorInfo(0, info.Put()) != S_OK) return L"<no error info>";
+    Bstr description;
+    info->GetDescription(description.Put());
+    return std::wstring(description.View());
+}
+
+TEST_F(ServerTest, FactoryServesOnlyItsClassWithoutAggregation) {
+    ComPtr<IClassFactory> factory;
+    EXPECT_EQ(dll_.GetClassObject(IID__Quillant1, IID_IClassFactory, factory.PutVoid()), CLASS_E_CLASSNOTAVAILABLE);
+    ASSERT_HRESULT_SUCCEEDED(dll_.GetClassObject(CLSID_Quillant1, IID_IClassFactory, factory.PutVoid()));
+
+    CountingDispatch outer;
+    ComPtr<IUnknown> aggregated;
+    EXPECT_EQ(factory->CreateInstance(&outer, IID_IUnknown, aggregated.PutVoid()), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IClassFactory, aggregated.PutVoid()), E_NOINTERFACE);
+    EXPECT_FALSE(aggregated);
+
+    struct Interface {
+        const char* name;
+        IID iid;
+    };
+    for (const Interface& supported : {Interface{"IUnknown", IID_IUnknown}, Interface{"IDispatch", IID_IDispatch},
+                                       Interface{"_Quillant1", IID__Quillant1},
+                                       Interface{"ISupportErrorInfo", IID_ISupportErrorInfo}}) {
+        ComPtr<IUnknown> object;
+        EXPECT_HRESULT_SUCCEEDED(factory->CreateInstance(nullptr, supported.iid, object.PutVoid())) << supported.name;
+    }
+}
+
+TEST_F(ServerTest, UnloadOnlyWithoutObjectsLocksOrHeldPrinter) {
+    EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
+    {
+        ComPtr<_Quillant1> object = NewObject();
+        EXPECT_EQ(dll_.CanUnloadNow(), S_FALSE) << "an object is alive";
+    }
+    EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
+
+    ComPtr<IClassFactory> factory;
+    ASSERT_HRESULT_SUCCEEDED(dll_.GetClassObject(CLSID_Quillant1, IID_IClassFactory, factory.PutVoid()));
+    factory->LockServer(TRUE);
+    factory->LockServer(TRUE);
+    factory->LockServer(FALSE);
+    EXPECT_EQ(dll_.CanUnloadNow(), S_FALSE) << "one lock left";
+    factory->LockServer(FALSE);
+    EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
+    factory->LockServer(FALSE);  // one too many must not wedge the count
+    EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
+    factory->LockServer(TRUE);
+    EXPECT_EQ(dll_.CanUnloadNow(), S_FALSE);
+    factory->LockServer(FALSE);
+
+    ComPtr<IDispatch> printer;
+    {
+        ComPtr<_Quillant1> object = NewObject();
+        ASSERT_HRESULT_SUCCEEDED(object->get_DeviceObject(printer.Put()));
+    }
+    ASSERT_TRUE(printer);
+    EXPECT_EQ(dll_.CanUnloadNow(), S_FALSE) << "the host still holds the default printer";
+    printer.Reset();
+    EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
+}
+
+// The Visual Basic forms runtime's Printer interface, by which a printer is
+// told from other drawing objects.
+constexpr IID kVbPrinterIid = {0x33AD4F31, 0x6699, 0x11CF, {0xB7, 0x0C, 0x00, 0xAA, 0x00, 0x60, 0xD3, 0x93}};
+
+TEST_F(ServerTest, DefaultDeviceObjectIsOneSharedPrinter) {
+    ComPtr<_Quillant1> first = NewObject(), second = NewObject();
+    ComPtr<IDispatch> firstDevice, secondDevice;
+    ASSERT_HRESULT_SUCCEEDED(first->get_DeviceObject(firstDevice.Put()));
+    ASSERT_HRESULT_SUCCEEDED(second->get_DeviceObject(secondDevice.Put()));
+    ASSERT_TRUE(firstDevice);
+    EXPECT_EQ(firstDevice.Get(), secondDevice.Get());
+    ComPtr<IUnknown> printer;
+    EXPECT_HRESULT_SUCCEEDED(firstDevice.QueryTo(kVbPrinterIid, printer.PutVoid()));
+
+    // Replacing it on one object leaves the other's alone.
+    CountingDispatch other;
+    ASSERT_HRESULT_SUCCEEDED(first->putref_DeviceObject(&other));
+    ASSERT_HRESULT_SUCCEEDED(second->get_DeviceObject(secondDevice.Put()));
+    EXPECT_EQ(secondDevice.Get(), firstDevice.Get());
+    ASSERT_HRESULT_SUCCEEDED(first->putref_DeviceObject(nullptr));
+}
+
+TEST_F(ServerTest, DeviceObjectHoldsExactlyOneReference) {
+    CountingDispatch first, second;
+    {
+        ComPtr<_Quillant1> object = NewObject();
+        ASSERT_HRESULT_SUCCEEDED(object->putref_DeviceObject(&first));
+        EXPECT_EQ(first.references, 2u);
+
+        ComPtr<IDispatch> read;
+        ASSERT_HRESULT_SUCCEEDED(object->get_DeviceObject(read.Put()));
+        EXPECT_EQ(read.Get(), &first);
+        EXPECT_EQ(first.references, 3u) << "the getter adds one for the caller";
+        read.Reset();
+
+        ASSERT_HRESULT_SUCCEEDED(object->putref_DeviceObject(&first));
+        EXPECT_EQ(first.references, 2u) << "assigning the same object again";
+
+        ASSERT_HRESULT_SUCCEEDED(object->putref_DeviceObject(&second));
+        EXPECT_EQ(first.references, 1u) << "released on replace";
+        EXPECT_EQ(second.references, 2u);
+
+        ASSERT_HRESULT_SUCCEEDED(object->putref_DeviceObject(nullptr));
+        EXPECT_EQ(second.references, 1u);
+        ASSERT_HRESULT_SUCCEEDED(object->get_DeviceObject(read.Put()));
+        EXPECT_FALSE(read);
+
+        ASSERT_HRESULT_SUCCEEDED(object->putref_DeviceObject(&second));
+    }
+    EXPECT_EQ(second.references, 1u) << "released on destroy";
+}
+
+TEST_F(ServerTest, NullPointersAreRefusedNotFollowed) {
+    ComPtr<_Quillant1> object = NewObject();
+    EXPECT_EQ(object->put_XPosition(nullptr), E_POINTER);
+    EXPECT_EQ(object->put_YPosition(nullptr), E_POINTER);
+    EXPECT_EQ(object->get_XPosition(nullptr), E_POINTER);
+    EXPECT_EQ(object->get_Orientation(nullptr), E_POINTER);
+    EXPECT_EQ(object->get_VisibleCode(nullptr), E_POINTER);
+    EXPECT_EQ(object->get_EncodeString(nullptr), E_POINTER);
+    EXPECT_EQ(object->get_DeviceObject(nullptr), E_POINTER);
+    EXPECT_EQ(object->GetBarWidth(nullptr), E_POINTER);
+    EXPECT_EQ(object->Encode(nullptr), E_POINTER);
+    // A null BSTR is automation's empty string.
+    ASSERT_HRESULT_SUCCEEDED(object->put_EncodeString(nullptr));
+    Bstr text;
+    ASSERT_HRESULT_SUCCEEDED(object->get_EncodeString(text.Put()));
+    EXPECT_NE(text.Get(), nullptr);
+    EXPECT_EQ(text.View(), L"");
+}
+
+// Errors reach compiled hosts as HRESULT 0x800A0000 | number with
+// IErrorInfo; the scripts check the widths.
+TEST_F(ServerTest, GetBarWidthErrorsCarryVisualBasicNumbers) {
+    struct Case {
+        std::wstring text;
+        short elementWidth;
+        HRESULT expected;
+        const wchar_t* description;
+    };
+    const Case cases[] = {
+        {std::wstring(146, L'A'), 20, static_cast<HRESULT>(0x800A0006), L"Overflow"},
+        {L"AB", 575, static_cast<HRESULT>(0x800A0006), L"Overflow"},
+        {L"\x7F", 20, static_cast<HRESULT>(0x800A0005), L"Character U+007F at position 1 cannot be encoded in Code 128"},
+    };
+    ComPtr<_Quillant1> object = NewObject();
+    ComPtr<ISupportErrorInfo> support;
+    ASSERT_HRESULT_SUCCEEDED(object.As(support));
+    EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID__Quillant1), S_OK);
+    for (const Case& c : cases) {
+        ASSERT_HRESULT_SUCCEEDED(object->put_EncodeString(Bstr(c.text).Get()));
+        ASSERT_HRESULT_SUCCEEDED(object->put_ElementWidth(c.elementWidth));
+        short width = 0;
+        SetErrorInfo(0, nullptr);
+        EXPECT_EQ(object->GetBarWidth(&width), c.expected) << c.text.size() << " characters";
+        EXPECT_EQ(ErrorDescription(), c.description);
+    }
+}
+
+// Everything one cycle allocates on any heap of the process, in bytes.
+size_t BusyHeapBytes() {
+    HANDLE heaps[64];
+    const DWORD count = GetProcessHeaps(64, heaps);
+    size_t busy = 0;
+    for (DWORD i = 0; i < count && i < 64; ++i) {
+        if (!HeapLock(heaps[i])) continue;
+        PROCESS_HEAP_ENTRY entry = {};
+        while (HeapWalk(heaps[i], &entry)) {
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) busy += entry.cbData;
+        }
+        HeapUnlock(heaps[i]);
+    }
+    return busy;
+}
+
+// The value a new kernel handle gets. Handle tables hand out the lowest free
+// slot, so leaked handles push it up; this still works where the handle
+// count is not reported (Wine answers 0).
+uintptr_t NextHandleValue() {
+    const HANDLE probe = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const auto value = reinterpret_cast<uintptr_t>(probe);
+    CloseHandle(probe);
+    return value;
+}
+
+struct Usage {
+    size_t heapBytes;
+    DWORD handles;
+    uintptr_t nextHandle;
+    DWORD gdiObjects;
+};
+
+Usage MeasureUsage() {
+    Usage usage{BusyHeapBytes(), 0, NextHandleValue(), GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)};
+    GetProcessHandleCount(GetCurrentProcess(), &usage.handles);
+    return usage;
+}
+
+TEST_F(ServerTest, TenThousandCyclesLeaveNothingBehind) {
+    ComPtr<IClassFactory> factory;
+    ASSERT_HRESULT_SUCCEEDED(dll_.GetClassObject(CLSID_Quillant1, IID_IClassFactory, factory.PutVoid()));
+    const Bstr text(std::wstring_view(L"Quillant 12345"));
+    const Bstr bad(std::wstring_view(L"\x00E9"));
+    auto cycle = [&] {
+        ComPtr<_Quillant1> object;
+        ASSERT_HRESULT_SUCCEEDED(factory->CreateInstance(nullptr, IID__Quillant1, object.PutVoid()));
+        short width = 0;
+        ASSERT_HRESULT_SUCCEEDED(object->put_EncodeString(text.Get()));
+        ASSERT_HRESULT_SUCCEEDED(object->GetBarWidth(&width));
+        Bstr result;
+        ASSERT_HRESULT_SUCCEEDED(object->Encode(result.Put()));
+        ASSERT_HRESULT_SUCCEEDED(object->put_EncodeString(bad.Get()));
+        EXPECT_EQ(object->GetBarWidth(&width), static_cast<HRESULT>(0x800A0005));
+        ComPtr<IDispatch> device;
+        ASSERT_HRESULT_SUCCEEDED(object->get_DeviceObject(device.Put()));
+    };
+    // The first cycles fill lasting caches: the type library, the shared
+    // printer, the error object of the thread.
+    for (int i = 0; i < 100; ++i) cycle();
+    const Usage before = MeasureUsage();
+    for (int i = 0; i < 10000; ++i) cycle();
+    SetErrorInfo(0, nullptr);
+    const Usage after = MeasureUsage();
+    std::printf("10000 cycles: heap %zu -> %zu bytes, handles %lu -> %lu, next handle %#zx -> %#zx, "
+                "GDI objects %lu -> %lu\n",
+                before.heapBytes, after.heapBytes, before.handles, after.handles, static_cast<size_t>(before.nextHandle),
+                static_cast<size_t>(after.nextHandle), before.gdiObjects, after.gdiObjects);
+
+    EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
+    // Less than a byte per cycle: any leak per object would show ten
+    // thousand times over.
+    EXPECT_LT(after.heapBytes, before.heapBytes + 10000);
+    EXPECT_LE(after.handles, before.handles);
+    EXPECT_LE(after.nextHandle, before.nextHandle);
+    EXPECT_LE(after.gdiObjects, before.gdiObjects);
+}
+
+}  // namespace
+}  // namespace quillant::testing

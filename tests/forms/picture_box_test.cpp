@@ -1,0 +1,373 @@
+// The picture box through IDispatch: the unit rule, the three Line kinds, the
+// pen, text in the object's font and in a font a caller selected, pictures,
+// files, and the errors a caller gets.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <stdexcept>
+
+#include "forms_test_support.h"
+#include "gdi_object.h"
+#include "scale_units.h"
+
+namespace quillant::forms::testing {
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+LateBound PixelBox() {
+    LateBound box = NewPictureBox();
+    box.Put(L"ScaleMode", short{3});
+    return box;
+}
+
+TEST(ScaleRule, CoordinatesLandOnTheNearestPixel) {
+    struct Case {
+        int16_t mode;
+        double dpi;
+        double units;
+        int32_t pixel;
+    };
+    const Case cases[] = {
+        {kTwips, 96, 0, 0},      {kTwips, 96, 7, 0},       {kTwips, 96, 7.5, 1},    {kTwips, 96, 15, 1},
+        {kTwips, 96, 20, 1},     {kTwips, 96, 40, 3},      {kTwips, 96, 1440, 96},  {kTwips, 96, -8, -1},
+        {kTwips, 600, 2.4, 1},   {kTwips, 600, 6, 3},      {kTwips, 600, 1440, 600}, {kPixels, 96, 3, 3},
+        {kPixels, 96, 2.5, 3},   {kPixels, 96, 2.49, 2},   {kPixels, 600, 171, 171}, {2, 96, 72, 96},
+        {5, 600, 8.5, 5100},     {6, 96, 25.4, 96},        {7, 600, 2.54, 600},
+    };
+    for (const Case& c : cases) {
+        const auto scale = UnitScale::For(c.mode, c.dpi);
+        ASSERT_TRUE(scale) << c.mode;
+        EXPECT_EQ(scale->PixelOf(c.units), c.pixel) << "mode " << c.mode << " dpi " << c.dpi << " units " << c.units;
+    }
+    EXPECT_FALSE(UnitScale::For(0, 96));
+    EXPECT_FALSE(UnitScale::For(4, 96));
+    EXPECT_EQ(UnitScale::For(kTwips, 96)->PixelOf(1e300), 1 << 27);
+}
+
+// Modules drawn as the component draws them on a picture box, at 3 pixels
+// a module: each keeps exactly its 3 columns, the last one also its far edge.
+TEST(PictureBoxLine, ModuleRowComesOutThreePixelsPerModule) {
+    const LateBound box = PixelBox();
+    const int left = 30, top = 10, bottom = 70;
+    for (size_t i = 0; i < kModulesOfAB.size(); ++i) {
+        const double x1 = left + 3.0 * static_cast<double>(i);
+        if (kModulesOfAB[i] == '1') {
+            box.Call(L"Line", {36, x1, double{top}, x1 + 3, double{bottom}, 0});
+        } else {
+            box.Call(L"Line", {38, x1, double{top}, x1 + 3, double{bottom}, int{kWhite}});
+        }
+        ASSERT_EQ(box.Number(L"CurrentX"), x1 + 3);
+        ASSERT_EQ(box.Number(L"CurrentY"), bottom);
+    }
+    const HDC dc = box.Hdc();
+    const int modules = static_cast<int>(kModulesOfAB.size());
+    for (int x = left - 3; x <= left + 3 * modules + 3; ++x) {
+        const bool inRow = x >= left && x <= left + 3 * modules;
+        const int module = inRow ? std::min((x - left) / 3, modules - 1) : -1;
+        const bool dark = inRow && kModulesOfAB[static_cast<size_t>(module)] == '1';
+        EXPECT_EQ(GetPixel(dc, x, 40), dark ? kBlack : kWhite) << "column " << x;
+    }
+    for (const int y : {top - 1, top, bottom, bottom + 1}) {
+        const bool inside = y >= top && y <= bottom;
+        EXPECT_EQ(GetPixel(dc, left, y), inside ? kBlack : kWhite) << "row " << y;
+    }
+    EXPECT_EQ(box.Call(L"Point", {left + 0.0, 40.0}).Get()->lVal, static_cast<LONG>(kBlack));
+}
+
+TEST(PictureBoxLine, TheLaterOfTwoNeighbouringBoxesPaintsTheSharedEdge) {
+    const LateBound box = NewPictureBox();  // twips: 15 to a pixel
+    box.Call(L"Line", {38, 0.0, 0.0, 300.0, 300.0, int{kBlack}});
+    box.Call(L"Line", {38, 300.0, 0.0, 600.0, 300.0, int{kRed}});
+    box.Call(L"Line", {38, 0.0, 300.0, 300.0, 600.0, int{kBlue}});
+    const HDC dc = box.Hdc();
+    EXPECT_EQ(GetPixel(dc, 19, 10), kBlack);
+    EXPECT_EQ(GetPixel(dc, 20, 10), kRed);
+    EXPECT_EQ(GetPixel(dc, 40, 10), kRed);
+    EXPECT_EQ(GetPixel(dc, 41, 10), kWhite);
+    EXPECT_EQ(GetPixel(dc, 10, 20), kBlue);
+}
+
+TEST(PictureBoxLine, EachFlagWordDrawsItsKindAndLeavesThePenAtTheSecondCorner) {
+    struct Case {
+        int flags;
+        int colour;
+        COLORREF inside;  // at the box's centre
+        COLORREF edge;    // on its top edge
+    };
+    const Case cases[] = {
+        {36, 0, kRed, kRed},                      // filled box in ForeColor
+        {36, int{kGreen}, kRed, kRed},            // the colour argument is ignored without bit 2
+        {38, int{kGreen}, kGreen, kGreen},        // filled box in the given colour
+        {20, 0, kWhite, kRed},                    // outline in ForeColor
+        {22, int{kBlue}, kWhite, kBlue},          // outline in the given colour
+        {4, 0, kWhite, kRed},                     // a box without fill is an outline
+    };
+    for (const Case& c : cases) {
+        const LateBound box = PixelBox();
+        box.Put(L"ForeColor", int{kRed});
+        box.Call(L"Line", {c.flags, 40.0, 30.0, 10.0, 10.0, c.colour});  // corners in either order
+        const HDC dc = box.Hdc();
+        EXPECT_EQ(GetPixel(dc, 25, 20), c.inside) << "flags " << c.flags;
+        EXPECT_EQ(GetPixel(dc, 25, 10), c.edge) << "flags " << c.flags;
+        EXPECT_EQ(GetPixel(dc, 40, 30), c.edge) << "flags " << c.flags;
+        EXPECT_EQ(GetPixel(dc, 41, 30), kWhite) << "flags " << c.flags;
+        EXPECT_EQ(box.Number(L"CurrentX"), 10.0);
+        EXPECT_EQ(box.Number(L"CurrentY"), 10.0);
+    }
+}
+
+TEST(PictureBoxLine, WithoutTheBoxBitALineRunsFromCornerToCorner) {
+    struct Case {
+        int flags;
+        int colour;
+        COLORREF ink;
+    };
+    for (const Case& c : {Case{0, int{kGreen}, kRed}, Case{2, int{kGreen}, kGreen}}) {
+        const LateBound box = PixelBox();
+        box.Put(L"ForeColor", int{kRed});
+        box.Call(L"Line", {c.flags, 10.0, 50.0, 60.0, 50.0, c.colour});
+        const HDC dc = box.Hdc();
+        EXPECT_EQ(GetPixel(dc, 10, 50), c.ink);
+        EXPECT_EQ(GetPixel(dc, 35, 50), c.ink);
+        EXPECT_EQ(GetPixel(dc, 35, 51), kWhite);
+        EXPECT_EQ(box.Number(L"CurrentX"), 60.0);
+    }
+}
+
+TEST(PictureBoxLine, DrawWidthThickensOutlines) {
+    const LateBound box = PixelBox();
+    box.Put(L"DrawWidth", short{3});
+    box.Call(L"Line", {20, 10.0, 10.0, 40.0, 40.0, 0});
+    const HDC dc = box.Hdc();
+    for (const int x : {10, 11, 12}) EXPECT_EQ(GetPixel(dc, x, 25), kBlack) << x;
+    EXPECT_EQ(GetPixel(dc, 13, 25), kWhite);
+}
+
+TEST(PictureBoxErrors, BadArgumentsAndValuesRaiseVisualBasicErrors) {
+    struct Case {
+        const char* what;
+        void (*call)(const LateBound&);
+        int32_t number;
+    };
+    const Case cases[] = {
+        {"Line flag 1 (relative corners)", [](const LateBound& b) { b.Call(L"Line", {37, 0.0, 0.0, 1.0, 1.0, 0}); }, 5},
+        {"Line flag 64", [](const LateBound& b) { b.Call(L"Line", {64, 0.0, 0.0, 1.0, 1.0, 0}); }, 5},
+        {"Line colour not a colour", [](const LateBound& b) { b.Call(L"Line", {38, 0.0, 0.0, 1.0, 1.0, 0x12000000}); }, 5},
+        {"ScaleMode 0", [](const LateBound& b) { b.Put(L"ScaleMode", short{0}); }, 380},
+        {"ScaleMode 4", [](const LateBound& b) { b.Put(L"ScaleMode", short{4}); }, 380},
+        {"DrawWidth 0", [](const LateBound& b) { b.Put(L"DrawWidth", short{0}); }, 380},
+        {"FontSize 0", [](const LateBound& b) { b.Put(L"FontSize", 0.0); }, 380},
+        {"FontName empty", [](const LateBound& b) { b.Put(L"FontName", L""); }, 380},
+        {"Width 0", [](const LateBound& b) { b.Put(L"Width", 0.0); }, 380},
+        {"Height 2^30 twips", [](const LateBound& b) { b.Put(L"Height", 1073741824.0); }, 380},
+        {"ForeColor not a colour", [](const LateBound& b) { b.Put(L"ForeColor", 0x12000000); }, 380},
+        {"PaintPicture of a picture box", [](const LateBound& b) { b.Call(L"PaintPicture", {b.Object(), 0.0, 0.0}); }, 481},
+        {"SavePicture .gif", [](const LateBound& b) { b.Call(L"SavePicture", {L"forms_picture.gif"}); }, 5},
+        {"SavePicture into a missing folder", [](const LateBound& b) { b.Call(L"SavePicture", {L"no\\such\\dir\\x.png"}); }, 75},
+        {"a member it lacks", [](const LateBound& b) { b.Call(L"EndDoc"); }, 438},
+        {"a huge picture", [](const LateBound& b) { b.Put(L"Width", 1.0e6), b.Put(L"Height", 1.0e6); }, 480},
+    };
+    for (const Case& c : cases) {
+        const LateBound box = NewPictureBox();
+        EXPECT_EQ(LateBound::ErrorNumberOf([&] { c.call(box); }), c.number) << c.what;
+    }
+}
+
+TEST(PictureBoxErrors, TheDescriptionTravelsAsRichErrorInformation) {
+    const LateBound box = NewPictureBox();
+    try {
+        box.Put(L"ScaleMode", short{4});
+        FAIL() << "ScaleMode 4 was accepted";
+    } catch (const VbError& error) {
+        EXPECT_EQ(error.number(), 380);
+        EXPECT_NE(error.description().find("ScaleMode"), std::string::npos) << error.description();
+    }
+}
+
+TEST(PictureBoxProperties, NewBoxIsWhiteTwipsAndBlackInk) {
+    const LateBound box = NewPictureBox();
+    EXPECT_EQ(box.Number(L"Width"), 4800);
+    EXPECT_EQ(box.Number(L"Height"), 3600);
+    EXPECT_EQ(box.Number(L"ScaleMode"), 1);
+    EXPECT_EQ(box.Number(L"ScaleWidth"), 4800);
+    EXPECT_EQ(box.Number(L"BackColor"), 0xFFFFFF);
+    EXPECT_EQ(box.Number(L"ForeColor"), 0);
+    EXPECT_EQ(box.Number(L"DrawWidth"), 1);
+    EXPECT_EQ(box.Number(L"CurrentX"), 0);
+    EXPECT_EQ(box.CallNumber(L"Point", {4785.0, 3585.0}), 0xFFFFFF);
+    EXPECT_EQ(box.CallNumber(L"Point", {4800.0, 0.0}), -1);
+    EXPECT_EQ(box.CallNumber(L"Point", {-15.0, 0.0}), -1);
+}
+
+TEST(PictureBoxProperties, ChangingScaleModeKeepsThePenInPlace) {
+    const LateBound box = NewPictureBox();
+    box.Put(L"CurrentX", 150.0);
+    box.Put(L"CurrentY", 300.0);
+    box.Put(L"ScaleMode", short{3});
+    EXPECT_EQ(box.Number(L"CurrentX"), 10);
+    EXPECT_EQ(box.Number(L"CurrentY"), 20);
+    EXPECT_EQ(box.Number(L"ScaleWidth"), 320);
+    EXPECT_EQ(box.Number(L"Width"), 4800);  // always twips
+}
+
+TEST(PictureBoxProperties, ResizingKeepsTheDcAndThePixelsThatFit) {
+    const LateBound box = PixelBox();
+    const HDC before = box.Hdc();
+    box.Call(L"Line", {36, 5.0, 5.0, 10.0, 10.0, 0});
+    box.Put(L"Width", 9000.0);
+    box.Put(L"Height", 150.0);
+    EXPECT_EQ(box.Hdc(), before);
+    EXPECT_EQ(box.Number(L"ScaleWidth"), 600);
+    EXPECT_EQ(box.Number(L"ScaleHeight"), 10);
+    EXPECT_EQ(GetPixel(before, 7, 7), kBlack);
+    EXPECT_EQ(GetPixel(before, 500, 5), kWhite);
+}
+
+TEST(PictureBoxProperties, BackColorRepaintsAndClsClears) {
+    const LateBound box = PixelBox();
+    box.Call(L"Line", {36, 5.0, 5.0, 10.0, 10.0, 0});
+    box.Put(L"BackColor", int{kBlue});
+    EXPECT_EQ(GetPixel(box.Hdc(), 7, 7), kBlue);
+    box.Call(L"Line", {36, 5.0, 5.0, 10.0, 10.0, 0});
+    box.Call(L"Cls");
+    EXPECT_EQ(GetPixel(box.Hdc(), 7, 7), kBlue);
+    EXPECT_EQ(box.Number(L"CurrentX"), 0);
+    EXPECT_EQ(box.Number(L"CurrentY"), 0);
+}
+
+TEST(PictureBoxText, PrintWritesInForeColorAtThePenAndMovesToTheNextLine) {
+    const LateBound box = PixelBox();
+    box.Put(L"FontName", L"OCR A Extended");
+    box.Put(L"FontSize", 12.0);
+    box.Put(L"ForeColor", int{kRed});
+    const double width = box.CallNumber(L"TextWidth", {L"HELLO"});
+    const double height = box.CallNumber(L"TextHeight", {L"HELLO"});
+    ASSERT_GT(width, 20);
+    ASSERT_GT(height, 8);
+    EXPECT_EQ(box.CallNumber(L"TextHeight", {L"A\r\nB"}), 2 * height);
+    box.Put(L"CurrentX", 20.0);
+    box.Put(L"CurrentY", 30.0);
+    box.Call(L"Print", {L"HELLO"});
+    EXPECT_EQ(box.Number(L"CurrentX"), 0);
+    EXPECT_EQ(box.Number(L"CurrentY"), 30 + height);
+    const Ink ink = InkOn(box.Hdc(), 320, 240, kWhite);
+    ASSERT_FALSE(ink.Empty());
+    EXPECT_GE(ink.left, 20);
+    EXPECT_LE(ink.right, 20 + width);
+    EXPECT_GE(ink.top, 30);
+    EXPECT_LE(ink.bottom, 30 + height);
+    EXPECT_GT(ink.Width(), width / 2);
+    int red = 0;
+    for (int y = ink.top; y <= ink.bottom; ++y) {
+        for (int x = ink.left; x <= ink.right; ++x) red += GetPixel(box.Hdc(), x, y) == kRed;
+    }
+    EXPECT_GT(red, 20) << "the text is not in ForeColor";
+}
+
+TEST(PictureBoxText, TheCaptionFaceRendersInOcrA) {
+    const LateBound box = NewPictureBox();
+    box.Put(L"FontName", L"OCR A Extended");
+    const std::wstring face = box.Text(L"FontName");
+    EXPECT_TRUE(face == L"OCR A Extended" || face == L"OCRA") << "got a stand-in of another look";
+    wchar_t selected[LF_FACESIZE] = {};
+    GetTextFaceW(box.Hdc(), LF_FACESIZE, selected);
+    EXPECT_EQ(face, selected);
+}
+
+// As the component prints a vertical caption: a font turned by 90 degrees
+// selected into hDC with GDI, then Print. The text starts at the pen and
+// runs upward; the tops of its letters face smaller x.
+Ink PrintTurned(const LateBound& box, const wchar_t* text) {
+    const HDC dc = box.Hdc();
+    SetGraphicsMode(dc, GM_ADVANCED);
+    LOGFONTW lf = {};
+    lf.lfHeight = -24;
+    lf.lfEscapement = 900;
+    lf.lfOrientation = 900;
+    lf.lfWeight = FW_NORMAL;
+    lstrcpynW(lf.lfFaceName, box.Text(L"FontName").c_str(), LF_FACESIZE);
+    const win32::Font turned(CreateFontIndirectW(&lf));
+    if (!turned) throw std::runtime_error("no turned font");
+    {
+        const win32::Selection selected(dc, turned.Get());
+        box.Put(L"CurrentX", 140.0);
+        box.Put(L"CurrentY", 220.0);
+        box.Call(L"Print", {text});
+    }
+    return InkOn(dc, 320, 240, kWhite);
+}
+
+TEST(PictureBoxText, PrintUsesAFontACallerSelectedIntoHdc) {
+    const LateBound box = PixelBox();
+    box.Put(L"FontName", L"OCR A Extended");
+    const Ink ink = PrintTurned(box, L"QUILLANT 128");
+    box.Call(L"SavePicture", {L"forms_rotated_text.png"});
+    ASSERT_FALSE(ink.Empty());
+    EXPECT_GT(ink.Height(), 4 * ink.Width()) << "the text does not run vertically";
+    EXPECT_LE(ink.bottom, 220);
+    EXPECT_GT(ink.bottom, 200) << "the text does not start at the pen";
+    EXPECT_GE(ink.left, 140) << "the letters' height does not extend towards larger x";
+    EXPECT_LT(ink.left, 150);
+    // The first letter alone sits at the bottom end: the text runs upward.
+    const LateBound first = PixelBox();
+    first.Put(L"FontName", L"OCR A Extended");
+    const Ink q = PrintTurned(first, L"Q");
+    EXPECT_EQ(q.bottom, ink.bottom);
+    EXPECT_GT(q.top, ink.top + ink.Height() / 2);
+    // The object's own font is back in hDC: it prints upright again.
+    box.Call(L"Cls");
+    box.Call(L"Print", {L"QUILLANT 128"});
+    const Ink upright = InkOn(box.Hdc(), 320, 240, kWhite);
+    EXPECT_GT(upright.Width(), 4 * upright.Height());
+}
+
+TEST(PictureBoxPicture, ImagePaintsOntoAnotherObjectAtAnySize) {
+    const LateBound source = PixelBox();
+    source.Call(L"Line", {38, 0.0, 0.0, 9.0, 9.0, int{kRed}});
+    win32::Variant image = source.Get(L"Image");
+    ASSERT_EQ(V_VT(image.Get()), VT_DISPATCH);
+
+    const LateBound natural = PixelBox();
+    natural.Call(L"PaintPicture", {V_DISPATCH(image.Get()), 50.0, 50.0});
+    EXPECT_EQ(GetPixel(natural.Hdc(), 59, 59), kRed);
+    EXPECT_EQ(GetPixel(natural.Hdc(), 60, 60), kWhite);
+
+    const LateBound doubled = NewPictureBox();  // twips: the picture is 4800 x 3600
+    doubled.Call(L"PaintPicture", {V_DISPATCH(image.Get()), 150.0, 150.0, 9600.0, 7200.0});
+    EXPECT_EQ(GetPixel(doubled.Hdc(), 10 + 18, 10 + 18), kRed);
+    EXPECT_EQ(GetPixel(doubled.Hdc(), 10 + 21, 10 + 21), kWhite);
+
+    // Later drawing on the source leaves the picture as it was.
+    source.Call(L"Cls");
+    const LateBound again = PixelBox();
+    again.Call(L"PaintPicture", {V_DISPATCH(image.Get()), 0.0, 0.0});
+    EXPECT_EQ(GetPixel(again.Hdc(), 5, 5), kRed);
+}
+
+TEST(PictureBoxPicture, SavePictureWritesPngOrBmpByExtension) {
+    const LateBound box = PixelBox();
+    box.Call(L"Line", {38, 10.0, 20.0, 19.0, 29.0, int{kGreen}});
+    for (const wchar_t* path : {L"forms_saved.png", L"forms_saved.BMP"}) {
+        RemoveFile(path);
+        box.Call(L"SavePicture", {path});
+        const DecodedImage image = ReadImage(path);
+        EXPECT_EQ(image.width, 320u);
+        EXPECT_EQ(image.height, 240u);
+        EXPECT_EQ(image.Pixel(15, 25), kGreen);
+        EXPECT_EQ(image.Pixel(9, 25), kWhite);
+    }
+    std::ifstream png("forms_saved.png", std::ios::binary);
+    char signature[8] = {};
+    png.read(signature, 8);
+    EXPECT_EQ(std::memcmp(signature, "\x89PNG\r\n\x1a\n", 8), 0);
+}
+
+}  // namespace
+}  // namespace quillant::forms::testing

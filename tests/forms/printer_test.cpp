@@ -1,0 +1,197 @@
+// The printer through IDispatch: the interface test that tells it from other
+// drawing objects, its pages, where EndDoc sends them, and its errors.
+
+#include <gtest/gtest.h>
+
+#include "QuillantForms_h.h"
+#include "enh_meta_file.h"
+#include "forms_test_support.h"
+#include "stand_in_objects.h"
+
+namespace quillant::forms::testing {
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+TEST(PrinterInterface, OnlyThePrinterAnswersTheVisualBasicPrinterIid) {
+    const LateBound printer = NewPrinter();
+    const LateBound box = NewPictureBox();
+    win32::ComPtr<IUnknown> answer;
+    ASSERT_EQ(printer.Object()->QueryInterface(IID_VbPrinter, answer.PutVoid()), S_OK);
+    ASSERT_TRUE(answer);
+    // What it hands out is still the printer, callable by name.
+    win32::ComPtr<IDispatch> dispatch;
+    ASSERT_EQ(answer->QueryInterface(IID_IDispatch, dispatch.PutVoid()), S_OK);
+    EXPECT_EQ(dispatch.Get(), printer.Object());
+
+    EXPECT_EQ(box.Object()->QueryInterface(IID_VbPrinter, answer.PutVoid()), E_NOINTERFACE);
+    EXPECT_FALSE(answer);
+    win32::ComPtr<IPrinter> typed;
+    EXPECT_EQ(box.Object()->QueryInterface(IID_IPrinter, typed.PutVoid()), E_NOINTERFACE);
+    win32::ComPtr<ISupportErrorInfo> support;
+    ASSERT_EQ(printer.Object()->QueryInterface(IID_ISupportErrorInfo, support.PutVoid()), S_OK);
+    EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IPrinter), S_OK);
+}
+
+TEST(PrinterPage, ALetterPageAt600DpiInTwips) {
+    const LateBound printer = NewPrinter();
+    EXPECT_EQ(printer.Number(L"Width"), 12240);
+    EXPECT_EQ(printer.Number(L"Height"), 15840);
+    EXPECT_EQ(printer.Number(L"Page"), 1);
+    printer.Put(L"ScaleMode", short{3});
+    EXPECT_EQ(printer.Number(L"ScaleWidth"), 5100);
+    EXPECT_EQ(printer.Number(L"ScaleHeight"), 6600);
+    printer.Put(L"FontSize", 12.0);
+    // 12 points at 600 dpi: 100 pixels of em, so a line is about that high.
+    EXPECT_GT(printer.CallNumber(L"TextHeight", {L"A"}), 90);
+    EXPECT_LT(printer.CallNumber(L"TextHeight", {L"A"}), 160);
+}
+
+TEST(PrinterDocument, TwoPagesGoToPngFilesAtThePrinterResolution) {
+    RemoveFile(L"forms_printer.png");
+    RemoveFile(L"forms_printer-2.png");
+    const LateBound printer = NewPrinter();
+    printer.Put(L"OutputFile", L"forms_printer.png");
+    printer.Call(L"Line", {36, 1440.0, 1440.0, 2880.0, 2880.0, 0});
+    printer.Put(L"FontName", L"OCR A Extended");
+    printer.Put(L"FontSize", 24.0);
+    printer.Put(L"CurrentX", 1440.0);
+    printer.Put(L"CurrentY", 3000.0);
+    printer.Call(L"Print", {L"PAGE 1"});
+    printer.Call(L"NewPage");
+    EXPECT_EQ(printer.Number(L"Page"), 2);
+    EXPECT_EQ(printer.Number(L"CurrentY"), 0);
+    printer.Call(L"Line", {20, 0.0, 0.0, 12.0, 12.0, 0});  // 12 twips: 5 printer pixels
+    printer.Call(L"EndDoc");
+    EXPECT_EQ(printer.Number(L"Page"), 1);
+
+    const DecodedImage first = ReadImage(L"forms_printer.png");
+    ASSERT_EQ(first.width, 5100u);
+    ASSERT_EQ(first.height, 6600u);
+    // 1440 twips is 600 pixels; both corners inclusive.
+    EXPECT_EQ(first.Pixel(599, 900), kWhite);
+    EXPECT_EQ(first.Pixel(600, 900), kBlack);
+    EXPECT_EQ(first.Pixel(1200, 900), kBlack);
+    EXPECT_EQ(first.Pixel(1201, 900), kWhite);
+    EXPECT_EQ(first.Pixel(900, 1201), kWhite);
+    const DecodedImage second = ReadImage(L"forms_printer-2.png");
+    EXPECT_EQ(second.Pixel(0, 0), kBlack);
+    EXPECT_EQ(second.Pixel(5, 2), kBlack);
+    EXPECT_EQ(second.Pixel(2, 2), kWhite);
+    EXPECT_EQ(second.Pixel(6, 2), kWhite);
+}
+
+TEST(PrinterDocument, TwoPagesGoToEmfFilesOfLetterSize) {
+    for (const wchar_t* file : {L"forms_printer.emf", L"forms_printer-2.emf", L"forms_printer-3.emf"}) RemoveFile(file);
+    const LateBound printer = NewPrinter();
+    printer.Put(L"OutputFile", L"forms_printer.emf");
+    printer.Call(L"Line", {36, 1440.0, 1440.0, 2880.0, 2880.0, 0});
+    printer.Call(L"NewPage");
+    printer.Call(L"Print", {L"page 2"});
+    printer.Call(L"EndDoc");
+    for (const wchar_t* file : {L"forms_printer.emf", L"forms_printer-2.emf"}) {
+        const win32::EnhMetaFile page(GetEnhMetaFileW(file));
+        ASSERT_TRUE(page) << "missing page file";
+        ENHMETAHEADER header = {};
+        ASSERT_TRUE(GetEnhMetaFileHeader(page.Get(), sizeof(header), &header));
+        EXPECT_EQ(header.rclFrame.right, 21590);  // 8.5 inches in 1/100 mm
+        EXPECT_EQ(header.rclFrame.bottom, 27940);
+        EXPECT_GT(header.nRecords, 3u);
+    }
+    EXPECT_FALSE(FileExists(L"forms_printer-3.emf"));
+}
+
+TEST(PrinterDocument, NewPageOnAFreshDocumentLeavesABlankFirstPage) {
+    RemoveFile(L"forms_blank.emf");
+    RemoveFile(L"forms_blank-2.emf");
+    RemoveFile(L"forms_blank-3.emf");
+    const LateBound printer = NewPrinter();
+    printer.Put(L"OutputFile", L"forms_blank.emf");
+    printer.Call(L"NewPage");
+    printer.Call(L"Print", {L"second"});
+    printer.Call(L"NewPage");  // nothing drawn after it: no third page
+    printer.Call(L"EndDoc");
+    EXPECT_TRUE(FileExists(L"forms_blank.emf")) << "NewPage ends the page it is on, drawn or not";
+    EXPECT_TRUE(FileExists(L"forms_blank-2.emf"));
+    EXPECT_FALSE(FileExists(L"forms_blank-3.emf"));
+}
+
+TEST(PrinterDocument, KillDocAndAnUntouchedDocumentWriteNothing) {
+    RemoveFile(L"forms_killed.png");
+    const LateBound printer = NewPrinter();
+    printer.Put(L"OutputFile", L"forms_killed.png");
+    printer.Call(L"EndDoc");
+    EXPECT_FALSE(FileExists(L"forms_killed.png"));
+    printer.Call(L"Line", {36, 0.0, 0.0, 100.0, 100.0, 0});
+    printer.Call(L"KillDoc");
+    printer.Call(L"EndDoc");
+    EXPECT_FALSE(FileExists(L"forms_killed.png"));
+    // Measuring text starts no page either.
+    printer.CallNumber(L"TextWidth", {L"ABC"});
+    printer.Call(L"EndDoc");
+    EXPECT_FALSE(FileExists(L"forms_killed.png"));
+}
+
+TEST(PrinterDocument, ThePageSizeMayChangeBetweenPagesOnly) {
+    RemoveFile(L"forms_small.png");
+    const LateBound printer = NewPrinter();
+    printer.Put(L"OutputFile", L"forms_small.png");
+    printer.Put(L"Width", 1440.0);
+    printer.Put(L"Height", 720.0);
+    printer.Call(L"Line", {36, 0.0, 0.0, 10.0, 10.0, 0});
+    EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Put(L"Width", 2880.0); }), 396);
+    printer.Call(L"EndDoc");
+    const DecodedImage page = ReadImage(L"forms_small.png");
+    EXPECT_EQ(page.width, 600u);
+    EXPECT_EQ(page.height, 300u);
+}
+
+TEST(PrinterErrors, OutputFaultsRaisePrinterAndFileErrors) {
+    const LateBound printer = NewPrinter();
+    EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Put(L"OutputFile", L"document.txt"); }), 5);
+    EXPECT_EQ(printer.Text(L"OutputFile"), L"");
+    EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Call(L"Point", {0.0, 0.0}); }), 438);
+
+    printer.Put(L"OutputFile", L"no\\such\\folder\\page.emf");
+    printer.Call(L"Line", {36, 0.0, 0.0, 100.0, 100.0, 0});
+    EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Call(L"EndDoc"); }), 75);
+
+    wchar_t name[MAX_PATH];
+    DWORD length = MAX_PATH;
+    if (GetDefaultPrinterW(name, &length)) GTEST_SKIP() << "this machine has a default printer";
+    printer.Put(L"OutputFile", L"");
+    printer.Call(L"Line", {36, 0.0, 0.0, 100.0, 100.0, 0});
+    try {
+        printer.Call(L"EndDoc");
+        FAIL() << "EndDoc without a printer succeeded";
+    } catch (const VbError& error) {
+        EXPECT_EQ(error.number(), 482);
+        EXPECT_NE(error.description().find("no default printer"), std::string::npos) << error.description();
+    }
+}
+
+// The way the component prints a turned caption on a printer: the text goes
+// onto a scratch picture box, whose Image is painted onto the page.
+TEST(PrinterDocument, APictureBoxImagePaintsOntoThePage) {
+    RemoveFile(L"forms_painted.png");
+    const LateBound scratch = NewPictureBox();
+    scratch.Put(L"ScaleMode", short{3});
+    scratch.Call(L"Line", {36, 0.0, 0.0, 319.0, 239.0, 0});
+    scratch.Call(L"Line", {38, 80.0, 60.0, 239.0, 179.0, int{kWhite}});
+    const LateBound printer = NewPrinter();
+    printer.Put(L"OutputFile", L"forms_painted.png");
+    printer.Put(L"Width", 7200.0);
+    printer.Put(L"Height", 7200.0);
+    win32::Variant image = scratch.Get(L"Image");
+    printer.Call(L"PaintPicture", {V_DISPATCH(image.Get()), 1440.0, 1440.0, 2880.0, 2160.0});
+    printer.Call(L"EndDoc");
+    const DecodedImage page = ReadImage(L"forms_painted.png");
+    EXPECT_EQ(page.Pixel(610, 610), kBlack);  // the picture's dark frame
+    EXPECT_EQ(page.Pixel(1200, 1050), kWhite);  // its white middle
+    EXPECT_EQ(page.Pixel(1790, 1490), kBlack);
+    EXPECT_EQ(page.Pixel(1810, 1510), kWhite);  // outside the 1200 x 900 pixel rectangle
+}
+
+}  // namespace
+}  // namespace quillant::forms::testing

@@ -1,0 +1,135 @@
+// QuillantForms.dll as a host meets it: class objects, reference counts and
+// DllCanUnloadNow; and no GDI object left behind by long use.
+
+#include <gtest/gtest.h>
+
+#include <olectl.h>
+
+#include <algorithm>
+
+#include "QuillantForms_h.h"
+#include "forms_test_support.h"
+#include "gdi_object.h"
+
+namespace quillant::forms::testing {
+namespace {
+
+class FormsServer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        module_ = LoadLibraryW(L"QuillantForms.dll");
+        ASSERT_NE(module_, nullptr) << "QuillantForms.dll is not next to the test";
+        getClassObject_ = reinterpret_cast<decltype(getClassObject_)>(
+            reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
+        canUnloadNow_ = reinterpret_cast<decltype(canUnloadNow_)>(
+            reinterpret_cast<void*>(GetProcAddress(module_, "DllCanUnloadNow")));
+        ASSERT_TRUE(getClassObject_ && canUnloadNow_);
+    }
+    void TearDown() override {
+        if (module_) FreeLibrary(module_);
+    }
+
+    HMODULE module_ = nullptr;
+    HRESULT(STDAPICALLTYPE* getClassObject_)(REFCLSID, REFIID, void**) = nullptr;
+    HRESULT(STDAPICALLTYPE* canUnloadNow_)() = nullptr;
+};
+
+TEST_F(FormsServer, UnloadsOnlyWhenEveryObjectFactoryAndLockIsGone) {
+    for (const CLSID* clsid : {&CLSID_PictureBox, &CLSID_Printer}) {
+        ASSERT_EQ(canUnloadNow_(), S_OK);
+        win32::ComPtr<IClassFactory> factory;
+        ASSERT_EQ(getClassObject_(*clsid, IID_IClassFactory, factory.PutVoid()), S_OK);
+        EXPECT_EQ(canUnloadNow_(), S_FALSE);
+
+        win32::ComPtr<IDispatch> object;
+        ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, object.PutVoid()), S_OK);
+        win32::ComPtr<IUnknown> outer(object.Get());
+        win32::ComPtr<IUnknown> aggregated;
+        EXPECT_EQ(factory->CreateInstance(outer.Get(), IID_IUnknown, aggregated.PutVoid()), CLASS_E_NOAGGREGATION);
+        outer.Reset();
+        EXPECT_EQ(factory->LockServer(TRUE), S_OK);
+        factory.Reset();
+        EXPECT_EQ(canUnloadNow_(), S_FALSE) << "object and lock alive";
+        EXPECT_EQ(object->AddRef(), 2u);
+        EXPECT_EQ(object->Release(), 1u);
+
+        {
+            // The DLL's own objects answer by name from its TYPELIB 1.
+            const LateBound late(object);
+            late.Put(L"ScaleMode", short{3});
+            late.Call(L"Line", {36, 0.0, 0.0, 5.0, 5.0, 0});
+            EXPECT_EQ(late.Number(L"CurrentX"), 5);
+        }
+        object.Reset();
+        EXPECT_EQ(canUnloadNow_(), S_FALSE) << "lock alive";
+
+        ASSERT_EQ(getClassObject_(*clsid, IID_IClassFactory, factory.PutVoid()), S_OK);
+        EXPECT_EQ(factory->LockServer(FALSE), S_OK);
+        factory.Reset();
+        EXPECT_EQ(canUnloadNow_(), S_OK);
+    }
+    win32::ComPtr<IClassFactory> none;
+    EXPECT_EQ(getClassObject_(IID_IDispatch, IID_IClassFactory, none.PutVoid()), CLASS_E_CLASSNOTAVAILABLE);
+}
+
+// GDI objects in use. Windows counts them; Wine does not, so there the count
+// is read from its handle table: handles are reused last-freed-first, so the
+// highest slot a burst of new objects reaches grows with every leaked one.
+long GdiObjectsInUse() {
+    if (const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<long>(counted);
+    std::vector<win32::Brush> burst;
+    long highest = 0;
+    for (int i = 0; i < 256; ++i) {
+        burst.emplace_back(CreateSolidBrush(static_cast<COLORREF>(i)));
+        highest = std::max(highest, static_cast<long>(reinterpret_cast<UINT_PTR>(burst.back().Get()) & 0xFFFF));
+    }
+    return highest;
+}
+
+void DrawPrintAndSave(const std::wstring& picturePath, const std::wstring& documentPath) {
+    const LateBound box = NewPictureBox();
+    box.Put(L"FontName", L"OCR A Extended");
+    box.Put(L"FontSize", 10.5);
+    box.Call(L"Line", {36, 0.0, 0.0, 300.0, 1500.0, 0});
+    box.Call(L"Line", {20, 300.0, 0.0, 600.0, 1500.0, 0});
+    box.Call(L"Line", {38, 600.0, 0.0, 900.0, 1500.0, 0xFFFFFF});
+    box.CallNumber(L"TextWidth", {L"AB"});
+    box.Call(L"Print", {L"AB"});
+    box.Put(L"Width", 3000.0);
+    box.Call(L"SavePicture", {picturePath});
+    win32::Variant image = box.Get(L"Image");
+
+    const LateBound printer = NewPrinter();
+    printer.Put(L"OutputFile", documentPath);
+    printer.Put(L"Width", 1440.0);
+    printer.Put(L"Height", 1440.0);
+    printer.Put(L"FontBold", true);
+    printer.Call(L"Line", {36, 0.0, 0.0, 300.0, 1500.0, 0});
+    printer.Call(L"Print", {L"AB"});
+    printer.Call(L"PaintPicture", {V_DISPATCH(image.Get()), 0.0, 0.0, 720.0, 720.0});
+    printer.Call(L"NewPage");
+    printer.Call(L"Print", {L"2"});
+    printer.Call(L"EndDoc");
+    printer.Call(L"Line", {36, 0.0, 0.0, 300.0, 1500.0, 0});
+    printer.Call(L"KillDoc");
+    try {
+        box.Put(L"ScaleMode", short{4});
+    } catch (const VbError&) {
+        // errors must leak nothing either
+    }
+}
+
+TEST(FormsResources, AThousandDrawPrintSaveCyclesLeaveNoGdiObjectBehind) {
+    const std::wstring picture = L"forms_cycle.bmp";
+    DrawPrintAndSave(picture, L"forms_cycle.png");  // first use loads what stays loaded
+    DrawPrintAndSave(picture, L"forms_cycle.emf");
+    const long before = GdiObjectsInUse();
+    for (int cycle = 0; cycle < 1000; ++cycle) {
+        DrawPrintAndSave(picture, cycle % 2 ? L"forms_cycle.png" : L"forms_cycle.emf");
+    }
+    const long after = GdiObjectsInUse();
+    EXPECT_LT(after - before, 50) << "GDI objects in use went from " << before << " to " << after;
+}
+
+}  // namespace
+}  // namespace quillant::forms::testing
