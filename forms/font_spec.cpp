@@ -1,7 +1,6 @@
 #include "font_spec.h"
 
 #include <cmath>
-#include <cwctype>
 
 namespace quillant::forms {
 namespace {
