@@ -116,51 +116,51 @@ void DrawingSurface::SetFontName(std::wstring_view face) {
     if (face.empty() || face.size() >= LF_FACESIZE) {
         throw errors::InvalidPropertyValue("FontName", "must have 1 to 31 characters");
     }
-    FontSpec spec = font_;
-    spec.face = std::wstring(face);
-    ChangeFont(spec);
+    FontSettings settings = font_;
+    settings.face = std::wstring(face);
+    ChangeFont(settings);
 }
 
 void DrawingSurface::SetFontSize(double points) {
     if (!(points > 0 && points <= 2160)) throw errors::InvalidPropertyValue("FontSize", "must be above 0 and at most 2160");
-    FontSpec spec = font_;
-    spec.points = points;
-    ChangeFont(spec);
+    FontSettings settings = font_;
+    settings.points = points;
+    ChangeFont(settings);
 }
 
 void DrawingSurface::SetFontBold(bool on) {
-    FontSpec spec = font_;
-    spec.bold = on;
-    ChangeFont(spec);
+    FontSettings settings = font_;
+    settings.bold = on;
+    ChangeFont(settings);
 }
 
 void DrawingSurface::SetFontItalic(bool on) {
-    FontSpec spec = font_;
-    spec.italic = on;
-    ChangeFont(spec);
+    FontSettings settings = font_;
+    settings.italic = on;
+    ChangeFont(settings);
 }
 
 void DrawingSurface::SetFontUnderline(bool on) {
-    FontSpec spec = font_;
-    spec.underline = on;
-    ChangeFont(spec);
+    FontSettings settings = font_;
+    settings.underline = on;
+    ChangeFont(settings);
 }
 
 void DrawingSurface::SetFontStrikethru(bool on) {
-    FontSpec spec = font_;
-    spec.strikethru = on;
-    ChangeFont(spec);
+    FontSettings settings = font_;
+    settings.strikethru = on;
+    ChangeFont(settings);
 }
 
 // The new font goes into every DC before the old one is deleted, so no DC is
 // ever left holding a deleted font.
-void DrawingSurface::ChangeFont(const FontSpec& spec) {
-    RealizedFont made = RealizeFont(spec, dpi_);
+void DrawingSurface::ChangeFont(const FontSettings& settings) {
+    RealizedFont made = RealizeFont(settings, dpi_);
     if (!made.font) throw errors::InvalidPropertyValue("Font", "cannot be made");
     for (HDC dc : dcs_) SelectObject(dc, made.font.Get());
     gdiFont_ = std::move(made.font);
     face_ = std::move(made.face);
-    font_ = spec;
+    font_ = settings;
 }
 
 void DrawingSurface::AttachDc(HDC dc) {

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "font_spec.h"
+#include "font_settings.h"
 #include "gdi_object.h"
 #include "scale_units.h"
 
@@ -113,7 +113,7 @@ protected:
     static COLORREF Colour(int32_t oleColour);
 
 private:
-    void ChangeFont(const FontSpec& spec);
+    void ChangeFont(const FontSettings& settings);
     int LineHeightPixels(HDC dc) const;
     int PixelsOfTwips(double twips, const char* property) const;
 
@@ -128,7 +128,7 @@ private:
     int32_t backColor_;
     int32_t fillColor_ = 0;
     int16_t drawWidth_ = 1;
-    FontSpec font_;
+    FontSettings font_;
     std::wstring face_;
     win32::Font gdiFont_;
     std::vector<HDC> dcs_;

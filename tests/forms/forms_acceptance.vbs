@@ -39,6 +39,7 @@ Check box.Point(40, 20) = Red And box.Point(50, 10) = Red, "outline edges"
 Check box.Point(50, 20) = White, "inside the outline"
 Check box.Point(80, 20) = Blue, "inside the box in the given colour"
 Check box.Point(-1, 0) = -1, "Point outside the picture"
+Check box.hdc = box.hDC And box.hdc <> 0, "hdc and hDC are one member"
 
 ' --- plain text in the caption face ----------------------------------------
 box.FontName = "OCR A Extended"

@@ -141,6 +141,19 @@ TEST(PictureBoxLine, WithoutTheBoxBitALineRunsFromCornerToCorner) {
     }
 }
 
+// Callers pass numbers as whatever VARIANT type they hold.
+TEST(PictureBoxLine, ArgumentsMayComeAsAnyNumericType) {
+    const LateBound box = PixelBox();
+    box.Call(L"Line", {short{36}, short{2}, 3, 12.0, int{13}, short{0}});
+    EXPECT_EQ(GetPixel(box.Hdc(), 12, 13), kBlack);
+    EXPECT_EQ(GetPixel(box.Hdc(), 13, 13), kWhite);
+    box.Put(L"CurrentX", 7);
+    box.Put(L"FontSize", short{9});
+    EXPECT_EQ(box.Number(L"CurrentX"), 7);
+    EXPECT_EQ(box.Number(L"FontSize"), 9);
+    EXPECT_EQ(box.Number(L"hdc"), box.Number(L"hDC"));
+}
+
 TEST(PictureBoxLine, DrawWidthThickensOutlines) {
     const LateBound box = PixelBox();
     box.Put(L"DrawWidth", short{3});

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "QuillantForms_h.h"
 #include "enh_meta_file.h"
+#include "gdi_object.h"
 #include "forms_test_support.h"
 #include "stand_in_objects.h"
 
@@ -191,6 +194,69 @@ TEST(PrinterDocument, APictureBoxImagePaintsOntoThePage) {
     EXPECT_EQ(page.Pixel(1200, 1050), kWhite);  // its white middle
     EXPECT_EQ(page.Pixel(1790, 1490), kBlack);
     EXPECT_EQ(page.Pixel(1810, 1510), kWhite);  // outside the 1200 x 900 pixel rectangle
+}
+
+// The component's turned caption on a printer, step by step: the text is
+// printed with a -100 pixel font turned by 90 degrees on a scratch picture
+// box, whose Image is stretched into the caption's rectangle on the page.
+TEST(PrinterDocument, ATurnedCaptionComesThroughTheScratchSurface) {
+    RemoveFile(L"forms_turned_caption.png");
+    const LateBound printer = NewPrinter();
+    printer.Put(L"OutputFile", L"forms_turned_caption.png");
+    printer.Put(L"Width", 4320.0);
+    printer.Put(L"Height", 2880.0);
+    printer.Put(L"FontName", L"OCR A Extended");
+    const wchar_t* text = L"AB";
+    const double x = 1350, y = 1180, length = 600, thickness = 150;
+
+    const LateBound scratch = NewPictureBox();
+    scratch.Put(L"FontName", L"OCR A Extended");
+    scratch.Put(L"FontSize", static_cast<double>(7.2f));
+    scratch.Put(L"Width", 1500.0);
+    scratch.Put(L"Height", static_cast<double>(static_cast<float>(scratch.CallNumber(L"TextWidth", {text}) * 10.1)));
+    SetGraphicsMode(printer.Hdc(), GM_ADVANCED);
+    LOGFONTA lf = {};
+    lf.lfHeight = -100;
+    lf.lfEscapement = 900;
+    lf.lfOrientation = 900;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfQuality = PROOF_QUALITY;
+    lf.lfPitchAndFamily = FIXED_PITCH | FF_SWISS;
+    const std::wstring face = printer.Text(L"FontName");
+    WideCharToMultiByte(CP_ACP, 0, face.c_str(), -1, lf.lfFaceName, LF_FACESIZE, nullptr, nullptr);
+    const win32::Font turned(CreateFontIndirectA(&lf));
+    ASSERT_TRUE(turned);
+    {
+        const win32::Selection selected(scratch.Hdc(), turned.Get());
+        printer.Put(L"CurrentX", x);
+        printer.Put(L"CurrentY", y);
+        scratch.Put(L"CurrentY", static_cast<double>(static_cast<float>(scratch.Number(L"Height") - 10)));
+        scratch.Put(L"CurrentX", 0.0);
+        scratch.Call(L"Print", {text});
+        win32::Variant image = scratch.Get(L"Image");
+        printer.Call(L"PaintPicture", {V_DISPATCH(image.Get()), x, y - length, thickness * 1.75, length});
+    }
+    scratch.Call(L"SavePicture", {L"forms_turned_scratch.png"});
+    printer.Call(L"EndDoc");
+
+    const DecodedImage page = ReadImage(L"forms_turned_caption.png");
+    Ink ink;
+    for (UINT py = 0; py < page.height; ++py) {
+        for (UINT px = 0; px < page.width; ++px) {
+            if (page.Pixel(px, py) == kWhite) continue;
+            ink.left = std::min(ink.left, static_cast<int>(px));
+            ink.right = std::max(ink.right, static_cast<int>(px));
+            ink.top = std::min(ink.top, static_cast<int>(py));
+            ink.bottom = std::max(ink.bottom, static_cast<int>(py));
+        }
+    }
+    // The rectangle: 1350 .. 1612.5 twips across, 580 .. 1180 along, in 600 dpi pixels.
+    ASSERT_FALSE(ink.Empty());
+    EXPECT_GE(ink.left, 562);
+    EXPECT_LE(ink.right, 672);
+    EXPECT_GE(ink.top, 242);
+    EXPECT_LE(ink.bottom, 492);
+    EXPECT_GT(ink.Height(), ink.Width()) << "the caption does not run along the bars";
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-#include "font_spec.h"
+#include "font_settings.h"
 
 #include <cmath>
-#include <cwctype>
 
 namespace quillant::forms {
 namespace {
@@ -49,16 +48,16 @@ std::wstring InstalledFace(const std::wstring& requested) {
     return requested;
 }
 
-RealizedFont RealizeFont(const FontSpec& spec, double dpi) {
+RealizedFont RealizeFont(const FontSettings& settings, double dpi) {
     LOGFONTW lf = {};
-    lf.lfHeight = -static_cast<LONG>(std::lround(spec.points * dpi / 72.0));
-    lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = spec.italic;
-    lf.lfUnderline = spec.underline;
-    lf.lfStrikeOut = spec.strikethru;
+    lf.lfHeight = -static_cast<LONG>(std::lround(settings.points * dpi / 72.0));
+    lf.lfWeight = settings.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = settings.italic;
+    lf.lfUnderline = settings.underline;
+    lf.lfStrikeOut = settings.strikethru;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = PROOF_QUALITY;
-    const std::wstring face = InstalledFace(spec.face);
+    const std::wstring face = InstalledFace(settings.face);
     lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
 
     RealizedFont result{win32::Font(CreateFontIndirectW(&lf)), face};

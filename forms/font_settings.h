@@ -9,7 +9,7 @@
 
 namespace quillant::forms {
 
-struct FontSpec {
+struct FontSettings {
     std::wstring face = L"MS Sans Serif";
     double points = 8.25;
     bool bold = false;
@@ -18,13 +18,13 @@ struct FontSpec {
     bool strikethru = false;
 };
 
-// A GDI font for spec on a device of dpi pixels (or logical units) per inch,
+// A GDI font for settings on a device of dpi pixels (or logical units) per inch,
 // and the face GDI actually chose for it.
 struct RealizedFont {
     win32::Font font;
     std::wstring face;
 };
-RealizedFont RealizeFont(const FontSpec& spec, double dpi);
+RealizedFont RealizeFont(const FontSettings& settings, double dpi);
 
 // The face to ask GDI for: the requested one when it is installed, else an
 // installed stand-in from the fallback table, else the requested one (GDI's
