@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "com_ptr.h"
+#include "scratch_form.h"
 #include "stand_in_objects.h"
 
 namespace quillant::component {
@@ -28,7 +29,9 @@ HRESULT DefaultPrinter(IDispatch** out) noexcept {
 
 bool DrawingObjectsInUse() noexcept {
     std::lock_guard<std::mutex> lock(printerMutex);
-    const long kept = sharedPrinter ? 1 : 0;
+    // The shared printer and the scratch form's picture box stay for the life
+    // of the library; only objects beyond them keep it loaded.
+    const long kept = (sharedPrinter ? 1 : 0) + (render::win32::SharedScratchForm::Instance().Loaded() ? 1 : 0);
     return forms::LiveObjectCount() != kept || (sharedPrinter && sharedPrinter.ReferenceCount() > 1);
 }
 

@@ -1,21 +1,34 @@
 #include "encode_operation.h"
 
-#include "pattern_builder.h"
+#include <memory>
+#include <mutex>
+
+#include "dispatch_drawing_object.h"
+#include "encode.h"
+#include "gdi_font_api.h"
+#include "scratch_form.h"
 #include "text_conversion.h"
 #include "vb_error.h"
 
 namespace quillant::component {
 
-// Builds the module string only; drawing on the device is the renderer's job
-// and is wired in here when it exists.
-std::u16string EncodeOnDevice(const BarcodeProperties& properties, IDispatch* /*device*/,
-                              std::string& modulePattern) {
+std::u16string EncodeOnDevice(const BarcodeProperties& properties, IDispatch* device, std::string& modulePattern) {
+    auto& form = render::win32::SharedScratchForm::Instance();
+    render::win32::GdiFontApi fonts;
+    std::unique_ptr<render::win32::DispatchDrawingObject> target;
+    std::unique_lock<std::mutex> formLock(form.InUse(), std::defer_lock);
     try {
-        modulePattern = BuildPattern(properties.encodeString);
+        if (device) {
+            // Member names are looked up once per Encode, through this adapter.
+            target = std::make_unique<render::win32::DispatchDrawingObject>(device);
+            // Printers share the one scratch form; captions drawn on it from two
+            // threads at once would mix.
+            if (target->IsPrinter()) formLock.lock();
+        }
     } catch (const VbError& error) {
         return Utf16FromUtf8(error.description());
     }
-    return kEncodeSucceeded;
+    return Utf16FromUtf8(render::Encode(properties, target.get(), render::Platform{fonts, form}, modulePattern));
 }
 
 }  // namespace quillant::component

@@ -1,0 +1,115 @@
+#include "dispatch_drawing_object.h"
+
+#include "bstr.h"
+#include "stand_in_objects.h"
+#include "vb_error.h"
+
+namespace quillant::render::win32 {
+
+using quillant::win32::Bstr;
+using quillant::win32::ComPtr;
+using quillant::win32::Variant;
+
+Color AsColor(Variant& value) {
+    if (V_VT(value.Get()) == VT_UI4) return V_UI4(value.Get());
+    return static_cast<Color>(AsLong(value));
+}
+
+bool DispatchDrawingObject::IsPrinter() {
+    // The forms runtime's Printer interface: only a printer answers it. An
+    // object does not change its kind, so it is asked once.
+    if (!printer_) {
+        ComPtr<IUnknown> printer;
+        printer_ = SUCCEEDED(caller_.Object()->QueryInterface(quillant::forms::IID_VbPrinter, printer.PutVoid()));
+    }
+    return *printer_;
+}
+
+double DispatchDrawingObject::CurrentX() {
+    Variant v = caller_.Get(L"CurrentX");
+    return AsDouble(v);
+}
+double DispatchDrawingObject::CurrentY() {
+    Variant v = caller_.Get(L"CurrentY");
+    return AsDouble(v);
+}
+void DispatchDrawingObject::SetCurrentX(double x) { caller_.Put(L"CurrentX", ArgDouble(x)); }
+void DispatchDrawingObject::SetCurrentY(double y) { caller_.Put(L"CurrentY", ArgDouble(y)); }
+
+void DispatchDrawingObject::Line(LineStyle style, double x1, double y1, double x2, double y2, Color color) {
+    caller_.Call(L"Line", {ArgShort(static_cast<int16_t>(style)), ArgDouble(x1), ArgDouble(y1), ArgDouble(x2),
+                           ArgDouble(y2), ArgLong(static_cast<int32_t>(color))});
+}
+
+void DispatchDrawingObject::SetForeColor(Color color) {
+    caller_.Put(L"ForeColor", ArgLong(static_cast<int32_t>(color)));
+}
+void DispatchDrawingObject::SetDrawWidth(int16_t width) { caller_.Put(L"DrawWidth", ArgShort(width)); }
+Color DispatchDrawingObject::BackColor() {
+    Variant v = caller_.Get(L"BackColor");
+    return AsColor(v);
+}
+void DispatchDrawingObject::SetFillColor(Color color) {
+    caller_.Put(L"FillColor", ArgLong(static_cast<int32_t>(color)));
+}
+
+std::u16string DispatchDrawingObject::FontName() {
+    Variant v = caller_.Get(L"FontName");
+    return AsString(v);
+}
+void DispatchDrawingObject::SetFontName(std::u16string_view name) {
+    Bstr value(name);
+    caller_.Put(L"FontName", ArgString(value.Get()));
+}
+double DispatchDrawingObject::FontSize() {
+    Variant v = caller_.Get(L"FontSize");
+    return AsDouble(v);
+}
+void DispatchDrawingObject::SetFontSize(double points) { caller_.Put(L"FontSize", ArgDouble(points)); }
+bool DispatchDrawingObject::FontBold() {
+    Variant v = caller_.Get(L"FontBold");
+    return AsBool(v);
+}
+void DispatchDrawingObject::SetFontBold(bool bold) { caller_.Put(L"FontBold", ArgBool(bold)); }
+bool DispatchDrawingObject::FontItalic() {
+    Variant v = caller_.Get(L"FontItalic");
+    return AsBool(v);
+}
+bool DispatchDrawingObject::FontUnderline() {
+    Variant v = caller_.Get(L"FontUnderline");
+    return AsBool(v);
+}
+bool DispatchDrawingObject::FontStrikethru() {
+    Variant v = caller_.Get(L"FontStrikethru");
+    return AsBool(v);
+}
+
+double DispatchDrawingObject::TextWidth(std::u16string_view text) {
+    Bstr value(text);
+    Variant v = caller_.Call(L"TextWidth", {ArgString(value.Get())});
+    return AsDouble(v);
+}
+double DispatchDrawingObject::TextHeight(std::u16string_view text) {
+    Bstr value(text);
+    Variant v = caller_.Call(L"TextHeight", {ArgString(value.Get())});
+    return AsDouble(v);
+}
+void DispatchDrawingObject::Print(std::u16string_view text) {
+    Bstr value(text);
+    caller_.Call(L"Print", {ArgString(value.Get())});
+}
+
+DeviceContext DispatchDrawingObject::Hdc() {
+    Variant v = caller_.Get(L"hdc");
+    return AsLong(v);
+}
+
+void DispatchDrawingObject::PaintPicture(const Picture& picture, double x, double y, double width,
+                                         double height) {
+    const auto* image = dynamic_cast<const DispatchPicture*>(&picture);
+    if (!image) throw vb_errors::TypeMismatch();
+    caller_.Call(L"PaintPicture",
+                 {ArgObject(image->Get()), ArgDouble(x), ArgDouble(y), ArgDouble(width), ArgDouble(height)});
+}
+
+}  // namespace quillant::render::win32
