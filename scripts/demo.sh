@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 mkdir -p build/demo out
 for preset in win32 win64; do
-    echo "== build: $preset"
+    echo "== build: $preset (log: build/demo/build-$preset.log)"
     if ! bash scripts/build.sh "$preset" >"build/demo/build-$preset.log" 2>&1; then
         tail -40 "build/demo/build-$preset.log"
         echo "build of $preset failed; the whole log is build/demo/build-$preset.log"

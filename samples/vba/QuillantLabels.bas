@@ -67,14 +67,14 @@ End Function
 Public Function PrintLabelSheet(texts As Variant, Optional ByVal outputFile As String = "") As String
     Const Margin As Long = 720            ' half an inch, in twips
     Const RowPitch As Long = 1800         ' bars, caption and a gap
-    Dim barcode As Object, printer As Object
+    Dim barcode As Object, labelPrinter As Object
     Dim i As Long, x As Long, y As Long, barWidth As Long
     Dim result As String, problems As String
 
     Set barcode = CreateObject("Quillant.Quillant1")
     ' A new Quillant1 draws on its printer until DeviceObject says otherwise.
-    Set printer = barcode.DeviceObject
-    printer.OutputFile = outputFile
+    Set labelPrinter = barcode.DeviceObject
+    labelPrinter.OutputFile = outputFile
     barcode.ElementWidth = 20
     barcode.BarHeight = 1000
 
@@ -89,12 +89,12 @@ Public Function PrintLabelSheet(texts As Variant, Optional ByVal outputFile As S
         On Error GoTo 0
 
         If result = "" Then
-            If x > Margin And x + barWidth > printer.ScaleWidth - Margin Then
+            If x > Margin And x + barWidth > labelPrinter.ScaleWidth - Margin Then
                 x = Margin
                 y = y + RowPitch
             End If
-            If y + RowPitch > printer.ScaleHeight - Margin Then
-                printer.NewPage
+            If y + RowPitch > labelPrinter.ScaleHeight - Margin Then
+                labelPrinter.NewPage
                 y = Margin
             End If
             barcode.XPosition = x
@@ -110,7 +110,7 @@ Public Function PrintLabelSheet(texts As Variant, Optional ByVal outputFile As S
 
     ' Without a printer EndDoc raises error 482; a file it cannot write, 75.
     On Error GoTo PrintFailed
-    printer.EndDoc
+    labelPrinter.EndDoc
     PrintLabelSheet = problems
     Exit Function
 PrintFailed:
