@@ -30,7 +30,7 @@ rows = Array( _
     Array("AB", bcHorizontal, True, True, "the defaults: caption set into a notch in the bars"), _
     Array("Hello, World!", bcHorizontal, True, False, "IndentedCode = False: caption below the bars"), _
     Array("Quillant 1.00", bcHorizontal, False, False, "VisibleCode = False: bars only"), _
-    Array("01234567890123456789", bcHorizontal, True, True, "a run of digits goes out two to a symbol (code set C)"), _
+    Array("01234567890123456789", bcHorizontal, True, True, "digits go out two to a symbol (code set C); a caption wider than the bars widens the notch"), _
     Array("!""#$%&'()*+,-./:;<=>?@[\]^_`{|}~", bcHorizontal, True, False, "every punctuation character of code set B"), _
     Array("Lot 0815 / Box 12", bcHorizontal, True, True, "letters, digits and spaces mixed"))
 
