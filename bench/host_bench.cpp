@@ -289,6 +289,7 @@ struct Case {
 };
 
 constexpr Case kCases[] = {
+    {"empty text, bars", L"", false},
     {"EMPTY, bars", L"EMPTY", false},
     {"40 characters, bars", L"INV-2024/00815 Lot 7731904 qty:12 (Bx#9)", false},
     {"EMPTY, bars and caption", L"EMPTY", true},
@@ -347,12 +348,24 @@ void Anatomy(IPictureBox* box, int calls) {
     };
     const Brush black(CreateSolidBrush(0));
     auto fillOnly = [&] { FillRect(dc, &rect, black.Get()); };
+    auto lookUpName = [&] {
+        DISPID id = 0;
+        dispatch->GetIDsOfNames(IID_NULL, &names[2], 1, 0, &id);
+    };
+    auto askPrinter = [&] {
+        // The forms runtime's Printer interface, which a picture box does not have.
+        static const IID printer = {0x33AD4F31, 0x6699, 0x11CF, {0xB7, 0x0C, 0x00, 0xAA, 0x00, 0x60, 0xD3, 0x93}};
+        ComPtr<IUnknown> answer;
+        dispatch->QueryInterface(printer, answer.PutVoid());
+    };
 
     const std::vector<double> us = MedianMicroseconds(
-        {putCurrentX, vtablePutCurrentX, getBackColor, invokeLine, vtableLine, brushAndFill, fillOnly}, calls, 5);
+        {putCurrentX, vtablePutCurrentX, getBackColor, invokeLine, vtableLine, brushAndFill, fillOnly, lookUpName,
+         askPrinter}, calls, 5);
     const char* const rows[] = {"Invoke put CurrentX", "vtable put_CurrentX", "Invoke get BackColor",
                                 "Invoke Line (filled box)", "vtable Line (filled box)",
-                                "CreateSolidBrush + FillRect + DeleteObject", "FillRect"};
+                                "CreateSolidBrush + FillRect + DeleteObject", "FillRect",
+                                "GetIDsOfNames BackColor", "QueryInterface for the Printer interface"};
     std::printf("\n%-44s %10s\n", "one call on the picture box", "us");
     for (size_t i = 0; i < us.size(); ++i) std::printf("%-44s %10.2f\n", rows[i], us[i]);
 }

@@ -153,8 +153,14 @@ void DrawingSurface::SetFontStrikethru(bool on) {
 }
 
 // The new font goes into every DC before the old one is deleted, so no DC is
-// ever left holding a deleted font.
+// ever left holding a deleted font. A member set to the value it has makes no
+// new font (a host sets the same caption font for every symbol); the
+// object's font still goes back into its DCs, as after any font change.
 void DrawingSurface::ChangeFont(const FontSettings& settings) {
+    if (gdiFont_ && settings == font_) {
+        for (HDC dc : dcs_) SelectObject(dc, gdiFont_.Get());
+        return;
+    }
     RealizedFont made = RealizeFont(settings, dpi_);
     if (!made.font) throw errors::InvalidPropertyValue("Font", "cannot be made");
     for (HDC dc : dcs_) SelectObject(dc, made.font.Get());
