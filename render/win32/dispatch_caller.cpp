@@ -3,6 +3,7 @@
 #include <dispex.h>
 
 #include <algorithm>
+#include <new>
 
 #include "bstr.h"
 #include "vb_com_error.h"
@@ -118,11 +119,15 @@ VARIANT ArgObject(IDispatch* value) {
 namespace {
 
 // Objects mostly answer in the member's own type already; only other types
-// go through automation's conversion.
+// go through automation's conversion. An answer that is no such value at all
+// (Nothing, an array, text that is no number) is a type mismatch, as for a
+// Visual Basic program reading it.
 void Convert(Variant& value, VARTYPE type) {
     if (V_VT(value.Get()) == type) return;
     const HRESULT hr = value.ChangeType(type);
-    if (FAILED(hr)) throw ErrorFromCall(hr, nullptr, nullptr);
+    if (hr == DISP_E_OVERFLOW) throw vb_errors::Overflow();
+    if (hr == E_OUTOFMEMORY) throw std::bad_alloc();
+    if (FAILED(hr)) throw vb_errors::TypeMismatch();
 }
 
 }  // namespace
