@@ -43,14 +43,24 @@ long GdiObjectsInUse() {
     return highest;
 }
 
+// Windows reports it; Wine answers 0, so there the committed private regions
+// of the address space are added up.
 size_t PrivateBytes() {
     PROCESS_MEMORY_COUNTERS_EX counters = {};
     counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                              sizeof counters)) {
-        return 0;
+    if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                             sizeof counters) &&
+        counters.PrivateUsage != 0) {
+        return counters.PrivateUsage;
     }
-    return counters.PrivateUsage;
+    size_t committed = 0;
+    MEMORY_BASIC_INFORMATION region = {};
+    for (const char* address = nullptr; VirtualQuery(address, &region, sizeof region) == sizeof region;
+         address = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) committed += region.RegionSize;
+        if (region.RegionSize == 0) break;
+    }
+    return committed;
 }
 
 ProcessUsage MeasureUsage() {
