@@ -70,7 +70,11 @@ void DrawingSurface::Line(int32_t flags, double x1, double y1, double x2, double
             const win32::Pen pen(CreatePen(PS_SOLID | PS_INSIDEFRAME, drawWidth_, ink));
             const win32::Selection penSelected(dc, pen.Get());
             const win32::Selection hollow(dc, GetStockObject(NULL_BRUSH));
-            Rectangle(dc, box.left, box.top, box.right, box.bottom);
+            // A caller may have put the DC in the advanced graphics mode (a
+            // turned caption does); there Rectangle paints the right and
+            // bottom edges too, and every later outline would grow a pixel.
+            const int advanced = GetGraphicsMode(dc) == GM_ADVANCED ? 1 : 0;
+            Rectangle(dc, box.left, box.top, box.right - advanced, box.bottom - advanced);
         }
     } else {
         const win32::Pen pen(CreatePen(PS_SOLID, drawWidth_, ink));
