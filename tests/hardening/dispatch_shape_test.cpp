@@ -236,21 +236,6 @@ private:
     ArgumentShape shape_;
 };
 
-std::vector<BYTE> PixelsOf(IPictureBox* box) {
-    LONG dcValue = 0;
-    box->get_hDC(&dcValue);
-    const HDC dc = reinterpret_cast<HDC>(static_cast<INT_PTR>(dcValue));
-    GdiFlush();
-    const HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
-    BITMAP shape{};
-    GetObjectW(bitmap, sizeof shape, &shape);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), shape.bmWidth, -shape.bmHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<BYTE> bits(static_cast<size_t>((shape.bmWidth * 3 + 3) & ~3) * shape.bmHeight);
-    GetDIBits(dc, bitmap, 0, static_cast<UINT>(shape.bmHeight), bits.data(), &info, DIB_RGB_COLORS);
-    return bits;
-}
-
 TEST(DispatchShape, PerModuleMembersAnswerAlikeInEveryArgumentShape) {
     struct Step {
         const wchar_t* member;
@@ -297,7 +282,7 @@ TEST(DispatchShape, PerModuleMembersAnswerAlikeInEveryArgumentShape) {
             EXPECT_EQ(a.result, other->result);
         }
     }
-    const std::vector<BYTE> pixels = PixelsOf(plainBox.Get());
+    const Pixels pixels = PixelsOf(plainBox.Get());
     EXPECT_EQ(pixels, PixelsOf(referenceBox.Get()));
     EXPECT_EQ(pixels, PixelsOf(textBox.Get()));
 }

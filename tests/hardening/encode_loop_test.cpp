@@ -113,6 +113,22 @@ TEST_F(EncodeLoop, TenThousandEncodesLeaveNothingBehind) {
     EXPECT_EQ(faulty_.references(), 1u);
 }
 
+// A turned caption leaves the picture box's DC in the advanced graphics
+// mode; the bars of every later symbol must come out as the first did.
+TEST_F(EncodeLoop, RepeatedTurnedCaptionsLeaveTheBarsAsTheyWere) {
+    LONG x = 600;
+    ASSERT_HRESULT_SUCCEEDED(barcode_->put_XPosition(&x));
+    ASSERT_HRESULT_SUCCEEDED(barcode_->put_Orientation(::bcVertical));
+    ASSERT_HRESULT_SUCCEEDED(barcode_->put_IndentedCode(VARIANT_FALSE));
+    ASSERT_HRESULT_SUCCEEDED(barcode_->put_EncodeString(Bstr(std::wstring_view(L"STA-TWO 4711")).Get()));
+    ASSERT_HRESULT_SUCCEEDED(barcode_->putref_DeviceObject(box_.Get()));
+    ASSERT_EQ(EncodeText(barcode_.Get()), L"Sucess");
+    // The bars run from 600 to 2100 twips: pixels 40 to 140, the caption beyond.
+    const Pixels first = PixelsOf(box_.Get()).Columns(0, 141);
+    for (int i = 0; i < 5; ++i) ASSERT_EQ(EncodeText(barcode_.Get()), L"Sucess");
+    EXPECT_TRUE(PixelsOf(box_.Get()).Columns(0, 141) == first);
+}
+
 // The printer's path: every module as five lines into the page's metafile,
 // and turned captions drawn on the shared scratch picture and painted onto
 // the page. The host ends its documents; the page's records go with them.

@@ -111,3 +111,37 @@ std::wstring EncodeText(_Quillant1* barcode) {
 }
 
 }  // namespace quillant::testing
+
+namespace quillant::testing {
+
+Pixels PixelsOf(IPictureBox* box) {
+    LONG dcValue = 0;
+    box->get_hDC(&dcValue);
+    const HDC dc = reinterpret_cast<HDC>(static_cast<INT_PTR>(dcValue));
+    GdiFlush();
+    const HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
+    BITMAP shape{};
+    GetObjectW(bitmap, sizeof shape, &shape);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), shape.bmWidth, -shape.bmHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    Pixels pixels;
+    pixels.width = shape.bmWidth;
+    pixels.height = shape.bmHeight;
+    pixels.bgr.resize(static_cast<size_t>((shape.bmWidth * 3 + 3) & ~3) * shape.bmHeight);
+    GetDIBits(dc, bitmap, 0, static_cast<UINT>(shape.bmHeight), pixels.bgr.data(), &info, DIB_RGB_COLORS);
+    return pixels;
+}
+
+Pixels Pixels::Columns(int left, int right) const {
+    const size_t stride = static_cast<size_t>((width * 3 + 3) & ~3);
+    Pixels part;
+    part.width = right - left;
+    part.height = height;
+    for (int y = 0; y < height; ++y) {
+        const BYTE* row = bgr.data() + stride * static_cast<size_t>(y);
+        part.bgr.insert(part.bgr.end(), row + left * 3, row + right * 3);
+    }
+    return part;
+}
+
+}  // namespace quillant::testing

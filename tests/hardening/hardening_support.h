@@ -7,6 +7,7 @@
 #include <oaidl.h>
 
 #include <string>
+#include <vector>
 
 #include "QuillantForms_h.h"
 #include "Quillant_h.h"
@@ -62,5 +63,16 @@ std::string Describe(const BarcodeState& state);
 
 // Encode's result text.
 std::wstring EncodeText(_Quillant1* barcode);
+
+// A picture box's pixels, 24-bit rows top down, and their width.
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    std::vector<BYTE> bgr;
+    bool operator==(const Pixels& other) const { return width == other.width && bgr == other.bgr; }
+    // The same pixels within columns [left, right).
+    Pixels Columns(int left, int right) const;
+};
+Pixels PixelsOf(IPictureBox* box);
 
 }  // namespace quillant::testing
