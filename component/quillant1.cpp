@@ -5,8 +5,8 @@
 #include "bstr.h"
 #include "default_printer.h"
 #include "encode_operation.h"
-#include "exact_boolean.h"
 #include "pattern_builder.h"
+#include "property_argument.h"
 #include "server_lifetime.h"
 #include "vb_com_error.h"
 
@@ -14,8 +14,15 @@ namespace quillant::component {
 namespace {
 
 constexpr wchar_t kErrorSource[] = L"Quillant.Quillant1";
+// The DISPIDs of the properties put by value, as the type library publishes them.
+constexpr DISPID kOrientationId = 0x68030008;
 constexpr DISPID kVisibleCodeId = 0x68030007;
 constexpr DISPID kIndentedCodeId = 0x68030006;
+constexpr DISPID kXPositionId = 0x68030005;
+constexpr DISPID kYPositionId = 0x68030004;
+constexpr DISPID kBarHeightId = 0x68030003;
+constexpr DISPID kElementWidthId = 0x68030002;
+constexpr DISPID kEncodeStringId = 0x68030000;
 
 // Reads one stored value out; the only failure is a null out pointer.
 template <class T>
@@ -70,13 +77,64 @@ ULONG Quillant1::Release() {
 
 HRESULT Quillant1::Invoke(DISPID member, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
                           EXCEPINFO* excep, UINT* argError) {
-    const bool booleanPut = (member == kVisibleCodeId || member == kIndentedCodeId) &&
-                            (flags & DISPATCH_PROPERTYPUT) && params && params->cArgs == 1;
-    VARIANT_BOOL exact = 0;
-    if (booleanPut && ExactBoolean(params->rgvarg[0], exact)) {
-        return member == kVisibleCodeId ? put_VisibleCode(exact) : put_IndentedCode(exact);
+    HRESULT hr = S_OK;
+    if ((flags & DISPATCH_PROPERTYPUT) && params && IsEqualIID(iid, IID_NULL) && PutArgument(member, *params, lcid, hr)) {
+        if ((hr == DISP_E_TYPEMISMATCH || hr == DISP_E_OVERFLOW) && argError) *argError = 0;
+        return hr;
     }
     return TypeInfoDispatch::Invoke(member, iid, lcid, flags, params, result, excep, argError);
+}
+
+bool Quillant1::PutArgument(DISPID member, const DISPPARAMS& params, LCID lcid, HRESULT& hr) {
+    switch (member) {
+        case kOrientationId: case kVisibleCodeId: case kIndentedCodeId: case kXPositionId: case kYPositionId:
+        case kBarHeightId: case kElementWidthId: case kEncodeStringId:
+            break;
+        default:
+            return false;  // DeviceObject is put by reference; the type library answers the rest
+    }
+    if (params.cNamedArgs != 1 || !params.rgdispidNamedArgs || params.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) {
+        hr = DISP_E_PARAMNOTFOUND;
+        return true;
+    }
+    if (params.cArgs != 1 || !params.rgvarg) {
+        hr = DISP_E_BADPARAMCOUNT;
+        return true;
+    }
+    const VARIANT& argument = params.rgvarg[0];
+    int32_t number = 0;
+    int16_t small = 0;
+    VARIANT_BOOL flag = 0;
+    win32::Bstr text;
+    switch (member) {
+        case kOrientationId:
+            hr = ArgumentToLong(argument, lcid, number);
+            if (SUCCEEDED(hr)) hr = put_Orientation(static_cast<::Orientations>(number));
+            break;
+        case kXPositionId:
+        case kYPositionId:
+            hr = ArgumentToLong(argument, lcid, number);
+            if (SUCCEEDED(hr)) {
+                LONG position = number;
+                hr = member == kXPositionId ? put_XPosition(&position) : put_YPosition(&position);
+            }
+            break;
+        case kBarHeightId:
+        case kElementWidthId:
+            hr = ArgumentToShort(argument, lcid, small);
+            if (SUCCEEDED(hr)) hr = member == kBarHeightId ? put_BarHeight(small) : put_ElementWidth(small);
+            break;
+        case kVisibleCodeId:
+        case kIndentedCodeId:
+            hr = ArgumentToBoolean(argument, lcid, flag);
+            if (SUCCEEDED(hr)) hr = member == kVisibleCodeId ? put_VisibleCode(flag) : put_IndentedCode(flag);
+            break;
+        default:
+            hr = ArgumentToString(argument, lcid, text);
+            if (SUCCEEDED(hr)) hr = put_EncodeString(text.Get());
+            break;
+    }
+    return true;
 }
 
 HRESULT Quillant1::InterfaceSupportsErrorInfo(REFIID iid) { return iid == IID__Quillant1 ? S_OK : S_FALSE; }

@@ -24,8 +24,8 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
 
-    // IDispatch: the type library answers, except for integers handed to a
-    // Boolean property, which are stored as they are.
+    // IDispatch: property puts convert their value as Visual Basic does (see
+    // property_argument.h); the type library answers everything else.
     HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* excep, UINT* argError) override;
 
@@ -56,6 +56,10 @@ public:
 
 private:
     explicit Quillant1(win32::ComPtr<IDispatch> deviceObject);
+
+    // A put of one of the properties set by value: true, with the outcome in
+    // hr, when member is one of them.
+    bool PutArgument(DISPID member, const DISPPARAMS& params, LCID lcid, HRESULT& hr);
     ~Quillant1() override;
 
     std::atomic<ULONG> references_{1};

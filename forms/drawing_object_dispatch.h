@@ -17,6 +17,8 @@
 #include "bstr.h"
 #include "com_ptr.h"
 #include "forms_type_info.h"
+#include "member_names.h"
+#include "module_dispatch.h"
 #include "type_info_dispatch.h"
 #include "variant.h"
 #include "vb_com_error.h"
@@ -46,6 +48,26 @@ public:
         const ULONG left = --references_;
         if (left == 0) delete this;
         return left;
+    }
+
+    // IDispatch: a name is looked up in the type library once per process.
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid,
+                                            DISPID* ids) override {
+        if (count == 1 && names && ids && Names().Find(names[0], ids[0])) return S_OK;
+        const HRESULT hr =
+            win32::TypeInfoDispatch<Interface, FormsTypeInfo>::GetIDsOfNames(iid, names, count, lcid, ids);
+        if (hr == S_OK && count == 1) Names().Remember(names[0], ids[0]);
+        return hr;
+    }
+
+    // IDispatch: the members drawn with for every module straight from their
+    // DISPIDs, everything else through the type library.
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* excep, UINT* argError) override {
+        HRESULT hr = S_OK;
+        if (params && InvokeModuleMember(*this, member, iid, flags, *params, result, excep, hr)) return hr;
+        return win32::TypeInfoDispatch<Interface, FormsTypeInfo>::Invoke(member, iid, lcid, flags, params, result,
+                                                                        excep, argError);
     }
 
     // ISupportErrorInfo
@@ -144,6 +166,11 @@ public:
 protected:
     explicit DrawingObjectDispatch(const wchar_t* source) : source_(source) { ObjectCreated(); }
     ~DrawingObjectDispatch() override { ObjectDestroyed(); }
+
+    static MemberNames& Names() {
+        static MemberNames names;
+        return names;
+    }
 
     // Further interface identifiers the object answers with its main interface.
     virtual bool AnswersAs(REFIID) const { return false; }

@@ -70,7 +70,11 @@ void DrawingSurface::Line(int32_t flags, double x1, double y1, double x2, double
             const win32::Pen pen(CreatePen(PS_SOLID | PS_INSIDEFRAME, drawWidth_, ink));
             const win32::Selection penSelected(dc, pen.Get());
             const win32::Selection hollow(dc, GetStockObject(NULL_BRUSH));
-            Rectangle(dc, box.left, box.top, box.right, box.bottom);
+            // A caller may have put the DC in the advanced graphics mode (a
+            // turned caption does); there Rectangle paints the right and
+            // bottom edges too, and every later outline would grow a pixel.
+            const int advanced = GetGraphicsMode(dc) == GM_ADVANCED ? 1 : 0;
+            Rectangle(dc, box.left, box.top, box.right - advanced, box.bottom - advanced);
         }
     } else {
         const win32::Pen pen(CreatePen(PS_SOLID, drawWidth_, ink));
@@ -153,8 +157,14 @@ void DrawingSurface::SetFontStrikethru(bool on) {
 }
 
 // The new font goes into every DC before the old one is deleted, so no DC is
-// ever left holding a deleted font.
+// ever left holding a deleted font. A member set to the value it has makes no
+// new font (a host sets the same caption font for every symbol); the
+// object's font still goes back into its DCs, as after any font change.
 void DrawingSurface::ChangeFont(const FontSettings& settings) {
+    if (gdiFont_ && settings == font_) {
+        for (HDC dc : dcs_) SelectObject(dc, gdiFont_.Get());
+        return;
+    }
     RealizedFont made = RealizeFont(settings, dpi_);
     if (!made.font) throw errors::InvalidPropertyValue("Font", "cannot be made");
     for (HDC dc : dcs_) SelectObject(dc, made.font.Get());

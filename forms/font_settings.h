@@ -18,6 +18,11 @@ struct FontSettings {
     bool strikethru = false;
 };
 
+inline bool operator==(const FontSettings& a, const FontSettings& b) {
+    return a.face == b.face && a.points == b.points && a.bold == b.bold && a.italic == b.italic &&
+           a.underline == b.underline && a.strikethru == b.strikethru;
+}
+
 // A GDI font for settings on a device of dpi pixels (or logical units) per inch,
 // and the face GDI actually chose for it.
 struct RealizedFont {

@@ -103,9 +103,20 @@ HRESULT ModuleTypeInfoOfLibrary(REFGUID libid, REFIID iid, ITypeInfo** out) {
 
 HRESULT InvokeThroughTypeInfo(ITypeInfo* typeInfo, void* object, DISPID member, WORD flags, DISPPARAMS* params,
                               VARIANT* result, EXCEPINFO* excep, UINT* argError) {
-    if (!params) return E_INVALIDARG;
+    // oleaut32 trusts the caller's DISPPARAMS and dies on a null pointer in
+    // them; a careless caller gets an error here instead.
+    if (!params || (params->cArgs && !params->rgvarg) || (params->cNamedArgs && !params->rgdispidNamedArgs)) {
+        return E_INVALIDARG;
+    }
+    if (params->cNamedArgs > params->cArgs) return DISP_E_BADPARAMCOUNT;
     bool byRef = false;
-    for (UINT i = 0; i < params->cArgs; ++i) byRef = byRef || (V_VT(&params->rgvarg[i]) & VT_BYREF);
+    for (UINT i = 0; i < params->cArgs; ++i) {
+        if (!IsReadable(params->rgvarg[i])) {
+            if (argError) *argError = i;
+            return DISP_E_TYPEMISMATCH;
+        }
+        byRef = byRef || (V_VT(&params->rgvarg[i]) & VT_BYREF);
+    }
     if (!byRef) return typeInfo->Invoke(object, member, flags, params, result, excep, argError);
 
     std::vector<Variant> copies(params->cArgs);

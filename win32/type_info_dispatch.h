@@ -32,7 +32,9 @@ using TypeInfoLookup = HRESULT (*)(REFIID iid, ITypeInfo** out);
 // Invokes through typeInfo on object. VBScript passes every argument by
 // reference (VT_BYREF | VT_VARIANT), even to property puts, which oleaut32
 // then refuses for [in] parameters of other types; the arguments are
-// dereferenced into copies first.
+// dereferenced into copies first. DISPPARAMS with null pointers where there
+// should be arguments are refused (E_INVALIDARG), and so is a by-reference
+// argument that points nowhere (DISP_E_TYPEMISMATCH).
 HRESULT InvokeThroughTypeInfo(ITypeInfo* typeInfo, void* object, DISPID member, WORD flags, DISPPARAMS* params,
                               VARIANT* result, EXCEPINFO* excep, UINT* argError);
 
@@ -51,13 +53,15 @@ public:
         return Lookup(__uuidof(Interface), out);
     }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+        if (count && (!names || !ids)) return E_INVALIDARG;
         ComPtr<ITypeInfo> info;
         const HRESULT hr = Lookup(__uuidof(Interface), info.Put());
         if (FAILED(hr)) return hr;
         return info->GetIDsOfNames(names, count, ids);
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                                     EXCEPINFO* excep, UINT* argError) override {
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* excep, UINT* argError) override {
+        if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
         ComPtr<ITypeInfo> info;
         const HRESULT hr = Lookup(__uuidof(Interface), info.Put());
         if (FAILED(hr)) return hr;

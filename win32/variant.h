@@ -41,4 +41,16 @@ private:
     VARIANT v_;
 };
 
+// Whether an argument can be read: a by-reference argument must point
+// somewhere, and a VT_BYREF | VT_VARIANT may lead to one more level at most.
+// Automation's own copying follows such pointers without asking.
+inline bool IsReadable(const VARIANT& argument) {
+    const VARIANT* value = &argument;
+    if (V_VT(value) == (VT_BYREF | VT_VARIANT)) {
+        value = V_VARIANTREF(value);
+        if (!value || V_VT(value) == (VT_BYREF | VT_VARIANT)) return false;
+    }
+    return !(V_VT(value) & VT_BYREF) || V_BYREF(value) != nullptr;
+}
+
 }  // namespace quillant::win32

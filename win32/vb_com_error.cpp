@@ -48,15 +48,38 @@ int32_t VbNumberOf(HRESULT hr) {
     return static_cast<int32_t>(hr);
 }
 
+// Visual Basic's own texts for the numbers a drawing object raises, for an
+// error that arrives with a number and no description (Wine's VBScript
+// objects raise theirs that way).
+struct VbText {
+    int32_t number;
+    const char* text;
+};
+constexpr VbText kVbTexts[] = {
+    {5, "Invalid procedure call or argument"},
+    {vb_errors::kOverflow, "Overflow"},
+    {7, "Out of memory"},
+    {9, "Subscript out of range"},
+    {11, "Division by zero"},
+    {vb_errors::kTypeMismatch, "Type mismatch"},
+    {53, "File not found"},
+    {61, "Disk full"},
+    {75, "Path/File access error"},
+    {91, "Object variable or With block variable not set"},
+    {380, "Invalid property value"},
+    {424, "Object required"},
+    {438, "Object doesn't support this property or method"},
+    {450, "Wrong number of arguments or invalid property assignment"},
+    {480, "Can't create AutoRedraw image"},
+    {481, "Invalid picture"},
+    {482, "Printer error"},
+};
+
 const char* VbTextOf(int32_t number) {
-    switch (number) {
-        case 438: return "Object doesn't support this property or method";
-        case vb_errors::kTypeMismatch: return "Type mismatch";
-        case vb_errors::kOverflow: return "Overflow";
-        case 450: return "Wrong number of arguments or invalid property assignment";
-        case 7: return "Out of memory";
-        default: return nullptr;
+    for (const VbText& row : kVbTexts) {
+        if (row.number == number) return row.text;
     }
+    return nullptr;
 }
 
 std::string SystemText(HRESULT hr) {

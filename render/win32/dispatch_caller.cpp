@@ -3,7 +3,7 @@
 #include <dispex.h>
 
 #include <algorithm>
-#include <vector>
+#include <new>
 
 #include "bstr.h"
 #include "vb_com_error.h"
@@ -19,12 +19,15 @@ using quillant::win32::Variant;
 
 DispatchCaller::DispatchCaller(IDispatch* object) : object_(object) {
     if (!object_) throw vb_errors::ObjectNotSet();
+    ids_.fill(kUnresolved);
 }
 
-DISPID DispatchCaller::Resolve(const wchar_t* name) {
-    const auto found = ids_.find(name);
-    if (found != ids_.end()) return found->second;
+// An object that answers DISPID_UNKNOWN itself is simply asked again.
+DISPID DispatchCaller::Resolve(Member member) {
+    DISPID& slot = ids_[static_cast<size_t>(member)];
+    if (slot != kUnresolved) return slot;
 
+    const wchar_t* const name = kMemberNames[static_cast<size_t>(member)];
     DISPID id = DISPID_UNKNOWN;
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
     HRESULT hr = object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
@@ -40,12 +43,12 @@ DISPID DispatchCaller::Resolve(const wchar_t* name) {
         }
     }
     if (FAILED(hr)) throw ErrorFromCall(hr == E_NOTIMPL ? DISP_E_UNKNOWNNAME : hr, nullptr, nullptr);
-    ids_.emplace(name, id);
+    slot = id;
     return id;
 }
 
-Variant DispatchCaller::Invoke(const wchar_t* name, WORD flags, DISPPARAMS& params) {
-    const DISPID id = Resolve(name);
+Variant DispatchCaller::Invoke(Member member, WORD flags, DISPPARAMS& params) {
+    const DISPID id = Resolve(member);
     Variant result;
     ExcepInfo excep;
     UINT argError = 0;
@@ -55,24 +58,25 @@ Variant DispatchCaller::Invoke(const wchar_t* name, WORD flags, DISPPARAMS& para
     return result;
 }
 
-Variant DispatchCaller::Get(const wchar_t* name) {
+Variant DispatchCaller::Get(Member member) {
     DISPPARAMS params{};
-    return Invoke(name, DISPATCH_PROPERTYGET, params);
+    return Invoke(member, DISPATCH_PROPERTYGET, params);
 }
 
-void DispatchCaller::Put(const wchar_t* name, const VARIANT& value) {
+void DispatchCaller::Put(Member member, const VARIANT& value) {
     VARIANT arg = value;
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS params{&arg, &named, 1, 1};
-    Invoke(name, DISPATCH_PROPERTYPUT, params);
+    Invoke(member, DISPATCH_PROPERTYPUT, params);
 }
 
-Variant DispatchCaller::Call(const wchar_t* name, std::initializer_list<VARIANT> args) {
+Variant DispatchCaller::Call(Member member, std::initializer_list<VARIANT> args) {
     // IDispatch takes arguments last to first.
-    std::vector<VARIANT> reversed(args.begin(), args.end());
-    std::reverse(reversed.begin(), reversed.end());
-    DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-    return Invoke(name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, params);
+    std::array<VARIANT, kMaxArguments> reversed;
+    if (args.size() > reversed.size()) throw vb_errors::InvalidCall();
+    std::reverse_copy(args.begin(), args.end(), reversed.begin());
+    DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(args.size()), 0};
+    return Invoke(member, DISPATCH_METHOD | DISPATCH_PROPERTYGET, params);
 }
 
 VARIANT ArgDouble(double value) {
@@ -114,9 +118,16 @@ VARIANT ArgObject(IDispatch* value) {
 
 namespace {
 
+// Objects mostly answer in the member's own type already; only other types
+// go through automation's conversion. An answer that is no such value at all
+// (Nothing, an array, text that is no number) is a type mismatch, as for a
+// Visual Basic program reading it.
 void Convert(Variant& value, VARTYPE type) {
+    if (V_VT(value.Get()) == type) return;
     const HRESULT hr = value.ChangeType(type);
-    if (FAILED(hr)) throw ErrorFromCall(hr, nullptr, nullptr);
+    if (hr == DISP_E_OVERFLOW) throw vb_errors::Overflow();
+    if (hr == E_OUTOFMEMORY) throw std::bad_alloc();
+    if (FAILED(hr)) throw vb_errors::TypeMismatch();
 }
 
 }  // namespace

@@ -4,12 +4,17 @@
 // the life of the caller, which the renderer keeps for one Encode: a host may
 // hand over a different object next time, or change the one it has.
 //
+// A call costs one Invoke and nothing else: the member's DISPID sits in a
+// fixed slot, the arguments are laid out on the stack, and a result already
+// of the wanted type is read as it is. Encode makes several calls per module.
+//
 // A failed call throws a VbError with the object's own number and description.
 
 #include <oaidl.h>
 
+#include <array>
+#include <cstdint>
 #include <initializer_list>
-#include <map>
 #include <string>
 
 #include "com_ptr.h"
@@ -17,23 +22,63 @@
 
 namespace quillant::render::win32 {
 
+// The members the renderer calls on a drawing object or on the scratch picture.
+enum class Member : uint8_t {
+    kCurrentX,
+    kCurrentY,
+    kLine,
+    kForeColor,
+    kDrawWidth,
+    kBackColor,
+    kFillColor,
+    kFontName,
+    kFontSize,
+    kFontBold,
+    kFontItalic,
+    kFontUnderline,
+    kFontStrikethru,
+    kTextWidth,
+    kTextHeight,
+    kPrint,
+    kHdc,
+    kPaintPicture,
+    kWidth,
+    kHeight,
+    kCls,
+    kImage,
+    kCount
+};
+
+// The name each member is asked for by, in the order of Member.
+inline constexpr std::array<const wchar_t*, static_cast<size_t>(Member::kCount)> kMemberNames = {
+    L"CurrentX", L"CurrentY",   L"Line",       L"ForeColor",     L"DrawWidth",      L"BackColor",
+    L"FillColor", L"FontName",  L"FontSize",   L"FontBold",      L"FontItalic",     L"FontUnderline",
+    L"FontStrikethru", L"TextWidth", L"TextHeight", L"Print",    L"hdc",            L"PaintPicture",
+    L"Width",    L"Height",     L"Cls",        L"Image",
+};
+
 class DispatchCaller {
 public:
+    // The most arguments any member takes (Line: flags, four corners, colour).
+    static constexpr size_t kMaxArguments = 6;
+
     explicit DispatchCaller(IDispatch* object);
 
-    quillant::win32::Variant Get(const wchar_t* name);
-    void Put(const wchar_t* name, const VARIANT& value);
+    quillant::win32::Variant Get(Member member);
+    void Put(Member member, const VARIANT& value);
     // Arguments in the order the member declares them.
-    quillant::win32::Variant Call(const wchar_t* name, std::initializer_list<VARIANT> args);
+    quillant::win32::Variant Call(Member member, std::initializer_list<VARIANT> args);
 
     IDispatch* Object() const { return object_.Get(); }
 
 private:
-    DISPID Resolve(const wchar_t* name);
-    quillant::win32::Variant Invoke(const wchar_t* name, WORD flags, DISPPARAMS& params);
+    static constexpr DISPID kUnresolved = DISPID_UNKNOWN;
+
+    DISPID Resolve(Member member);
+    quillant::win32::Variant Invoke(Member member, WORD flags, DISPPARAMS& params);
 
     quillant::win32::ComPtr<IDispatch> object_;
-    std::map<std::wstring, DISPID> ids_;
+    std::array<DISPID, static_cast<size_t>(Member::kCount)> ids_;
 };
 
 // Argument builders. The VARIANTs they return borrow nothing except the BSTR

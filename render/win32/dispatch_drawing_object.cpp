@@ -26,81 +26,81 @@ bool DispatchDrawingObject::IsPrinter() {
 }
 
 double DispatchDrawingObject::CurrentX() {
-    Variant v = caller_.Get(L"CurrentX");
+    Variant v = caller_.Get(Member::kCurrentX);
     return AsDouble(v);
 }
 double DispatchDrawingObject::CurrentY() {
-    Variant v = caller_.Get(L"CurrentY");
+    Variant v = caller_.Get(Member::kCurrentY);
     return AsDouble(v);
 }
-void DispatchDrawingObject::SetCurrentX(double x) { caller_.Put(L"CurrentX", ArgDouble(x)); }
-void DispatchDrawingObject::SetCurrentY(double y) { caller_.Put(L"CurrentY", ArgDouble(y)); }
+void DispatchDrawingObject::SetCurrentX(double x) { caller_.Put(Member::kCurrentX, ArgDouble(x)); }
+void DispatchDrawingObject::SetCurrentY(double y) { caller_.Put(Member::kCurrentY, ArgDouble(y)); }
 
 void DispatchDrawingObject::Line(LineStyle style, double x1, double y1, double x2, double y2, Color color) {
-    caller_.Call(L"Line", {ArgShort(static_cast<int16_t>(style)), ArgDouble(x1), ArgDouble(y1), ArgDouble(x2),
+    caller_.Call(Member::kLine, {ArgShort(static_cast<int16_t>(style)), ArgDouble(x1), ArgDouble(y1), ArgDouble(x2),
                            ArgDouble(y2), ArgLong(static_cast<int32_t>(color))});
 }
 
 void DispatchDrawingObject::SetForeColor(Color color) {
-    caller_.Put(L"ForeColor", ArgLong(static_cast<int32_t>(color)));
+    caller_.Put(Member::kForeColor, ArgLong(static_cast<int32_t>(color)));
 }
-void DispatchDrawingObject::SetDrawWidth(int16_t width) { caller_.Put(L"DrawWidth", ArgShort(width)); }
+void DispatchDrawingObject::SetDrawWidth(int16_t width) { caller_.Put(Member::kDrawWidth, ArgShort(width)); }
 Color DispatchDrawingObject::BackColor() {
-    Variant v = caller_.Get(L"BackColor");
+    Variant v = caller_.Get(Member::kBackColor);
     return AsColor(v);
 }
 void DispatchDrawingObject::SetFillColor(Color color) {
-    caller_.Put(L"FillColor", ArgLong(static_cast<int32_t>(color)));
+    caller_.Put(Member::kFillColor, ArgLong(static_cast<int32_t>(color)));
 }
 
 std::u16string DispatchDrawingObject::FontName() {
-    Variant v = caller_.Get(L"FontName");
+    Variant v = caller_.Get(Member::kFontName);
     return AsString(v);
 }
 void DispatchDrawingObject::SetFontName(std::u16string_view name) {
     Bstr value(name);
-    caller_.Put(L"FontName", ArgString(value.Get()));
+    caller_.Put(Member::kFontName, ArgString(value.Get()));
 }
 double DispatchDrawingObject::FontSize() {
-    Variant v = caller_.Get(L"FontSize");
+    Variant v = caller_.Get(Member::kFontSize);
     return AsDouble(v);
 }
-void DispatchDrawingObject::SetFontSize(double points) { caller_.Put(L"FontSize", ArgDouble(points)); }
+void DispatchDrawingObject::SetFontSize(double points) { caller_.Put(Member::kFontSize, ArgDouble(points)); }
 bool DispatchDrawingObject::FontBold() {
-    Variant v = caller_.Get(L"FontBold");
+    Variant v = caller_.Get(Member::kFontBold);
     return AsBool(v);
 }
-void DispatchDrawingObject::SetFontBold(bool bold) { caller_.Put(L"FontBold", ArgBool(bold)); }
+void DispatchDrawingObject::SetFontBold(bool bold) { caller_.Put(Member::kFontBold, ArgBool(bold)); }
 bool DispatchDrawingObject::FontItalic() {
-    Variant v = caller_.Get(L"FontItalic");
+    Variant v = caller_.Get(Member::kFontItalic);
     return AsBool(v);
 }
 bool DispatchDrawingObject::FontUnderline() {
-    Variant v = caller_.Get(L"FontUnderline");
+    Variant v = caller_.Get(Member::kFontUnderline);
     return AsBool(v);
 }
 bool DispatchDrawingObject::FontStrikethru() {
-    Variant v = caller_.Get(L"FontStrikethru");
+    Variant v = caller_.Get(Member::kFontStrikethru);
     return AsBool(v);
 }
 
 double DispatchDrawingObject::TextWidth(std::u16string_view text) {
     Bstr value(text);
-    Variant v = caller_.Call(L"TextWidth", {ArgString(value.Get())});
+    Variant v = caller_.Call(Member::kTextWidth, {ArgString(value.Get())});
     return AsDouble(v);
 }
 double DispatchDrawingObject::TextHeight(std::u16string_view text) {
     Bstr value(text);
-    Variant v = caller_.Call(L"TextHeight", {ArgString(value.Get())});
+    Variant v = caller_.Call(Member::kTextHeight, {ArgString(value.Get())});
     return AsDouble(v);
 }
 void DispatchDrawingObject::Print(std::u16string_view text) {
     Bstr value(text);
-    caller_.Call(L"Print", {ArgString(value.Get())});
+    caller_.Call(Member::kPrint, {ArgString(value.Get())});
 }
 
 DeviceContext DispatchDrawingObject::Hdc() {
-    Variant v = caller_.Get(L"hdc");
+    Variant v = caller_.Get(Member::kHdc);
     return AsLong(v);
 }
 
@@ -108,7 +108,7 @@ void DispatchDrawingObject::PaintPicture(const Picture& picture, double x, doubl
                                          double height) {
     const auto* image = dynamic_cast<const DispatchPicture*>(&picture);
     if (!image) throw vb_errors::TypeMismatch();
-    caller_.Call(L"PaintPicture",
+    caller_.Call(Member::kPaintPicture,
                  {ArgObject(image->Get()), ArgDouble(x), ArgDouble(y), ArgDouble(width), ArgDouble(height)});
 }
 

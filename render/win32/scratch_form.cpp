@@ -14,36 +14,36 @@ using quillant::win32::Variant;
 
 void DispatchScratchPicture::SetFontName(std::u16string_view name) {
     Bstr value(name);
-    caller_.Put(L"FontName", ArgString(value.Get()));
+    caller_.Put(Member::kFontName, ArgString(value.Get()));
 }
-void DispatchScratchPicture::SetFontSize(double points) { caller_.Put(L"FontSize", ArgDouble(points)); }
+void DispatchScratchPicture::SetFontSize(double points) { caller_.Put(Member::kFontSize, ArgDouble(points)); }
 double DispatchScratchPicture::Height() {
-    Variant v = caller_.Get(L"Height");
+    Variant v = caller_.Get(Member::kHeight);
     return AsDouble(v);
 }
-void DispatchScratchPicture::SetWidth(double twips) { caller_.Put(L"Width", ArgDouble(twips)); }
-void DispatchScratchPicture::SetHeight(double twips) { caller_.Put(L"Height", ArgDouble(twips)); }
+void DispatchScratchPicture::SetWidth(double twips) { caller_.Put(Member::kWidth, ArgDouble(twips)); }
+void DispatchScratchPicture::SetHeight(double twips) { caller_.Put(Member::kHeight, ArgDouble(twips)); }
 void DispatchScratchPicture::SetBackColor(Color color) {
-    caller_.Put(L"BackColor", ArgLong(static_cast<int32_t>(color)));
+    caller_.Put(Member::kBackColor, ArgLong(static_cast<int32_t>(color)));
 }
-void DispatchScratchPicture::Cls() { caller_.Call(L"Cls", {}); }
+void DispatchScratchPicture::Cls() { caller_.Call(Member::kCls, {}); }
 double DispatchScratchPicture::TextWidth(std::u16string_view text) {
     Bstr value(text);
-    Variant v = caller_.Call(L"TextWidth", {ArgString(value.Get())});
+    Variant v = caller_.Call(Member::kTextWidth, {ArgString(value.Get())});
     return AsDouble(v);
 }
 DeviceContext DispatchScratchPicture::Hdc() {
-    Variant v = caller_.Get(L"hDC");
+    Variant v = caller_.Get(Member::kHdc);
     return AsLong(v);
 }
-void DispatchScratchPicture::SetCurrentX(double x) { caller_.Put(L"CurrentX", ArgDouble(x)); }
-void DispatchScratchPicture::SetCurrentY(double y) { caller_.Put(L"CurrentY", ArgDouble(y)); }
+void DispatchScratchPicture::SetCurrentX(double x) { caller_.Put(Member::kCurrentX, ArgDouble(x)); }
+void DispatchScratchPicture::SetCurrentY(double y) { caller_.Put(Member::kCurrentY, ArgDouble(y)); }
 void DispatchScratchPicture::Print(std::u16string_view text) {
     Bstr value(text);
-    caller_.Call(L"Print", {ArgString(value.Get())});
+    caller_.Call(Member::kPrint, {ArgString(value.Get())});
 }
 std::unique_ptr<Picture> DispatchScratchPicture::Image() {
-    Variant v = caller_.Get(L"Image");
+    Variant v = caller_.Get(Member::kImage);
     if (V_VT(v.Get()) != VT_DISPATCH && V_VT(v.Get()) != VT_UNKNOWN) throw vb_errors::TypeMismatch();
     ComPtr<IDispatch> picture;
     if (!V_UNKNOWN(v.Get()) || FAILED(V_UNKNOWN(v.Get())->QueryInterface(IID_IDispatch, picture.PutVoid()))) {

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 #include <oleauto.h>
-#include <psapi.h>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +14,7 @@
 #include "Quillant_h.h"
 #include "bstr.h"
 #include "com_ptr.h"
+#include "process_usage.h"
 #include "quillant_dll.h"
 
 namespace quillant::testing {
@@ -233,45 +233,6 @@ TEST_F(ServerTest, GetBarWidthErrorsCarryVisualBasicNumbers) {
     }
 }
 
-// Everything one cycle allocates on any heap of the process, in bytes.
-size_t BusyHeapBytes() {
-    HANDLE heaps[64];
-    const DWORD count = GetProcessHeaps(64, heaps);
-    size_t busy = 0;
-    for (DWORD i = 0; i < count && i < 64; ++i) {
-        if (!HeapLock(heaps[i])) continue;
-        PROCESS_HEAP_ENTRY entry = {};
-        while (HeapWalk(heaps[i], &entry)) {
-            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) busy += entry.cbData;
-        }
-        HeapUnlock(heaps[i]);
-    }
-    return busy;
-}
-
-// The value a new kernel handle gets. Handle tables hand out the lowest free
-// slot, so leaked handles push it up; this still works where the handle
-// count is not reported (Wine answers 0).
-uintptr_t NextHandleValue() {
-    const HANDLE probe = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    const auto value = reinterpret_cast<uintptr_t>(probe);
-    CloseHandle(probe);
-    return value;
-}
-
-struct Usage {
-    size_t heapBytes;
-    DWORD handles;
-    uintptr_t nextHandle;
-    DWORD gdiObjects;
-};
-
-Usage MeasureUsage() {
-    Usage usage{BusyHeapBytes(), 0, NextHandleValue(), GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)};
-    GetProcessHandleCount(GetCurrentProcess(), &usage.handles);
-    return usage;
-}
-
 TEST_F(ServerTest, TenThousandCyclesLeaveNothingBehind) {
     ComPtr<IClassFactory> factory;
     ASSERT_HRESULT_SUCCEEDED(dll_.GetClassObject(CLSID_Quillant1, IID_IClassFactory, factory.PutVoid()));
@@ -297,14 +258,11 @@ TEST_F(ServerTest, TenThousandCyclesLeaveNothingBehind) {
     // The first cycles fill lasting caches: the type library, the shared
     // printer, the error object of the thread.
     for (int i = 0; i < 100; ++i) cycle();
-    const Usage before = MeasureUsage();
+    const ProcessUsage before = MeasureUsage();
     for (int i = 0; i < 10000; ++i) cycle();
     SetErrorInfo(0, nullptr);
-    const Usage after = MeasureUsage();
-    std::printf("10000 cycles: heap %zu -> %zu bytes, handles %lu -> %lu, next handle %#zx -> %#zx, "
-                "GDI objects %lu -> %lu\n",
-                before.heapBytes, after.heapBytes, before.handles, after.handles, static_cast<size_t>(before.nextHandle),
-                static_cast<size_t>(after.nextHandle), before.gdiObjects, after.gdiObjects);
+    const ProcessUsage after = MeasureUsage();
+    std::printf("10000 cycles: %s\n", DescribeChange(before, after).c_str());
 
     EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
     // Less than a byte per cycle: any leak per object would show ten

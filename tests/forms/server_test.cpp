@@ -10,6 +10,7 @@
 #include "QuillantForms_h.h"
 #include "forms_test_support.h"
 #include "gdi_object.h"
+#include "process_usage.h"
 
 namespace quillant::forms::testing {
 namespace {
@@ -72,20 +73,6 @@ TEST_F(FormsServer, UnloadsOnlyWhenEveryObjectFactoryAndLockIsGone) {
     EXPECT_EQ(getClassObject_(IID_IDispatch, IID_IClassFactory, none.PutVoid()), CLASS_E_CLASSNOTAVAILABLE);
 }
 
-// GDI objects in use. Windows counts them; Wine does not, so there the count
-// is read from its handle table: handles are reused last-freed-first, so the
-// highest slot a burst of new objects reaches grows with every leaked one.
-long GdiObjectsInUse() {
-    if (const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<long>(counted);
-    std::vector<win32::Brush> burst;
-    long highest = 0;
-    for (int i = 0; i < 256; ++i) {
-        burst.emplace_back(CreateSolidBrush(static_cast<COLORREF>(i)));
-        highest = std::max(highest, static_cast<long>(reinterpret_cast<UINT_PTR>(burst.back().Get()) & 0xFFFF));
-    }
-    return highest;
-}
-
 void DrawPrintAndSave(const std::wstring& picturePath, const std::wstring& documentPath) {
     const LateBound box = NewPictureBox();
     box.Put(L"FontName", L"OCR A Extended");
@@ -123,11 +110,11 @@ TEST(FormsResources, AThousandDrawPrintSaveCyclesLeaveNoGdiObjectBehind) {
     const std::wstring picture = L"forms_cycle.bmp";
     DrawPrintAndSave(picture, L"forms_cycle.png");  // first use loads what stays loaded
     DrawPrintAndSave(picture, L"forms_cycle.emf");
-    const long before = GdiObjectsInUse();
+    const long before = quillant::testing::GdiObjectsInUse();
     for (int cycle = 0; cycle < 1000; ++cycle) {
         DrawPrintAndSave(picture, cycle % 2 ? L"forms_cycle.png" : L"forms_cycle.emf");
     }
-    const long after = GdiObjectsInUse();
+    const long after = quillant::testing::GdiObjectsInUse();
     EXPECT_LT(after - before, 50) << "GDI objects in use went from " << before << " to " << after;
 }
 

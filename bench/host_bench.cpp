@@ -1,0 +1,458 @@
+// Encode onto the stand-in picture box, timed as a host sees it, against the
+// same rectangles (and the same caption) drawn straight with GDI on the same
+// surface in the same run. A third column replays the very IDispatch calls one
+// Encode makes on the picture box, so the cost splits into the component's
+// own work and the drawing object's. Run under Wine by bench/host_bench.sh;
+// it prints figures and fails only when the two drawings differ.
+
+#include <windows.h>
+#include <objbase.h>
+#include <oleauto.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Quillant_h.h"
+#include "QuillantForms_h.h"
+#include "bstr.h"
+#include "com_ptr.h"
+#include "gdi_object.h"
+#include "pattern_builder.h"
+#include "variant.h"
+
+namespace {
+
+using quillant::win32::Bstr;
+using quillant::win32::Brush;
+using quillant::win32::ComPtr;
+using quillant::win32::Font;
+using quillant::win32::Pen;
+using quillant::win32::Selection;
+using quillant::win32::Variant;
+
+// A server loaded from the program's folder and asked for objects through its
+// export, without registration.
+class InProcServer {
+public:
+    explicit InProcServer(const wchar_t* file) {
+        wchar_t path[MAX_PATH];
+        const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+        std::wstring full(path, length);
+        full = full.substr(0, full.find_last_of(L'\\') + 1) + file;
+        module_ = LoadLibraryW(full.c_str());
+        if (module_) {
+            getClassObject_ = reinterpret_cast<GetClassObjectFn>(
+                reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
+        }
+    }
+    InProcServer(const InProcServer&) = delete;
+    InProcServer& operator=(const InProcServer&) = delete;
+    ~InProcServer() {
+        if (module_) FreeLibrary(module_);
+    }
+
+    template <class T>
+    ComPtr<T> Create(REFCLSID clsid) const {
+        ComPtr<IClassFactory> factory;
+        ComPtr<T> object;
+        if (getClassObject_ && SUCCEEDED(getClassObject_(clsid, IID_IClassFactory, factory.PutVoid()))) {
+            factory->CreateInstance(nullptr, __uuidof(T), object.PutVoid());
+        }
+        return object;
+    }
+
+private:
+    using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+    HMODULE module_ = nullptr;
+    GetClassObjectFn getClassObject_ = nullptr;
+};
+
+// Forwards every call to the real drawing object and keeps a copy of each
+// Invoke, so that the calls of one Encode can be replayed without the component.
+class RecordingProxy final : public IDispatch {
+public:
+    struct Call {
+        DISPID member;
+        WORD flags;
+        bool namedPut;
+        std::vector<Variant> args;  // as passed: last argument first
+    };
+
+    explicit RecordingProxy(IDispatch* target) : target_(target) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid != IID_IUnknown && iid != IID_IDispatch) {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        *out = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references_; }  // lives on the stack
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return target_->GetTypeInfoCount(count); }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** out) override {
+        return target_->GetTypeInfo(index, lcid, out);
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override {
+        ++lookups_;
+        return target_->GetIDsOfNames(iid, names, count, lcid, ids);
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* excep, UINT* argError) override {
+        Call call{member, flags, params->cNamedArgs == 1, {}};
+        call.args.resize(params->cArgs);
+        for (UINT i = 0; i < params->cArgs; ++i) VariantCopy(call.args[i].Get(), &params->rgvarg[i]);
+        calls_.push_back(std::move(call));
+        return target_->Invoke(member, iid, lcid, flags, params, result, excep, argError);
+    }
+
+    const std::vector<Call>& calls() const { return calls_; }
+    int lookups() const { return lookups_; }
+
+private:
+    IDispatch* target_;
+    ULONG references_ = 1;
+    std::vector<Call> calls_;
+    int lookups_ = 0;
+};
+
+// Replays recorded calls on the object: what the drawing object costs for
+// one Encode, without the component.
+class Replay {
+public:
+    Replay(IDispatch* target, const std::vector<RecordingProxy::Call>& calls) : target_(target), calls_(calls) {
+        for (const auto& call : calls_) {
+            std::vector<VARIANT> args;
+            for (const auto& arg : call.args) args.push_back(*arg.Get());  // shallow: calls_ owns them
+            args_.push_back(std::move(args));
+        }
+    }
+    void operator()() {
+        static DISPID named = DISPID_PROPERTYPUT;
+        for (size_t i = 0; i < calls_.size(); ++i) {
+            const auto& call = calls_[i];
+            DISPPARAMS params{args_[i].data(), call.namedPut ? &named : nullptr, static_cast<UINT>(args_[i].size()),
+                              call.namedPut ? 1u : 0u};
+            Variant result;
+            target_->Invoke(call.member, IID_NULL, LOCALE_USER_DEFAULT, call.flags, &params,
+                            (call.flags & DISPATCH_PROPERTYPUT) ? nullptr : result.Put(), nullptr, nullptr);
+        }
+    }
+
+private:
+    IDispatch* target_;
+    const std::vector<RecordingProxy::Call>& calls_;
+    std::vector<std::vector<VARIANT>> args_;
+};
+
+// The picture box's mapping of twips to its 96 dpi pixels, and the box a Line
+// covers: both corner pixels included.
+int PixelOf(double twips) { return static_cast<int>(std::floor(twips * 96.0 / 1440.0 + 0.5)); }
+RECT InclusiveBox(double x1, double y1, double x2, double y2) {
+    const int px1 = PixelOf(x1), py1 = PixelOf(y1), px2 = PixelOf(x2), py2 = PixelOf(y2);
+    return RECT{std::min(px1, px2), std::min(py1, py2), std::max(px1, px2) + 1, std::max(py1, py2) + 1};
+}
+
+struct Layout {
+    double x = 300;
+    double y = 300;
+    double elementWidth = 20;
+    double barHeight = 1500;
+};
+
+// What a host program would do to draw the same symbol itself: pens, brushes
+// and the caption font made once, then per module the outline and the filled
+// box Encode asks for, then the notch and the text.
+class DirectGdi {
+public:
+    DirectGdi(HDC dc, std::string modules, std::wstring text, Layout layout, const LOGFONTW& captionFont)
+        : dc_(dc), modules_(std::move(modules)), text_(std::move(text)), layout_(layout),
+          font_(CreateFontIndirectW(&captionFont)) {
+        for (int i = 0; i < 2; ++i) {
+            const COLORREF colour = i ? RGB(255, 255, 255) : RGB(0, 0, 0);
+            pens_[i].Reset(CreatePen(PS_SOLID | PS_INSIDEFRAME, 1, colour));
+            brushes_[i].Reset(CreateSolidBrush(colour));
+        }
+    }
+
+    void Bars() {
+        const Selection hollow(dc_, GetStockObject(NULL_BRUSH));
+        const HGDIOBJ previousPen = GetCurrentObject(dc_, OBJ_PEN);
+        double left = layout_.x;
+        for (const char module : modules_) {
+            const int light = module == '1' ? 0 : 1;
+            const RECT box = InclusiveBox(left, layout_.y, left + layout_.elementWidth, layout_.y + layout_.barHeight);
+            SelectObject(dc_, pens_[light].Get());
+            Rectangle(dc_, box.left, box.top, box.right, box.bottom);
+            FillRect(dc_, &box, brushes_[light].Get());
+            left += layout_.elementWidth;
+        }
+        SelectObject(dc_, previousPen);
+    }
+
+    // Centred under the bars, set into a notch of the background colour.
+    void Caption() {
+        const Selection font(dc_, font_.Get());
+        SIZE extent{};
+        GetTextExtentPoint32W(dc_, text_.data(), static_cast<int>(text_.size()), &extent);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc_, &metrics);
+        const double width = extent.cx * 15.0;
+        const double indent = (metrics.tmHeight + metrics.tmExternalLeading) * 15.0 / 1.9;
+        const double w = layout_.elementWidth;
+        const double cx = layout_.x + w * static_cast<double>(modules_.size()) / 2.0 - width / 2.0;
+        const double bottom = layout_.y + layout_.barHeight;
+        const RECT notch = InclusiveBox(cx - w, bottom - indent, cx + width + 2 * w, bottom);
+        FillRect(dc_, &notch, brushes_[1].Get());
+        SetTextColor(dc_, RGB(0, 0, 0));
+        SetBkMode(dc_, TRANSPARENT);
+        SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+        TextOutW(dc_, PixelOf(cx), PixelOf(bottom - indent), text_.data(), static_cast<int>(text_.size()));
+    }
+
+private:
+    HDC dc_;
+    std::string modules_;
+    std::wstring text_;
+    Layout layout_;
+    Font font_;
+    Pen pens_[2];
+    Brush brushes_[2];
+};
+
+double Now() {
+    static const double frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart);
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / frequency;
+}
+
+// Microseconds per call, median over rounds; the contenders take turns within
+// each round so that both see the same machine.
+std::vector<double> MedianMicroseconds(const std::vector<std::function<void()>>& contenders, int callsPerRound,
+                                       int rounds) {
+    std::vector<std::vector<double>> samples(contenders.size());
+    for (const auto& run : contenders) {
+        for (int i = 0; i < callsPerRound / 10 + 1; ++i) run();  // warm-up
+    }
+    for (int round = 0; round < rounds; ++round) {
+        for (size_t c = 0; c < contenders.size(); ++c) {
+            const double start = Now();
+            for (int i = 0; i < callsPerRound; ++i) contenders[c]();
+            GdiFlush();
+            samples[c].push_back((Now() - start) * 1e6 / callsPerRound);
+        }
+    }
+    std::vector<double> medians;
+    for (auto& s : samples) {
+        std::sort(s.begin(), s.end());
+        medians.push_back(s[s.size() / 2]);
+    }
+    return medians;
+}
+
+// The picture's pixels, for comparing the two ways of drawing.
+std::vector<BYTE> Pixels(HDC dc) {
+    GdiFlush();
+    const HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
+    BITMAP shape{};
+    GetObjectW(bitmap, sizeof shape, &shape);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), shape.bmWidth, -shape.bmHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<BYTE> bits(static_cast<size_t>((shape.bmWidth * 3 + 3) & ~3) * shape.bmHeight);
+    GetDIBits(dc, bitmap, 0, static_cast<UINT>(shape.bmHeight), bits.data(), &info, DIB_RGB_COLORS);
+    return bits;
+}
+
+size_t DifferentBytes(const std::vector<BYTE>& a, const std::vector<BYTE>& b) {
+    size_t different = a.size() == b.size() ? 0 : std::max(a.size(), b.size());
+    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) different += a[i] != b[i];
+    return different;
+}
+
+struct Case {
+    const char* name;
+    const wchar_t* text;
+    bool caption;
+};
+
+constexpr Case kCases[] = {
+    {"empty text, bars", L"", false},
+    {"EMPTY, bars", L"EMPTY", false},
+    {"40 characters, bars", L"INV-2024/00815 Lot 7731904 qty:12 (Bx#9)", false},
+    {"EMPTY, bars and caption", L"EMPTY", true},
+    {"40 characters, bars and caption", L"INV-2024/00815 Lot 7731904 qty:12 (Bx#9)", true},
+};
+
+
+// Where a module's time goes: single calls on the picture box, each timed alone.
+void Anatomy(IPictureBox* box, int calls) {
+    ComPtr<IDispatch> dispatch;
+    box->QueryInterface(IID_IDispatch, dispatch.PutVoid());
+    DISPID currentX = 0, line = 0, backColor = 0;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(L"CurrentX"), const_cast<LPOLESTR>(L"Line"),
+                        const_cast<LPOLESTR>(L"BackColor")};
+    dispatch->GetIDsOfNames(IID_NULL, &names[0], 1, 0, &currentX);
+    dispatch->GetIDsOfNames(IID_NULL, &names[1], 1, 0, &line);
+    dispatch->GetIDsOfNames(IID_NULL, &names[2], 1, 0, &backColor);
+    LONG dcValue = 0;
+    box->get_hDC(&dcValue);
+    const HDC dc = reinterpret_cast<HDC>(static_cast<INT_PTR>(dcValue));
+    const RECT rect = InclusiveBox(300, 300, 320, 1800);
+
+    auto putCurrentX = [&] {
+        VARIANT arg;
+        V_VT(&arg) = VT_R8;
+        V_R8(&arg) = 300;
+        DISPID named = DISPID_PROPERTYPUT;
+        DISPPARAMS params{&arg, &named, 1, 1};
+        dispatch->Invoke(currentX, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
+    };
+    auto getBackColor = [&] {
+        DISPPARAMS params{nullptr, nullptr, 0, 0};
+        Variant result;
+        dispatch->Invoke(backColor, IID_NULL, 0, DISPATCH_PROPERTYGET, &params, result.Put(), nullptr, nullptr);
+    };
+    auto invokeLine = [&] {
+        VARIANT args[6];
+        const double corners[4] = {1800, 320, 300, 300};  // last to first: y2, x2, y1, x1
+        V_VT(&args[0]) = VT_I4;
+        V_I4(&args[0]) = 0;
+        for (int i = 0; i < 4; ++i) {
+            V_VT(&args[i + 1]) = VT_R8;
+            V_R8(&args[i + 1]) = corners[i];
+        }
+        V_VT(&args[5]) = VT_I2;
+        V_I2(&args[5]) = 36;
+        DISPPARAMS params{args, nullptr, 6, 0};
+        Variant result;
+        dispatch->Invoke(line, IID_NULL, 0, DISPATCH_METHOD, &params, result.Put(), nullptr, nullptr);
+    };
+    auto vtableLine = [&] { box->Line(36, 300, 300, 320, 1800, 0); };
+    auto vtablePutCurrentX = [&] { box->put_CurrentX(300); };
+    auto brushAndFill = [&] {
+        const Brush brush(CreateSolidBrush(0));
+        FillRect(dc, &rect, brush.Get());
+    };
+    const Brush black(CreateSolidBrush(0));
+    auto fillOnly = [&] { FillRect(dc, &rect, black.Get()); };
+    auto lookUpName = [&] {
+        DISPID id = 0;
+        dispatch->GetIDsOfNames(IID_NULL, &names[2], 1, 0, &id);
+    };
+    auto askPrinter = [&] {
+        // The forms runtime's Printer interface, which a picture box does not have.
+        static const IID printer = {0x33AD4F31, 0x6699, 0x11CF, {0xB7, 0x0C, 0x00, 0xAA, 0x00, 0x60, 0xD3, 0x93}};
+        ComPtr<IUnknown> answer;
+        dispatch->QueryInterface(printer, answer.PutVoid());
+    };
+
+    const std::vector<double> us = MedianMicroseconds(
+        {putCurrentX, vtablePutCurrentX, getBackColor, invokeLine, vtableLine, brushAndFill, fillOnly, lookUpName,
+         askPrinter}, calls, 5);
+    const char* const rows[] = {"Invoke put CurrentX", "vtable put_CurrentX", "Invoke get BackColor",
+                                "Invoke Line (filled box)", "vtable Line (filled box)",
+                                "CreateSolidBrush + FillRect + DeleteObject", "FillRect",
+                                "GetIDsOfNames BackColor", "QueryInterface for the Printer interface"};
+    std::printf("\n%-44s %10s\n", "one call on the picture box", "us");
+    for (size_t i = 0; i < us.size(); ++i) std::printf("%-44s %10.2f\n", rows[i], us[i]);
+}
+
+int Run(int callsPerRound, int rounds) {
+    const InProcServer component(L"Quillant.dll");
+    const InProcServer forms(L"QuillantForms.dll");
+    ComPtr<IPictureBox> box = forms.Create<IPictureBox>(CLSID_PictureBox);
+    ComPtr<_Quillant1> barcode = component.Create<_Quillant1>(CLSID_Quillant1);
+    if (!box || !barcode) {
+        std::printf("FAIL: cannot load Quillant.dll and QuillantForms.dll from the program's folder\n");
+        return 1;
+    }
+    const Layout layout;
+    box->put_Width(9000);
+    box->put_Height(2400);
+    LONG dcValue = 0;
+    box->get_hDC(&dcValue);
+    const HDC dc = reinterpret_cast<HDC>(static_cast<INT_PTR>(dcValue));
+    LONG position = static_cast<LONG>(layout.x);
+    barcode->put_XPosition(&position);
+    position = static_cast<LONG>(layout.y);
+    barcode->put_YPosition(&position);
+    barcode->put_ElementWidth(static_cast<short>(layout.elementWidth));
+    barcode->put_BarHeight(static_cast<short>(layout.barHeight));
+
+    std::printf("%-34s %8s %10s %10s %10s %8s %8s  %s\n", "case (picture box, twips)", "modules", "Encode us",
+                "replay us", "GDI us", "ratio", "calls", "same pixels");
+    int status = 0;
+    for (const Case& c : kCases) {
+        const std::wstring text(c.text);
+        const std::string modules =
+            quillant::BuildPattern(std::u16string(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+        barcode->put_EncodeString(Bstr(text).Get());
+        barcode->put_VisibleCode(c.caption ? VARIANT_TRUE : VARIANT_FALSE);
+
+        // One Encode through the recording proxy: the calls it makes, and
+        // the caption font it leaves selected in the box's DC.
+        ComPtr<IDispatch> boxDispatch;
+        box.As(boxDispatch);
+        RecordingProxy proxy(boxDispatch.Get());
+        barcode->putref_DeviceObject(&proxy);
+        Bstr result;
+        box->Cls();
+        barcode->Encode(result.Put());
+        if (result.View() != L"Sucess") {
+            std::printf("FAIL %s: Encode returned %ls\n", c.name, result.Get());
+            return 1;
+        }
+        const std::vector<BYTE> encoded = Pixels(dc);
+        LOGFONTW captionFont{};
+        GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof captionFont, &captionFont);
+        barcode->putref_DeviceObject(boxDispatch.Get());
+
+        DirectGdi direct(dc, modules, text, layout, captionFont);
+        auto drawDirect = [&] {
+            direct.Bars();
+            if (c.caption) direct.Caption();
+        };
+        box->Cls();
+        drawDirect();
+        const size_t different = DifferentBytes(encoded, Pixels(dc));
+
+        Replay replay(boxDispatch.Get(), proxy.calls());
+        auto encode = [&] {
+            Bstr r;
+            barcode->Encode(r.Put());
+        };
+        const std::vector<double> us = MedianMicroseconds({encode, std::ref(replay), drawDirect}, callsPerRound, rounds);
+        std::printf("%-34s %8zu %10.1f %10.1f %10.1f %7.2fx %8zu  %s\n", c.name, modules.size(), us[0], us[1], us[2],
+                    us[0] / us[2], proxy.calls().size(),
+                    different == 0 ? "yes" : (std::to_string(different) + " bytes differ").c_str());
+        if (different != 0) status = 1;
+    }
+    std::printf("Encode: the component onto the picture box through IDispatch; replay: the same Invoke calls made\n"
+                "directly on the box; GDI: the same pixels drawn with GDI alone; ratio = Encode / GDI.\n");
+    Anatomy(box.Get(), callsPerRound * 50);
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int callsPerRound = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
+    if (FAILED(CoInitialize(nullptr))) return 1;
+    const int status = Run(callsPerRound, rounds);
+    CoUninitialize();
+    return status;
+}

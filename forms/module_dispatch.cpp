@@ -1,0 +1,162 @@
+#include "module_dispatch.h"
+
+#include <limits>
+
+#include "bstr.h"
+#include "com_ptr.h"
+#include "forms_type_info.h"
+
+namespace quillant::forms {
+namespace {
+
+struct ModuleMemberIds {
+    DISPID currentX = DISPID_UNKNOWN;
+    DISPID currentY = DISPID_UNKNOWN;
+    DISPID foreColor = DISPID_UNKNOWN;
+    DISPID drawWidth = DISPID_UNKNOWN;
+    DISPID backColor = DISPID_UNKNOWN;
+    DISPID line = DISPID_UNKNOWN;
+};
+
+// Asked of the type library once per process; a member it cannot name keeps
+// DISPID_UNKNOWN and always goes the long way.
+const ModuleMemberIds& ModuleMembers() {
+    static const ModuleMemberIds ids = [] {
+        ModuleMemberIds found;
+        win32::ComPtr<ITypeInfo> info;
+        if (FAILED(FormsTypeInfo(IID_IDrawingObject, info.Put()))) return found;
+        const struct {
+            const wchar_t* name;
+            DISPID* id;
+        } members[] = {
+            {L"CurrentX", &found.currentX},   {L"CurrentY", &found.currentY},   {L"ForeColor", &found.foreColor},
+            {L"DrawWidth", &found.drawWidth}, {L"BackColor", &found.backColor}, {L"Line", &found.line},
+        };
+        for (const auto& member : members) {
+            LPOLESTR names[] = {const_cast<LPOLESTR>(member.name)};
+            DISPID id = DISPID_UNKNOWN;
+            if (SUCCEEDED(info->GetIDsOfNames(names, 1, &id))) *member.id = id;
+        }
+        return found;
+    }();
+    return ids;
+}
+
+const VARIANT* Dereferenced(const VARIANT& argument) {
+    if (V_VT(&argument) == (VT_BYREF | VT_VARIANT)) return V_VARIANTREF(&argument);
+    return &argument;
+}
+
+// Integers and floating values become a double exactly.
+bool ReadDouble(const VARIANT& argument, double& value) {
+    const VARIANT* v = Dereferenced(argument);
+    if (!v) return false;
+    switch (V_VT(v)) {
+        case VT_R8: value = V_R8(v); return true;
+        case VT_R4: value = V_R4(v); return true;
+        case VT_I4: value = V_I4(v); return true;
+        case VT_I2: value = V_I2(v); return true;
+        case VT_UI1: value = V_UI1(v); return true;
+        default: return false;
+    }
+}
+
+// Only integers: a floating value is rounded by automation's rules.
+bool ReadLong(const VARIANT& argument, LONG& value) {
+    const VARIANT* v = Dereferenced(argument);
+    if (!v) return false;
+    switch (V_VT(v)) {
+        case VT_I4: value = V_I4(v); return true;
+        case VT_I2: value = V_I2(v); return true;
+        case VT_UI1: value = V_UI1(v); return true;
+        default: return false;
+    }
+}
+
+bool ReadShort(const VARIANT& argument, short& value) {
+    LONG wide = 0;
+    if (!ReadLong(argument, wide) || wide < std::numeric_limits<short>::min() ||
+        wide > std::numeric_limits<short>::max()) {
+        return false;
+    }
+    value = static_cast<short>(wide);
+    return true;
+}
+
+HRESULT ReportedAsException(HRESULT failure, EXCEPINFO* excep) {
+    if (!excep) return DISP_E_EXCEPTION;
+    *excep = EXCEPINFO{};
+    excep->scode = failure;
+    win32::ComPtr<IErrorInfo> info;
+    if (GetErrorInfo(0, info.Put()) == S_OK && info) {
+        win32::Bstr source, description;
+        info->GetSource(source.Put());
+        info->GetDescription(description.Put());
+        excep->bstrSource = source.Detach();
+        excep->bstrDescription = description.Detach();
+    }
+    return DISP_E_EXCEPTION;
+}
+
+}  // namespace
+
+bool InvokeModuleMember(IDrawingObject& object, DISPID member, REFIID iid, WORD flags, const DISPPARAMS& params,
+                        VARIANT* result, EXCEPINFO* excep, HRESULT& hr) {
+    if (!IsEqualIID(iid, IID_NULL) || member == DISPID_UNKNOWN) return false;
+    const ModuleMemberIds& ids = ModuleMembers();
+    const bool get = (flags & DISPATCH_PROPERTYGET) && !(flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) &&
+                     params.cArgs == 0 && params.cNamedArgs == 0 && result;
+    const bool put = flags == DISPATCH_PROPERTYPUT && params.cArgs == 1 && params.cNamedArgs == 1 &&
+                     params.rgvarg && params.rgdispidNamedArgs && params.rgdispidNamedArgs[0] == DISPID_PROPERTYPUT;
+
+    if (member == ids.currentX || member == ids.currentY) {
+        const bool x = member == ids.currentX;
+        double value = 0;
+        if (get) {
+            hr = x ? object.get_CurrentX(&value) : object.get_CurrentY(&value);
+            if (SUCCEEDED(hr)) {
+                V_VT(result) = VT_R8;
+                V_R8(result) = value;
+            }
+        } else if (put && ReadDouble(params.rgvarg[0], value)) {
+            hr = x ? object.put_CurrentX(value) : object.put_CurrentY(value);
+        } else {
+            return false;
+        }
+    } else if (member == ids.foreColor || member == ids.backColor) {
+        const bool fore = member == ids.foreColor;
+        LONG value = 0;
+        if (get) {
+            hr = fore ? object.get_ForeColor(&value) : object.get_BackColor(&value);
+            if (SUCCEEDED(hr)) {
+                V_VT(result) = VT_I4;
+                V_I4(result) = value;
+            }
+        } else if (put && ReadLong(params.rgvarg[0], value)) {
+            hr = fore ? object.put_ForeColor(value) : object.put_BackColor(value);
+        } else {
+            return false;
+        }
+    } else if (member == ids.drawWidth) {
+        short value = 0;
+        if (!put || !ReadShort(params.rgvarg[0], value)) return false;
+        hr = object.put_DrawWidth(value);
+    } else if (member == ids.line) {
+        // Arguments arrive last to first: colour, y2, x2, y1, x1, flags.
+        if (!(flags & DISPATCH_METHOD) || params.cArgs != 6 || params.cNamedArgs != 0 || !params.rgvarg) return false;
+        LONG lineFlags = 0, colour = 0;
+        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        const VARIANT* args = params.rgvarg;
+        if (!ReadLong(args[5], lineFlags) || !ReadDouble(args[4], x1) || !ReadDouble(args[3], y1) ||
+            !ReadDouble(args[2], x2) || !ReadDouble(args[1], y2) || !ReadLong(args[0], colour)) {
+            return false;
+        }
+        hr = object.Line(lineFlags, x1, y1, x2, y2, colour);
+    } else {
+        return false;
+    }
+    if (FAILED(hr)) hr = ReportedAsException(hr, excep);
+    return true;
+}
+
+}  // namespace quillant::forms

@@ -1,0 +1,150 @@
+// Drawing objects that lack members, raise, fail or answer nonsense: Encode
+// returns the error's text (the object's own where it gives one, Visual
+// Basic's for the number where it does not), never raises, and holds no
+// reference on the object afterwards.
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "bstr.h"
+#include "faulty_target.h"
+#include "hardening_support.h"
+
+namespace quillant::testing {
+namespace {
+
+using win32::Bstr;
+using win32::ComPtr;
+
+HRESULT RaiseWithText(VARIANT*, EXCEPINFO* excep) {
+    excep->scode = static_cast<HRESULT>(0x800A01E2);
+    excep->bstrDescription = SysAllocString(L"The pen is dry");
+    return DISP_E_EXCEPTION;
+}
+
+HRESULT STDAPICALLTYPE FillLater(EXCEPINFO* excep) {
+    excep->bstrDescription = SysAllocString(L"Filled in later");
+    excep->scode = static_cast<HRESULT>(0x800A01E2);
+    return S_OK;
+}
+HRESULT RaiseDeferred(VARIANT*, EXCEPINFO* excep) {
+    excep->pfnDeferredFillIn = FillLater;
+    return DISP_E_EXCEPTION;
+}
+
+HRESULT RaiseWithoutText(VARIANT*, EXCEPINFO* excep) {
+    excep->scode = static_cast<HRESULT>(0x800A01E2);
+    return DISP_E_EXCEPTION;
+}
+HRESULT FailWithVbNumber(VARIANT*, EXCEPINFO*) { return static_cast<HRESULT>(0x800A01E2); }
+HRESULT FailTypeMismatch(VARIANT*, EXCEPINFO*) { return DISP_E_TYPEMISMATCH; }
+HRESULT FailOutOfMemory(VARIANT*, EXCEPINFO*) { return E_OUTOFMEMORY; }
+HRESULT FailUnexpected(VARIANT*, EXCEPINFO*) { return E_UNEXPECTED; }
+
+HRESULT AnswerText(VARIANT* result, EXCEPINFO*) {
+    V_VT(result) = VT_BSTR;
+    V_BSTR(result) = SysAllocString(L"left");
+    return S_OK;
+}
+HRESULT AnswerHuge(VARIANT* result, EXCEPINFO*) {
+    V_VT(result) = VT_R8;
+    V_R8(result) = 1e300;
+    return S_OK;
+}
+HRESULT AnswerNaN(VARIANT* result, EXCEPINFO*) {
+    V_VT(result) = VT_R8;
+    V_R8(result) = std::numeric_limits<double>::quiet_NaN();
+    return S_OK;
+}
+HRESULT AnswerNothing(VARIANT* result, EXCEPINFO*) {
+    V_VT(result) = VT_DISPATCH;
+    V_DISPATCH(result) = nullptr;
+    return S_OK;
+}
+HRESULT AnswerArray(VARIANT* result, EXCEPINFO*) {
+    SAFEARRAYBOUND bound{3, 0};
+    V_VT(result) = VT_ARRAY | VT_R8;
+    V_ARRAY(result) = SafeArrayCreate(VT_R8, 1, &bound);
+    return S_OK;
+}
+HRESULT AnswerNull(VARIANT* result, EXCEPINFO*) {
+    V_VT(result) = VT_NULL;
+    return S_OK;
+}
+HRESULT AnswerNothingAtAll(VARIANT*, EXCEPINFO*) { return S_OK; }
+HRESULT AnswerSystemColour(VARIANT* result, EXCEPINFO*) {
+    V_VT(result) = VT_UI4;
+    V_UI4(result) = 0x80000005u;  // the window background
+    return S_OK;
+}
+// A result where none was asked for: the caller must still free it.
+HRESULT AnswerUnasked(VARIANT* result, EXCEPINFO*) {
+    V_VT(result) = VT_BSTR;
+    V_BSTR(result) = SysAllocString(L"nobody asked");
+    return S_OK;
+}
+
+struct FaultRow {
+    const char* what;
+    FaultyTarget::Fault fault;
+    const wchar_t* expected;
+    int orientation = 1;
+};
+
+const wchar_t kNoMember[] = L"Object doesn't support this property or method";
+
+const FaultRow kFaults[] = {
+    {"no fault", {}, L"Sucess"},
+    {"no Line", {L"Line", DISP_E_UNKNOWNNAME}, kNoMember},
+    {"no names at all for Print", {L"Print", E_NOTIMPL}, kNoMember},
+    {"no BackColor", {L"BackColor", DISP_E_MEMBERNOTFOUND}, kNoMember},
+    {"out of memory looking up CurrentX", {L"CurrentX", E_OUTOFMEMORY}, L"Out of memory"},
+    {"Line raises with its own text", {L"Line", S_OK, RaiseWithText}, L"The pen is dry"},
+    {"Line raises through a deferred fill-in", {L"Line", S_OK, RaiseDeferred}, L"Filled in later"},
+    {"Line raises 482 without text", {L"Line", S_OK, RaiseWithoutText}, L"Printer error"},
+    {"Line fails with 482 and no exception", {L"Line", S_OK, FailWithVbNumber}, L"Printer error"},
+    {"Print fails with a type mismatch", {L"Print", S_OK, FailTypeMismatch}, L"Type mismatch"},
+    {"ForeColor runs out of memory", {L"ForeColor", S_OK, FailOutOfMemory}, L"Out of memory"},
+    {"CurrentX answers text", {L"CurrentX", S_OK, AnswerText}, L"Type mismatch"},
+    {"CurrentX answers 1E300", {L"CurrentX", S_OK, AnswerHuge}, L"Overflow"},
+    {"CurrentY answers NaN", {L"CurrentY", S_OK, AnswerNaN}, L"Overflow"},
+    {"CurrentX answers Nothing", {L"CurrentX", S_OK, AnswerNothing}, L"Type mismatch"},
+    {"CurrentY answers an array", {L"CurrentY", S_OK, AnswerArray}, L"Type mismatch"},
+    {"BackColor answers Null", {L"BackColor", S_OK, AnswerNull}, L"Type mismatch"},
+    {"BackColor answers a system colour", {L"BackColor", S_OK, AnswerSystemColour}, L"Sucess"},
+    {"TextWidth answers text", {L"TextWidth", S_OK, AnswerText}, L"Type mismatch"},
+    {"TextHeight answers nothing", {L"TextHeight", S_OK, AnswerNothingAtAll}, L"Sucess"},
+    {"Line answers what nobody asked for", {L"Line", S_OK, AnswerUnasked}, L"Sucess"},
+    {"a printer without PaintPicture, vertical", {L"PaintPicture", DISP_E_UNKNOWNNAME, nullptr, true}, kNoMember, 2},
+    {"a printer whose PaintPicture fails", {L"PaintPicture", S_OK, FailUnexpected, true}, nullptr, 2},
+};
+
+TEST(DrawingObjectFault, EncodeAnswersWithTheErrorsTextAndLetsTheObjectGo) {
+    const ComPtr<_Quillant1> barcode = NewBarcode();
+    ASSERT_HRESULT_SUCCEEDED(barcode->put_EncodeString(Bstr(std::wstring_view(L"AB12")).Get()));
+    for (const FaultRow& row : kFaults) {
+        FaultyTarget target(row.fault);
+        ASSERT_HRESULT_SUCCEEDED(barcode->put_Orientation(static_cast<::Orientations>(row.orientation)));
+        ASSERT_HRESULT_SUCCEEDED(barcode->putref_DeviceObject(&target));
+        const BarcodeState before = StateOf(barcode.Get());
+        const std::wstring result = EncodeText(barcode.Get());
+        if (row.expected) {
+            EXPECT_EQ(result, row.expected) << row.what;
+        } else {
+            // The platform's text for an HRESULT without one of Visual Basic's numbers.
+            EXPECT_FALSE(result.empty() || result == L"Sucess") << row.what << ": " << std::string(result.begin(), result.end());
+        }
+        EXPECT_EQ(StateOf(barcode.Get()), before) << row.what << ": Encode changed a property";
+        EXPECT_EQ(target.references(), 2u) << row.what << ": one reference, the DeviceObject's";
+        ASSERT_HRESULT_SUCCEEDED(barcode->putref_DeviceObject(nullptr));
+        EXPECT_EQ(target.references(), 1u) << row.what;
+    }
+}
+
+}  // namespace
+}  // namespace quillant::testing

@@ -1,0 +1,166 @@
+// Ten thousand Encodes in a loop, every path through it taken in turn
+// (bars, captions straight and turned, refused texts, overflow, no object,
+// an object that raises), with the process measured before and after: heap
+// bytes, private memory, kernel handles and GDI objects must not grow.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "bstr.h"
+#include "faulty_target.h"
+#include "hardening_support.h"
+#include "process_usage.h"
+
+namespace quillant::testing {
+namespace {
+
+using win32::Bstr;
+using win32::ComPtr;
+
+HRESULT RaiseInLine(VARIANT*, EXCEPINFO* excep) {
+    excep->scode = static_cast<HRESULT>(0x800A01E2);
+    excep->bstrDescription = SysAllocString(L"The pen is dry");
+    excep->bstrSource = SysAllocString(L"FaultyTarget");
+    return DISP_E_EXCEPTION;
+}
+
+enum class Target { kPictureBox, kNone, kFaulty };
+
+struct Pass {
+    const wchar_t* text;
+    int orientation;
+    bool caption;
+    LONG x;
+    Target target;
+    const wchar_t* expected;
+};
+
+const Pass kPasses[] = {
+    {L"EMPTY", 1, true, 300, Target::kPictureBox, L"Sucess"},
+    {L"INV-2024/00815 Lot 7731904 qty:12 (Bx#9)", 1, true, 300, Target::kPictureBox, L"Sucess"},
+    {L"12345678", 2, true, 1800, Target::kPictureBox, L"Sucess"},
+    {L"AB", 2, false, 300, Target::kPictureBox, L"Sucess"},
+    {L"Caf\u00E9", 1, true, 300, Target::kPictureBox, L"Character U+00E9 at position 4 cannot be encoded in Code 128"},
+    {L"EMPTY", 1, true, 32000, Target::kPictureBox, L"Overflow"},
+    {L"EMPTY", 1, true, 300, Target::kNone, L"Object variable or With block variable not set"},
+    {L"EMPTY", 1, true, 300, Target::kFaulty, L"The pen is dry"},
+};
+
+class EncodeLoop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        barcode_ = NewBarcode();
+        box_ = NewPictureBox();
+        ASSERT_TRUE(barcode_ && box_);
+        ASSERT_HRESULT_SUCCEEDED(box_->put_Width(9000));
+        ASSERT_HRESULT_SUCCEEDED(box_->put_Height(6000));
+        LONG y = 300;
+        ASSERT_HRESULT_SUCCEEDED(barcode_->put_YPosition(&y));
+        for (const Pass& pass : kPasses) texts_.emplace_back(std::wstring_view(pass.text));
+    }
+
+    // One Encode of the pass's kind; false when its result is not the expected one.
+    bool Run(size_t index) {
+        const Pass& pass = kPasses[index % std::size(kPasses)];
+        LONG x = pass.x;
+        barcode_->put_XPosition(&x);
+        barcode_->put_Orientation(static_cast<::Orientations>(pass.orientation));
+        barcode_->put_VisibleCode(pass.caption ? VARIANT_TRUE : VARIANT_FALSE);
+        barcode_->put_EncodeString(texts_[index % std::size(kPasses)].Get());
+        switch (pass.target) {
+            case Target::kPictureBox: barcode_->putref_DeviceObject(box_.Get()); break;
+            case Target::kNone: barcode_->putref_DeviceObject(nullptr); break;
+            case Target::kFaulty: barcode_->putref_DeviceObject(&faulty_); break;
+        }
+        return EncodeText(barcode_.Get()) == pass.expected;
+    }
+
+    ComPtr<_Quillant1> barcode_;
+    ComPtr<IPictureBox> box_;
+    FaultyTarget faulty_{{L"Line", S_OK, RaiseInLine}};
+    std::vector<Bstr> texts_;
+};
+
+TEST_F(EncodeLoop, TenThousandEncodesLeaveNothingBehind) {
+    // The first passes fill what stays: type information, name tables, the
+    // caption font's face, the error objects of the thread.
+    for (size_t i = 0; i < 200; ++i) ASSERT_TRUE(Run(i)) << "pass " << i % std::size(kPasses);
+    const ProcessUsage before = MeasureUsage();
+    const auto start = std::chrono::steady_clock::now();
+    int wrong = 0;
+    constexpr size_t kEncodes = 10000;
+    for (size_t i = 0; i < kEncodes; ++i) wrong += Run(i) ? 0 : 1;
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    barcode_->putref_DeviceObject(nullptr);
+    SetErrorInfo(0, nullptr);
+    const ProcessUsage after = MeasureUsage();
+    std::printf("%zu Encodes in %.2f s (%.0f us each): %s\n", kEncodes, seconds, seconds * 1e6 / kEncodes,
+                DescribeChange(before, after).c_str());
+
+    EXPECT_EQ(wrong, 0);
+    // Less than a byte per Encode: a leak of anything at all would show
+    // a thousand times over.
+    EXPECT_LT(after.heapBytes, before.heapBytes + kEncodes);
+    EXPECT_LT(after.privateBytes, before.privateBytes + 256 * 1024);
+    EXPECT_LE(after.handles, before.handles);
+    EXPECT_LE(after.nextHandle, before.nextHandle);
+    EXPECT_LT(after.gdiObjects, before.gdiObjects + 16);
+    EXPECT_EQ(faulty_.references(), 1u);
+}
+
+// A turned caption leaves the picture box's DC in the advanced graphics
+// mode; the bars of every later symbol must come out as the first did.
+TEST_F(EncodeLoop, RepeatedTurnedCaptionsLeaveTheBarsAsTheyWere) {
+    LONG x = 600;
+    ASSERT_HRESULT_SUCCEEDED(barcode_->put_XPosition(&x));
+    ASSERT_HRESULT_SUCCEEDED(barcode_->put_Orientation(::bcVertical));
+    ASSERT_HRESULT_SUCCEEDED(barcode_->put_IndentedCode(VARIANT_FALSE));
+    ASSERT_HRESULT_SUCCEEDED(barcode_->put_EncodeString(Bstr(std::wstring_view(L"STA-TWO 4711")).Get()));
+    ASSERT_HRESULT_SUCCEEDED(barcode_->putref_DeviceObject(box_.Get()));
+    ASSERT_EQ(EncodeText(barcode_.Get()), L"Sucess");
+    // The bars run from 600 to 2100 twips: pixels 40 to 140, the caption beyond.
+    const Pixels first = PixelsOf(box_.Get()).Columns(0, 141);
+    for (int i = 0; i < 5; ++i) ASSERT_EQ(EncodeText(barcode_.Get()), L"Sucess");
+    EXPECT_TRUE(PixelsOf(box_.Get()).Columns(0, 141) == first);
+}
+
+// The printer's path: every module as five lines into the page's metafile,
+// and turned captions drawn on the shared scratch picture and painted onto
+// the page. The host ends its documents; the page's records go with them.
+TEST_F(EncodeLoop, AThousandTurnedCaptionsOnAPrinterLeaveNothingBehind) {
+    const ComPtr<IPrinter> printer = NewPrinter();
+    ASSERT_TRUE(printer);
+    ASSERT_HRESULT_SUCCEEDED(barcode_->putref_DeviceObject(printer.Get()));
+    ASSERT_HRESULT_SUCCEEDED(barcode_->put_Orientation(::bcVertical));
+    LONG x = 1800;
+    ASSERT_HRESULT_SUCCEEDED(barcode_->put_XPosition(&x));
+    auto run = [&](int i) {
+        const std::wstring text = L"LOT " + std::to_wstring(100000 + i);
+        barcode_->put_EncodeString(Bstr(text).Get());
+        const bool ok = EncodeText(barcode_.Get()) == L"Sucess";
+        if (i % 50 == 49) printer->KillDoc();
+        return ok;
+    };
+    for (int i = 0; i < 100; ++i) ASSERT_TRUE(run(i));
+    const ProcessUsage before = MeasureUsage();
+    int wrong = 0;
+    constexpr int kEncodes = 1000;
+    for (int i = 0; i < kEncodes; ++i) wrong += run(i) ? 0 : 1;
+    const ProcessUsage after = MeasureUsage();
+    std::printf("%d printer Encodes: %s\n", kEncodes, DescribeChange(before, after).c_str());
+
+    EXPECT_EQ(wrong, 0);
+    EXPECT_LT(after.heapBytes, before.heapBytes + kEncodes * 8);
+    EXPECT_LT(after.privateBytes, before.privateBytes + 256 * 1024);
+    EXPECT_LE(after.handles, before.handles);
+    EXPECT_LE(after.nextHandle, before.nextHandle);
+    EXPECT_LT(after.gdiObjects, before.gdiObjects + 16);
+}
+
+}  // namespace
+}  // namespace quillant::testing

@@ -1,0 +1,142 @@
+' Values a VBScript host hands Quillant1's properties, run by Wine's cscript.
+' Every value of the first table either converts or is refused with the
+' error a Visual Basic host expects (13 "Type mismatch", 6 "Overflow"),
+' leaving the object as it was; the second table says what the values that
+' convert are stored as. Prints PASS, or FAIL lines and quits with 1.
+Option Explicit
+
+Dim failures : failures = 0
+Sub Check(what, actual, expected)
+    If actual <> expected Then
+        WScript.Echo "FAIL " & what & ": got " & actual & ", expected " & expected
+        failures = failures + 1
+    End If
+End Sub
+
+Class NoDefault
+    Public Value
+End Class
+
+Class WithDefault
+    Public Default Property Get Value
+        Value = 42
+    End Property
+End Class
+
+' Wine's VBScript has neither Execute nor Eval: properties by name go through these.
+Sub SetProperty(target, name, value)
+    Select Case name
+        Case "XPosition": target.XPosition = value
+        Case "YPosition": target.YPosition = value
+        Case "Orientation": target.Orientation = value
+        Case "ElementWidth": target.ElementWidth = value
+        Case "BarHeight": target.BarHeight = value
+        Case "VisibleCode": target.VisibleCode = value
+        Case "IndentedCode": target.IndentedCode = value
+        Case "EncodeString": target.EncodeString = value
+    End Select
+End Sub
+
+Function GetProperty(target, name)
+    Select Case name
+        Case "XPosition": GetProperty = target.XPosition
+        Case "YPosition": GetProperty = target.YPosition
+        Case "Orientation": GetProperty = target.Orientation
+        Case "ElementWidth": GetProperty = target.ElementWidth
+        Case "BarHeight": GetProperty = target.BarHeight
+        Case "VisibleCode": GetProperty = CInt(target.VisibleCode)
+        Case "IndentedCode": GetProperty = CInt(target.IndentedCode)
+        Case "EncodeString": GetProperty = target.EncodeString
+    End Select
+End Function
+
+' Everything the object stores, as one line.
+Function Snapshot(target)
+    Snapshot = target.XPosition & "|" & target.YPosition & "|" & target.Orientation & "|" & _
+        target.ElementWidth & "|" & target.BarHeight & "|" & CInt(target.VisibleCode) & "|" & _
+        CInt(target.IndentedCode) & "|" & target.EncodeString & "|" & TypeName(target.DeviceObject)
+End Function
+
+' The error number a put raises, 0 when the value is taken.
+Function PutError(target, name, value)
+    On Error Resume Next
+    SetProperty target, name, value
+    PutError = Err.Number
+    Err.Clear
+End Function
+
+Dim o : Set o = CreateObject("Quillant.Quillant1")
+
+' --- properties by the type they hold: column 2 to 5 of the value rows
+Dim properties
+properties = Array( _
+    Array("XPosition", 2), Array("YPosition", 2), Array("Orientation", 2), _
+    Array("ElementWidth", 3), Array("BarHeight", 3), _
+    Array("VisibleCode", 4), Array("IndentedCode", 4), _
+    Array("EncodeString", 5))
+
+' value, then the error a Long, an Integer, a Boolean and a String property answer (0: taken)
+Dim values
+values = Array( _
+    Array("Array(1, 2)", Array(1, 2), 13, 13, 13, 13), _
+    Array("a Dictionary", CreateObject("Scripting.Dictionary"), 13, 13, 13, 13), _
+    Array("an object without a default property", New NoDefault, 13, 13, 13, 13), _
+    Array("Nothing", Nothing, 13, 13, 13, 13), _
+    Array("Null", Null, 13, 13, 13, 13), _
+    Array("""abc""", "abc", 13, 13, 13, 0), _
+    Array("""True""", "True", 13, 13, 0, 0), _
+    Array("""12 apples""", "12 apples", 13, 13, 13, 0), _
+    Array("32768", 32768, 0, 6, 0, 0), _
+    Array("-32769", -32769, 0, 6, 0, 0), _
+    Array("""40000""", "40000", 0, 6, 0, 0), _
+    Array("2147483648", 2147483648, 6, 6, 0, 0), _
+    Array("-2147483649", -2147483649, 6, 6, 0, 0), _
+    Array("1E+300", 1E+300, 6, 6, 0, 0), _
+    Array("""1E+300""", "1E+300", 6, 6, 0, 0), _
+    Array("a date beyond an Integer", DateSerial(2024, 1, 2), 0, 6, 0, 0))
+
+Dim p, v, before, expected
+For Each p In properties
+    For Each v In values
+        before = Snapshot(o)
+        expected = v(p(1) + 0)
+        Check p(0) & " = " & v(0), PutError(o, p(0), v(1)), expected
+        If expected <> 0 Then Check p(0) & " = " & v(0) & " leaves the object", Snapshot(o), before
+    Next
+Next
+
+' --- values that convert: property, value, what it reads back as
+Set o = CreateObject("Quillant.Quillant1")
+Dim conversions
+conversions = Array( _
+    Array("XPosition", "42", 42), Array("XPosition", " -7 ", -7), Array("XPosition", "&H10", 16), _
+    Array("XPosition", 2.5, 2), Array("XPosition", 3.5, 4), Array("XPosition", -2.5, -2), _
+    Array("XPosition", CCur(12.5), 12), Array("XPosition", Empty, 0), Array("XPosition", True, -1), _
+    Array("XPosition", New WithDefault, 42), Array("YPosition", "2147483647", 2147483647), _
+    Array("ElementWidth", " 42 ", 42), Array("ElementWidth", "-32768", -32768), Array("BarHeight", "1e3", 1000), _
+    Array("BarHeight", 1500.5, 1500), Array("BarHeight", New WithDefault, 42), _
+    Array("Orientation", "2", 2), Array("Orientation", 3, 3), _
+    Array("VisibleCode", 1, 1), Array("VisibleCode", -32768, -32768), Array("VisibleCode", 70000, -1), _
+    Array("VisibleCode", 2.5, -1), Array("IndentedCode", "True", -1), Array("IndentedCode", "0", 0), _
+    Array("IndentedCode", False, 0), _
+    Array("EncodeString", 42, "42"), Array("EncodeString", 2.5, "2.5"), Array("EncodeString", Empty, ""), _
+    Array("EncodeString", New WithDefault, "42"))
+Dim c
+For Each c In conversions
+    Check c(0) & " = " & TypeName(c(1)) & " " & CStr(VarType(c(1))), PutError(o, c(0), c(1)), 0
+    Check c(0) & " reads back", GetProperty(o, c(0)), c(2)
+Next
+
+' A variable handed over keeps its value and type: the positions are
+' passed by reference but only read.
+Dim x : x = "77"
+o.XPosition = x
+Check "XPosition from a text variable", o.XPosition, 77
+Check "the variable is left as it was", TypeName(x) & " " & x, "String 77"
+
+If failures = 0 Then
+    WScript.Echo "PASS property_input.vbs"
+Else
+    WScript.Echo "FAIL property_input.vbs: " & failures & " checks failed"
+    WScript.Quit 1
+End If

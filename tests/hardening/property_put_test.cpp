@@ -1,0 +1,336 @@
+// Values a late-bound caller hands Quillant1's properties, in every automation
+// type, including those no script can write: each converts as Visual Basic
+// converts an assignment, or is refused with the error a Visual Basic host
+// expects (13 "Type mismatch", 6 "Overflow") and leaves the object as it was.
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "bstr.h"
+#include "hardening_support.h"
+
+namespace quillant::testing {
+namespace {
+
+using win32::Bstr;
+using win32::ComPtr;
+using win32::Variant;
+
+constexpr HRESULT kConverts = S_OK;
+constexpr HRESULT kMismatch = DISP_E_TYPEMISMATCH;
+constexpr HRESULT kOverflow = DISP_E_OVERFLOW;
+
+enum class Kind { kLong, kShort, kBoolean, kString };
+
+struct Property {
+    const char* name;
+    DISPID id;
+    Kind kind;
+};
+constexpr Property kProperties[] = {
+    {"XPosition", dispid::kXPosition, Kind::kLong},       {"YPosition", dispid::kYPosition, Kind::kLong},
+    {"Orientation", dispid::kOrientation, Kind::kLong},   {"ElementWidth", dispid::kElementWidth, Kind::kShort},
+    {"BarHeight", dispid::kBarHeight, Kind::kShort},      {"VisibleCode", dispid::kVisibleCode, Kind::kBoolean},
+    {"IndentedCode", dispid::kIndentedCode, Kind::kBoolean}, {"EncodeString", dispid::kEncodeString, Kind::kString},
+};
+
+// Storage that by-reference rows point at.
+LONG gLongVariable = 5;
+const Bstr gText(std::wstring_view(L"77"));
+VARIANT gTextVariable = [] {
+    VARIANT v;
+    V_VT(&v) = VT_BSTR;
+    V_BSTR(&v) = gText.Get();
+    return v;
+}();
+VARIANT gReferenceVariable = [] {
+    VARIANT v;
+    V_VT(&v) = VT_BYREF | VT_VARIANT;
+    V_VARIANTREF(&v) = &gTextVariable;
+    return v;
+}();
+
+// What each kind of property makes of one value.
+struct Outcomes {
+    HRESULT asLong, asShort, asBoolean, asString;
+
+    HRESULT For(Kind kind) const {
+        switch (kind) {
+            case Kind::kLong: return asLong;
+            case Kind::kShort: return asShort;
+            case Kind::kBoolean: return asBoolean;
+            default: return asString;
+        }
+    }
+};
+
+struct ValueRow {
+    const char* what;
+    VariantMaker make;
+    Outcomes outcomes;
+};
+
+const ValueRow kValues[] = {
+    // Not a value of any of these types.
+    {"Null", [](VARIANT& v) { V_VT(&v) = VT_NULL; }, {kMismatch, kMismatch, kMismatch, kMismatch}},
+    {"a missing argument", [](VARIANT& v) { V_VT(&v) = VT_ERROR; V_ERROR(&v) = DISP_E_PARAMNOTFOUND; },
+     {kMismatch, kMismatch, kMismatch, kMismatch}},
+    {"Nothing", [](VARIANT& v) { V_VT(&v) = VT_DISPATCH; V_DISPATCH(&v) = nullptr; },
+     {kMismatch, kMismatch, kMismatch, kMismatch}},
+    {"a null IUnknown", [](VARIANT& v) { V_VT(&v) = VT_UNKNOWN; V_UNKNOWN(&v) = nullptr; },
+     {kMismatch, kMismatch, kMismatch, kMismatch}},
+    {"an array", [](VARIANT& v) {
+         SAFEARRAYBOUND bound{2, 0};
+         V_VT(&v) = VT_ARRAY | VT_I4;
+         V_ARRAY(&v) = SafeArrayCreate(VT_I4, 1, &bound);
+     }, {kMismatch, kMismatch, kMismatch, kMismatch}},
+    {"a by-reference Long that points nowhere", [](VARIANT& v) { V_VT(&v) = VT_BYREF | VT_I4; V_I4REF(&v) = nullptr; },
+     {kMismatch, kMismatch, kMismatch, kMismatch}},
+    {"a by-reference Variant that points nowhere",
+     [](VARIANT& v) { V_VT(&v) = VT_BYREF | VT_VARIANT; V_VARIANTREF(&v) = nullptr; },
+     {kMismatch, kMismatch, kMismatch, kMismatch}},
+    {"a by-reference Variant that holds another",
+     [](VARIANT& v) { V_VT(&v) = VT_BYREF | VT_VARIANT; V_VARIANTREF(&v) = &gReferenceVariable; },
+     {kMismatch, kMismatch, kMismatch, kMismatch}},
+    {"no automation type at all", [](VARIANT& v) { V_VT(&v) = 0x7F; V_I4(&v) = 1; },
+     {kMismatch, kMismatch, kMismatch, kMismatch}},
+    {"text that is no number", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"twelve"); },
+     {kMismatch, kMismatch, kMismatch, kConverts}},
+    // Numbers beyond a type's range.
+    {"NaN", [](VARIANT& v) { V_VT(&v) = VT_R8; V_R8(&v) = std::numeric_limits<double>::quiet_NaN(); },
+     {kOverflow, kOverflow, kConverts, kConverts}},
+    {"infinity", [](VARIANT& v) { V_VT(&v) = VT_R8; V_R8(&v) = std::numeric_limits<double>::infinity(); },
+     {kOverflow, kOverflow, kConverts, kConverts}},
+    {"1E300", [](VARIANT& v) { V_VT(&v) = VT_R8; V_R8(&v) = 1e300; }, {kOverflow, kOverflow, kConverts, kConverts}},
+    {"2147483647.5, which rounds up", [](VARIANT& v) { V_VT(&v) = VT_R8; V_R8(&v) = 2147483647.5; },
+     {kOverflow, kOverflow, kConverts, kConverts}},
+    {"32767.5, which rounds up", [](VARIANT& v) { V_VT(&v) = VT_R8; V_R8(&v) = 32767.5; },
+     {kConverts, kOverflow, kConverts, kConverts}},
+    {"32768", [](VARIANT& v) { V_VT(&v) = VT_I4; V_I4(&v) = 32768; }, {kConverts, kOverflow, kConverts, kConverts}},
+    {"-32769", [](VARIANT& v) { V_VT(&v) = VT_I4; V_I4(&v) = -32769; }, {kConverts, kOverflow, kConverts, kConverts}},
+    {"2^32 - 1 unsigned", [](VARIANT& v) { V_VT(&v) = VT_UI4; V_UI4(&v) = 0xFFFFFFFFu; },
+     {kOverflow, kOverflow, kConverts, kConverts}},
+    {"2^40 in 64 bits", [](VARIANT& v) { V_VT(&v) = VT_I8; V_I8(&v) = int64_t{1} << 40; },
+     {kOverflow, kOverflow, kConverts, kConverts}},
+    {"2^63 unsigned", [](VARIANT& v) { V_VT(&v) = VT_UI8; V_UI8(&v) = uint64_t{1} << 63; },
+     {kOverflow, kOverflow, kConverts, kConverts}},
+    {"a decimal beyond 2^64", [](VARIANT& v) {
+         DECIMAL d{};
+         d.Hi32 = 5;
+         V_DECIMAL(&v) = d;
+         V_VT(&v) = VT_DECIMAL;
+     }, {kOverflow, kOverflow, kConverts, kConverts}},
+    {"text beyond a Long", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"99999999999"); },
+     {kOverflow, kOverflow, kConverts, kConverts}},
+    {"a date beyond an Integer", [](VARIANT& v) { V_VT(&v) = VT_DATE; V_DATE(&v) = 45293; },
+     {kConverts, kOverflow, kConverts, kConverts}},
+};
+
+class PropertyPut : public ::testing::Test {
+protected:
+    void SetUp() override {
+        barcode_ = NewBarcode();
+        ASSERT_TRUE(barcode_);
+        ASSERT_HRESULT_SUCCEEDED(barcode_.As(dispatch_));
+    }
+
+    ComPtr<_Quillant1> barcode_;
+    ComPtr<IDispatch> dispatch_;
+};
+
+TEST_F(PropertyPut, ValuesOfEveryTypeConvertOrAreRefusedLeavingTheObjectAlone) {
+    for (const Property& property : kProperties) {
+        for (const ValueRow& row : kValues) {
+            const BarcodeState before = StateOf(barcode_.Get());
+            const Variant value = Make(row.make);
+            const HRESULT expected = row.outcomes.For(property.kind);
+            const HRESULT hr = PutByDispid(dispatch_.Get(), property.id, *value.Get());
+            EXPECT_EQ(hr, expected) << property.name << " = " << row.what;
+            if (FAILED(expected)) {
+                EXPECT_EQ(StateOf(barcode_.Get()), before)
+                    << property.name << " = " << row.what << ": " << Describe(StateOf(barcode_.Get()));
+            }
+        }
+    }
+}
+
+// What a property holds after a value that converts: automation's
+// conversions, with Visual Basic's rounding (half to even).
+struct ConversionRow {
+    DISPID property;
+    const char* what;
+    VariantMaker make;
+    double number;          // for numeric properties
+    const wchar_t* text;    // for EncodeString
+};
+
+const ConversionRow kConversions[] = {
+    {dispid::kXPosition, "\"42\"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"42"); }, 42, nullptr},
+    {dispid::kXPosition, "\" -7 \"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L" -7 "); }, -7, nullptr},
+    {dispid::kXPosition, "\"&H10\"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"&H10"); }, 16, nullptr},
+    {dispid::kXPosition, "2.5", [](VARIANT& v) { V_VT(&v) = VT_R8; V_R8(&v) = 2.5; }, 2, nullptr},
+    {dispid::kXPosition, "3.5", [](VARIANT& v) { V_VT(&v) = VT_R8; V_R8(&v) = 3.5; }, 4, nullptr},
+    {dispid::kXPosition, "-2.5", [](VARIANT& v) { V_VT(&v) = VT_R8; V_R8(&v) = -2.5; }, -2, nullptr},
+    {dispid::kXPosition, "2147483647.4", [](VARIANT& v) { V_VT(&v) = VT_R8; V_R8(&v) = 2147483647.4; }, 2147483647, nullptr},
+    {dispid::kXPosition, "a Long variable by reference",
+     [](VARIANT& v) { V_VT(&v) = VT_BYREF | VT_I4; V_I4REF(&v) = &gLongVariable; }, 5, nullptr},
+    {dispid::kYPosition, "a script variable holding \"77\"",
+     [](VARIANT& v) { V_VT(&v) = VT_BYREF | VT_VARIANT; V_VARIANTREF(&v) = &gTextVariable; }, 77, nullptr},
+    {dispid::kYPosition, "Currency 12.5", [](VARIANT& v) { V_VT(&v) = VT_CY; V_CY(&v).int64 = 125000; }, 12, nullptr},
+    {dispid::kYPosition, "Empty", [](VARIANT& v) { V_VT(&v) = VT_EMPTY; }, 0, nullptr},
+    {dispid::kYPosition, "True", [](VARIANT& v) { V_VT(&v) = VT_BOOL; V_BOOL(&v) = VARIANT_TRUE; }, -1, nullptr},
+    {dispid::kElementWidth, "\"-32768\"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"-32768"); }, -32768, nullptr},
+    {dispid::kElementWidth, "Byte 255", [](VARIANT& v) { V_VT(&v) = VT_UI1; V_UI1(&v) = 255; }, 255, nullptr},
+    {dispid::kBarHeight, "Single 1500.5", [](VARIANT& v) { V_VT(&v) = VT_R4; V_R4(&v) = 1500.5f; }, 1500, nullptr},
+    {dispid::kBarHeight, "32767 in 64 bits", [](VARIANT& v) { V_VT(&v) = VT_I8; V_I8(&v) = 32767; }, 32767, nullptr},
+    {dispid::kOrientation, "\"2\"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"2"); }, 2, nullptr},
+    {dispid::kOrientation, "-7, stored as it is", [](VARIANT& v) { V_VT(&v) = VT_I2; V_I2(&v) = -7; }, -7, nullptr},
+    {dispid::kVisibleCode, "1, kept as 1", [](VARIANT& v) { V_VT(&v) = VT_I4; V_I4(&v) = 1; }, 1, nullptr},
+    {dispid::kVisibleCode, "-32768, kept", [](VARIANT& v) { V_VT(&v) = VT_I2; V_I2(&v) = -32768; }, -32768, nullptr},
+    {dispid::kVisibleCode, "70000, beyond 16 bits: True", [](VARIANT& v) { V_VT(&v) = VT_I4; V_I4(&v) = 70000; }, -1, nullptr},
+    {dispid::kVisibleCode, "\"True\"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"True"); }, -1, nullptr},
+    {dispid::kIndentedCode, "\"0\"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"0"); }, 0, nullptr},
+    {dispid::kIndentedCode, "0.5", [](VARIANT& v) { V_VT(&v) = VT_R8; V_R8(&v) = 0.5; }, -1, nullptr},
+    {dispid::kEncodeString, "42", [](VARIANT& v) { V_VT(&v) = VT_I4; V_I4(&v) = 42; }, 0, L"42"},
+    {dispid::kEncodeString, "Empty", [](VARIANT& v) { V_VT(&v) = VT_EMPTY; }, 0, L""},
+    {dispid::kEncodeString, "a null BSTR", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = nullptr; }, 0, L""},
+    {dispid::kEncodeString, "a script variable", [](VARIANT& v) { V_VT(&v) = VT_BYREF | VT_VARIANT; V_VARIANTREF(&v) = &gTextVariable; }, 0, L"77"},
+};
+
+TEST_F(PropertyPut, ValuesThatConvertAreStoredAsVisualBasicConvertsThem) {
+    for (const ConversionRow& row : kConversions) {
+        const Variant value = Make(row.make);
+        ASSERT_EQ(PutByDispid(dispatch_.Get(), row.property, *value.Get()), S_OK) << row.what;
+        Variant stored;
+        ASSERT_EQ(GetByDispid(dispatch_.Get(), row.property, stored), S_OK) << row.what;
+        if (row.text) {
+            ASSERT_EQ(V_VT(stored.Get()), VT_BSTR) << row.what;
+            EXPECT_EQ(Bstr::ViewOf(V_BSTR(stored.Get())), row.text) << row.what;
+        } else {
+            ASSERT_HRESULT_SUCCEEDED(stored.ChangeType(VT_R8)) << row.what;
+            EXPECT_EQ(V_R8(stored.Get()), row.number) << row.what;
+        }
+    }
+}
+
+// An object handed where a value belongs: automation reads its default
+// value (DISPID_VALUE), as Visual Basic does; without one it is a mismatch.
+class ValueObject final : public IDispatch {
+public:
+    explicit ValueObject(VariantMaker value) : value_(value) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid != IID_IUnknown && iid != IID_IDispatch) {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        *out = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references_; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return DISP_E_UNKNOWNNAME;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result,
+                                     EXCEPINFO*, UINT*) override {
+        if (member != DISPID_VALUE || !value_ || !(flags & DISPATCH_PROPERTYGET) || !result) {
+            return DISP_E_MEMBERNOTFOUND;
+        }
+        VariantInit(result);
+        value_(*result);
+        return S_OK;
+    }
+    ULONG references() const { return references_; }
+
+private:
+    VariantMaker value_;
+    ULONG references_ = 1;
+};
+
+TEST_F(PropertyPut, ObjectsConvertThroughTheirDefaultValue) {
+    struct Row {
+        const char* what;
+        VariantMaker value;  // null: no default value
+        Outcomes outcomes;
+    };
+    const Row rows[] = {
+        {"\"42\"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"42"); },
+         {kConverts, kConverts, kConverts, kConverts}},
+        {"40000", [](VARIANT& v) { V_VT(&v) = VT_I4; V_I4(&v) = 40000; }, {kConverts, kOverflow, kConverts, kConverts}},
+        {"Null", [](VARIANT& v) { V_VT(&v) = VT_NULL; }, {kMismatch, kMismatch, kMismatch, kMismatch}},
+        {"no default value", nullptr, {kMismatch, kMismatch, kMismatch, kMismatch}},
+    };
+    for (const Row& row : rows) {
+        ValueObject object(row.value);
+        for (const Property& property : kProperties) {
+            VARIANT argument;
+            V_VT(&argument) = VT_DISPATCH;
+            V_DISPATCH(&argument) = &object;
+            const HRESULT expected = row.outcomes.For(property.kind);
+            const BarcodeState before = StateOf(barcode_.Get());
+            EXPECT_EQ(PutByDispid(dispatch_.Get(), property.id, argument), expected)
+                << property.name << " = object answering " << row.what;
+            if (FAILED(expected)) {
+                EXPECT_EQ(StateOf(barcode_.Get()), before) << property.name << ", " << row.what;
+            }
+        }
+        EXPECT_EQ(object.references(), 1u) << "an object handed as a value is not kept: " << row.what;
+    }
+}
+
+TEST_F(PropertyPut, DeviceObjectTakesObjectsByReferenceOnly) {
+    ValueObject target(nullptr);
+    VARIANT object;
+    V_VT(&object) = VT_DISPATCH;
+    V_DISPATCH(&object) = &target;
+    ASSERT_EQ(PutByDispid(dispatch_.Get(), dispid::kDeviceObject, object, DISPATCH_PROPERTYPUTREF), S_OK);
+    EXPECT_EQ(target.references(), 2u);
+
+    struct Row {
+        const char* what;
+        VariantMaker make;
+        WORD flags;
+        HRESULT expected;
+    };
+    const Row refused[] = {
+        {"a number", [](VARIANT& v) { V_VT(&v) = VT_I4; V_I4(&v) = 5; }, DISPATCH_PROPERTYPUTREF, kMismatch},
+        {"text", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"Printer"); },
+         DISPATCH_PROPERTYPUTREF, kMismatch},
+        {"Null", [](VARIANT& v) { V_VT(&v) = VT_NULL; }, DISPATCH_PROPERTYPUTREF, kMismatch},
+        {"Empty", [](VARIANT& v) { V_VT(&v) = VT_EMPTY; }, DISPATCH_PROPERTYPUTREF, kMismatch},
+        {"an object reference that points nowhere",
+         [](VARIANT& v) { V_VT(&v) = VT_BYREF | VT_DISPATCH; V_DISPATCHREF(&v) = nullptr; }, DISPATCH_PROPERTYPUTREF,
+         kMismatch},
+        {"an object, put by value", [](VARIANT& v) { V_VT(&v) = VT_DISPATCH; V_DISPATCH(&v) = nullptr; },
+         DISPATCH_PROPERTYPUT, DISP_E_MEMBERNOTFOUND},
+    };
+    for (const Row& row : refused) {
+        const Variant value = Make(row.make);
+        EXPECT_EQ(PutByDispid(dispatch_.Get(), dispid::kDeviceObject, *value.Get(), row.flags), row.expected)
+            << row.what;
+        EXPECT_EQ(StateOf(barcode_.Get()).deviceObject, &target) << row.what;
+    }
+    EXPECT_EQ(target.references(), 2u) << "refused puts neither take nor drop references";
+
+    VARIANT nothing;
+    V_VT(&nothing) = VT_DISPATCH;
+    V_DISPATCH(&nothing) = nullptr;
+    ASSERT_EQ(PutByDispid(dispatch_.Get(), dispid::kDeviceObject, nothing, DISPATCH_PROPERTYPUTREF), S_OK);
+    EXPECT_EQ(target.references(), 1u);
+    EXPECT_EQ(StateOf(barcode_.Get()).deviceObject, nullptr);
+}
+
+}  // namespace
+}  // namespace quillant::testing
