@@ -23,6 +23,7 @@
 #include "bstr.h"
 #include "com_ptr.h"
 #include "gdi_object.h"
+#include "in_proc_server.h"
 #include "pattern_builder.h"
 #include "variant.h"
 
@@ -35,43 +36,6 @@ using quillant::win32::Font;
 using quillant::win32::Pen;
 using quillant::win32::Selection;
 using quillant::win32::Variant;
-
-// A server loaded from the program's folder and asked for objects through its
-// export, without registration.
-class InProcServer {
-public:
-    explicit InProcServer(const wchar_t* file) {
-        wchar_t path[MAX_PATH];
-        const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-        std::wstring full(path, length);
-        full = full.substr(0, full.find_last_of(L'\\') + 1) + file;
-        module_ = LoadLibraryW(full.c_str());
-        if (module_) {
-            getClassObject_ = reinterpret_cast<GetClassObjectFn>(
-                reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
-        }
-    }
-    InProcServer(const InProcServer&) = delete;
-    InProcServer& operator=(const InProcServer&) = delete;
-    ~InProcServer() {
-        if (module_) FreeLibrary(module_);
-    }
-
-    template <class T>
-    ComPtr<T> Create(REFCLSID clsid) const {
-        ComPtr<IClassFactory> factory;
-        ComPtr<T> object;
-        if (getClassObject_ && SUCCEEDED(getClassObject_(clsid, IID_IClassFactory, factory.PutVoid()))) {
-            factory->CreateInstance(nullptr, __uuidof(T), object.PutVoid());
-        }
-        return object;
-    }
-
-private:
-    using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-    HMODULE module_ = nullptr;
-    GetClassObjectFn getClassObject_ = nullptr;
-};
 
 // Forwards every call to the real drawing object and keeps a copy of each
 // Invoke, so that the calls of one Encode can be replayed without the component.
@@ -371,11 +335,11 @@ void Anatomy(IPictureBox* box, int calls) {
 }
 
 int Run(int callsPerRound, int rounds) {
-    const InProcServer component(L"Quillant.dll");
-    const InProcServer forms(L"QuillantForms.dll");
-    ComPtr<IPictureBox> box = forms.Create<IPictureBox>(CLSID_PictureBox);
-    ComPtr<_Quillant1> barcode = component.Create<_Quillant1>(CLSID_Quillant1);
-    if (!box || !barcode) {
+    const quillant::testing::InProcServer component(L"Quillant.dll");
+    const quillant::testing::InProcServer forms(L"QuillantForms.dll");
+    ComPtr<IPictureBox> box;
+    ComPtr<_Quillant1> barcode;
+    if (FAILED(forms.Create(CLSID_PictureBox, box)) || FAILED(component.Create(CLSID_Quillant1, barcode))) {
         std::printf("FAIL: cannot load Quillant.dll and QuillantForms.dll from the program's folder\n");
         return 1;
     }

@@ -16,13 +16,17 @@ public:
         v_ = other.v_;
         VariantInit(&other.v_);
     }
-    ~Variant() { VariantClear(&v_); }
+    // An empty variant holds nothing to clear (the common case for results
+    // of calls that return none).
+    ~Variant() {
+        if (V_VT(&v_) != VT_EMPTY) VariantClear(&v_);
+    }
 
     VARIANT* Get() { return &v_; }
     const VARIANT* Get() const { return &v_; }
     // Clears what is held and returns the slot for an [out] VARIANT.
     VARIANT* Put() {
-        VariantClear(&v_);
+        if (V_VT(&v_) != VT_EMPTY) VariantClear(&v_);
         return &v_;
     }
     VARIANT* operator->() { return &v_; }

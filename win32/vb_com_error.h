@@ -46,10 +46,11 @@ struct ExcepInfo : EXCEPINFO {
     ExcepInfo() : EXCEPINFO() {}
     ExcepInfo(const ExcepInfo&) = delete;
     ExcepInfo& operator=(const ExcepInfo&) = delete;
+    // Most calls succeed and leave the strings null: nothing to hand back then.
     ~ExcepInfo() {
-        SysFreeString(bstrSource);
-        SysFreeString(bstrDescription);
-        SysFreeString(bstrHelpFile);
+        if (bstrSource) SysFreeString(bstrSource);
+        if (bstrDescription) SysFreeString(bstrDescription);
+        if (bstrHelpFile) SysFreeString(bstrHelpFile);
     }
 };
 
