@@ -32,6 +32,23 @@ int TextWidthPixels(HDC dc, std::wstring_view line) {
     return size.cx;
 }
 
+// Text measures as in the compatible graphics mode, whatever mode a caller
+// left the DC in (a turned caption leaves it advanced): Wine measures wider
+// there, and the same text in the same font must measure the same each time.
+class CompatibleGraphicsMode {
+public:
+    explicit CompatibleGraphicsMode(HDC dc) : dc_(dc), previous_(SetGraphicsMode(dc, GM_COMPATIBLE)) {}
+    CompatibleGraphicsMode(const CompatibleGraphicsMode&) = delete;
+    CompatibleGraphicsMode& operator=(const CompatibleGraphicsMode&) = delete;
+    ~CompatibleGraphicsMode() {
+        if (previous_ != 0 && previous_ != GM_COMPATIBLE) SetGraphicsMode(dc_, previous_);
+    }
+
+private:
+    HDC dc_;
+    int previous_;
+};
+
 // The box Line paints: both corner pixels included.
 RECT InclusiveBox(int x1, int y1, int x2, int y2) {
     return RECT{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1};
@@ -191,6 +208,7 @@ int DrawingSurface::LineHeightPixels(HDC dc) const {
 
 double DrawingSurface::TextWidth(std::wstring_view text) {
     HDC dc = MeasuringDc();
+    const CompatibleGraphicsMode mode(dc);
     int widest = 0;
     for (std::wstring_view line : SplitLines(text)) widest = std::max(widest, TextWidthPixels(dc, line));
     return scale_.ToUnits(widest);
@@ -198,6 +216,7 @@ double DrawingSurface::TextWidth(std::wstring_view text) {
 
 double DrawingSurface::TextHeight(std::wstring_view text) {
     HDC dc = MeasuringDc();
+    const CompatibleGraphicsMode mode(dc);
     return scale_.ToUnits(static_cast<double>(LineHeightPixels(dc)) * static_cast<double>(SplitLines(text).size()));
 }
 

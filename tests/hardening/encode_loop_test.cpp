@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "bstr.h"
 #include "faulty_target.h"
@@ -21,6 +22,17 @@ namespace {
 
 using win32::Bstr;
 using win32::ComPtr;
+
+std::vector<BYTE> FileBytes(const wchar_t* path) {
+    std::vector<BYTE> bytes;
+    const HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    bytes.resize(GetFileSize(file, nullptr));
+    DWORD read = 0;
+    if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) bytes.clear();
+    CloseHandle(file);
+    return bytes;
+}
 
 HRESULT RaiseInLine(VARIANT*, EXCEPINFO* excep) {
     excep->scode = static_cast<HRESULT>(0x800A01E2);
@@ -113,20 +125,42 @@ TEST_F(EncodeLoop, TenThousandEncodesLeaveNothingBehind) {
     EXPECT_EQ(faulty_.references(), 1u);
 }
 
-// A turned caption leaves the picture box's DC in the advanced graphics
-// mode; the bars of every later symbol must come out as the first did.
-TEST_F(EncodeLoop, RepeatedTurnedCaptionsLeaveTheBarsAsTheyWere) {
+// A turned caption leaves the drawing object's DC in the advanced graphics
+// mode. Every later symbol, and its caption, must come out as the first did:
+// on a picture box, and on a printer, where the caption is measured on the
+// page and painted from the scratch picture.
+TEST_F(EncodeLoop, RepeatedTurnedCaptionsDrawTheSamePicture) {
     LONG x = 600;
     ASSERT_HRESULT_SUCCEEDED(barcode_->put_XPosition(&x));
     ASSERT_HRESULT_SUCCEEDED(barcode_->put_Orientation(::bcVertical));
-    ASSERT_HRESULT_SUCCEEDED(barcode_->put_IndentedCode(VARIANT_FALSE));
     ASSERT_HRESULT_SUCCEEDED(barcode_->put_EncodeString(Bstr(std::wstring_view(L"STA-TWO 4711")).Get()));
     ASSERT_HRESULT_SUCCEEDED(barcode_->putref_DeviceObject(box_.Get()));
     ASSERT_EQ(EncodeText(barcode_.Get()), L"Sucess");
-    // The bars run from 600 to 2100 twips: pixels 40 to 140, the caption beyond.
-    const Pixels first = PixelsOf(box_.Get()).Columns(0, 141);
-    for (int i = 0; i < 5; ++i) ASSERT_EQ(EncodeText(barcode_.Get()), L"Sucess");
-    EXPECT_TRUE(PixelsOf(box_.Get()).Columns(0, 141) == first);
+    const Pixels first = PixelsOf(box_.Get());
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_HRESULT_SUCCEEDED(box_->Cls());
+        ASSERT_EQ(EncodeText(barcode_.Get()), L"Sucess");
+        EXPECT_TRUE(PixelsOf(box_.Get()) == first) << "picture box, Encode " << i + 2;
+    }
+
+    const ComPtr<IPrinter> printer = NewPrinter();
+    ASSERT_TRUE(printer);
+    ASSERT_HRESULT_SUCCEEDED(printer->put_Width(4320));
+    ASSERT_HRESULT_SUCCEEDED(printer->put_Height(5760));
+    ASSERT_HRESULT_SUCCEEDED(barcode_->putref_DeviceObject(printer.Get()));
+    // One symbol on the first page; on the second the same symbol twice, in
+    // the same place: the second drawn with the page's DC left advanced.
+    std::vector<std::vector<BYTE>> pages;
+    for (int encodes : {1, 2}) {
+        const wchar_t* file = encodes == 1 ? L"turned_caption_once.png" : L"turned_caption_twice.png";
+        ASSERT_HRESULT_SUCCEEDED(printer->put_OutputFile(Bstr(std::wstring_view(file)).Get()));
+        for (int i = 0; i < encodes; ++i) ASSERT_EQ(EncodeText(barcode_.Get()), L"Sucess");
+        ASSERT_HRESULT_SUCCEEDED(printer->EndDoc());
+        pages.push_back(FileBytes(file));
+        DeleteFileW(file);
+    }
+    EXPECT_FALSE(pages[0].empty());
+    EXPECT_TRUE(pages[0] == pages[1]) << "printer: drawing the symbol again changed the page";
 }
 
 // The printer's path: every module as five lines into the page's metafile,
