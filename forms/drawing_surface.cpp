@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "com_ptr.h"
+#include "gdi_object.h"
 #include "forms_errors.h"
 #include "picture_drawing.h"
 
@@ -26,10 +27,24 @@ std::vector<std::wstring_view> SplitLines(std::wstring_view text) {
     return lines;
 }
 
-int TextWidthPixels(HDC dc, std::wstring_view line) {
+// Widths as the font's outlines give them, not as hinting rounds each
+// advance to whole pixels at small sizes: a text measured small and printed
+// large (a turned caption is sized from its width at 7.2 points and drawn
+// 100 pixels high) must not come out longer than measured. The font in the
+// DC is measured at a multiple of its size and the width scaled back.
+constexpr int kMeasureScale = 16;
+
+double TextWidthPixels(HDC dc, std::wstring_view line) {
+    if (line.empty()) return 0;
+    LOGFONTW font = {};
+    if (!GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font)) return 0;
+    font.lfHeight *= kMeasureScale;
+    font.lfWidth *= kMeasureScale;
+    const win32::Font large(CreateFontIndirectW(&font));
+    const win32::Selection selection(dc, large.Get());
     SIZE size = {};
-    if (line.empty() || !GetTextExtentPoint32W(dc, line.data(), static_cast<int>(line.size()), &size)) return 0;
-    return size.cx;
+    if (!GetTextExtentPoint32W(dc, line.data(), static_cast<int>(line.size()), &size)) return 0;
+    return large ? static_cast<double>(size.cx) / kMeasureScale : size.cx;
 }
 
 // Text measures as in the compatible graphics mode, whatever mode a caller
@@ -209,7 +224,7 @@ int DrawingSurface::LineHeightPixels(HDC dc) const {
 double DrawingSurface::TextWidth(std::wstring_view text) {
     HDC dc = MeasuringDc();
     const CompatibleGraphicsMode mode(dc);
-    int widest = 0;
+    double widest = 0;
     for (std::wstring_view line : SplitLines(text)) widest = std::max(widest, TextWidthPixels(dc, line));
     return scale_.ToUnits(widest);
 }
