@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "file_names.h"
 #include "forms_errors.h"
 #include "gdi_object.h"
 #include "image_file.h"
@@ -10,11 +11,7 @@
 namespace quillant::forms {
 namespace {
 
-struct FormatRow {
-    const wchar_t* extension;
-    DocumentFormat format;
-};
-constexpr FormatRow kFormats[] = {
+constexpr ExtensionRow<DocumentFormat> kFormats[] = {
     {L".png", DocumentFormat::kPng},
     {L".emf", DocumentFormat::kEmf},
 };
@@ -22,12 +19,6 @@ constexpr FormatRow kFormats[] = {
 // Pages are rasterised a band of rows at a time: a Letter page at 600 dpi is
 // 100 MB of pixels, a band of 256 rows 4 MB.
 constexpr int kBandRows = 256;
-
-std::string Narrow(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
-    return out;
-}
 
 void WritePng(HENHMETAFILE emf, const PageSetup& page, const std::wstring& path) {
     ImageFileWriter file(path, page.pixelWidth, page.pixelHeight);
@@ -44,20 +35,14 @@ void WritePng(HENHMETAFILE emf, const PageSetup& page, const std::wstring& path)
 
 void WriteEmf(HENHMETAFILE emf, const std::wstring& path) {
     const win32::EnhMetaFile copy(CopyEnhMetaFileW(emf, path.c_str()));
-    if (!copy) throw errors::FileAccess("'" + Narrow(path) + "' cannot be written");
+    if (!copy) throw errors::FileAccess("'" + NameForMessage(path) + "' cannot be written");
 }
 
 }  // namespace
 
 DocumentFormat DocumentFormatOf(const std::wstring& path) {
-    const size_t dot = path.find_last_of(L'.');
-    if (dot != std::wstring::npos) {
-        const std::wstring extension = path.substr(dot);
-        for (const FormatRow& row : kFormats) {
-            if (lstrcmpiW(extension.c_str(), row.extension) == 0) return row.format;
-        }
-    }
-    throw errors::InvalidArgument("OutputFile '" + Narrow(path) + "' does not end in .png or .emf");
+    if (const auto format = FormatByExtension(path, kFormats)) return *format;
+    throw errors::InvalidArgument("OutputFile '" + NameForMessage(path) + "' does not end in .png or .emf");
 }
 
 void WriteDocument(const std::vector<win32::EnhMetaFile>& pages, const PageSetup& page, const std::wstring& path) {
@@ -79,7 +64,7 @@ void PrintDocument(const std::vector<win32::EnhMetaFile>& pages, const PageSetup
         throw errors::PrinterError("no default printer is installed; set OutputFile to write the document to a file");
     }
     const win32::MemoryDc printer(CreateDCW(L"WINSPOOL", name, nullptr, nullptr));
-    if (!printer) throw errors::PrinterError("the default printer '" + Narrow(name) + "' cannot be opened");
+    if (!printer) throw errors::PrinterError("the default printer '" + NameForMessage(name) + "' cannot be opened");
     // The page in the printer's own pixels, its origin at the paper's corner
     // rather than at the printable area's.
     const int dpiX = GetDeviceCaps(printer.Get(), LOGPIXELSX), dpiY = GetDeviceCaps(printer.Get(), LOGPIXELSY);
@@ -92,16 +77,16 @@ void PrintDocument(const std::vector<win32::EnhMetaFile>& pages, const PageSetup
     document.cbSize = sizeof(document);
     document.lpszDocName = title.c_str();
     if (StartDocW(printer.Get(), &document) <= 0) {
-        throw errors::PrinterError("the default printer '" + Narrow(name) + "' refused the document");
+        throw errors::PrinterError("the default printer '" + NameForMessage(name) + "' refused the document");
     }
     for (const win32::EnhMetaFile& emf : pages) {
         if (StartPage(printer.Get()) <= 0 || !PlayEnhMetaFile(printer.Get(), emf.Get(), &placed) ||
             EndPage(printer.Get()) <= 0) {
             AbortDoc(printer.Get());
-            throw errors::PrinterError("the default printer '" + Narrow(name) + "' failed while printing");
+            throw errors::PrinterError("the default printer '" + NameForMessage(name) + "' failed while printing");
         }
     }
-    if (EndDoc(printer.Get()) <= 0) throw errors::PrinterError("the default printer '" + Narrow(name) + "' failed");
+    if (EndDoc(printer.Get()) <= 0) throw errors::PrinterError("the default printer '" + NameForMessage(name) + "' failed");
 }
 
 }  // namespace quillant::forms

@@ -1,43 +1,28 @@
 #include "image_file.h"
 
+#include "file_names.h"
 #include "forms_errors.h"
 
 namespace quillant::forms {
 namespace {
 
-struct FormatRow {
-    const wchar_t* extension;
-    ImageFormat format;
-};
-constexpr FormatRow kFormats[] = {
+constexpr ExtensionRow<ImageFormat> kFormats[] = {
     {L".png", ImageFormat::kPng},
     {L".bmp", ImageFormat::kBmp},
 };
 
-std::string Narrow(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
-    return out;
-}
-
 }  // namespace
 
 ImageFormat ImageFormatOf(const std::wstring& path) {
-    const size_t dot = path.find_last_of(L'.');
-    if (dot != std::wstring::npos) {
-        const std::wstring extension = path.substr(dot);
-        for (const FormatRow& row : kFormats) {
-            if (lstrcmpiW(extension.c_str(), row.extension) == 0) return row.format;
-        }
-    }
-    throw errors::InvalidArgument("'" + Narrow(path) + "' does not end in .png or .bmp");
+    if (const auto format = FormatByExtension(path, kFormats)) return *format;
+    throw errors::InvalidArgument("'" + NameForMessage(path) + "' does not end in .png or .bmp");
 }
 
 void ImageFileWriter::Check(HRESULT hr, const char* step) const {
     if (FAILED(hr)) {
         char code[16];
         wsprintfA(code, "0x%08X", static_cast<unsigned>(hr));
-        throw errors::FileAccess("'" + Narrow(path_) + "': " + step + " failed (" + code + ")");
+        throw errors::FileAccess("'" + NameForMessage(path_) + "': " + step + " failed (" + code + ")");
     }
 }
 
