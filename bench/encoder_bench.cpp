@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "pattern_builder.h"
+#include "encoding/pattern_builder.h"
 
 namespace {
 

@@ -20,12 +20,13 @@
 
 #include "Quillant_h.h"
 #include "QuillantForms_h.h"
-#include "bstr.h"
-#include "com_ptr.h"
-#include "gdi_object.h"
-#include "in_proc_server.h"
-#include "pattern_builder.h"
-#include "variant.h"
+#include "win32/bstr.h"
+#include "win32/com_ptr.h"
+#include "win32/gdi_object.h"
+#include "render/win32/dispatch_drawing_object.h"
+#include "tests/support/in_proc_server.h"
+#include "encoding/pattern_builder.h"
+#include "win32/variant.h"
 
 namespace {
 
@@ -318,9 +319,8 @@ void Anatomy(IPictureBox* box, int calls) {
     };
     auto askPrinter = [&] {
         // The forms runtime's Printer interface, which a picture box does not have.
-        static const IID printer = {0x33AD4F31, 0x6699, 0x11CF, {0xB7, 0x0C, 0x00, 0xAA, 0x00, 0x60, 0xD3, 0x93}};
         ComPtr<IUnknown> answer;
-        dispatch->QueryInterface(printer, answer.PutVoid());
+        dispatch->QueryInterface(quillant::render::win32::IID_VbPrinter, answer.PutVoid());
     };
 
     const std::vector<double> us = MedianMicroseconds(

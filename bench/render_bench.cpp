@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "encode.h"
-#include "pattern_builder.h"
+#include "render/encode.h"
+#include "encoding/pattern_builder.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "class_factory.h"
+#include "component/class_factory.h"
 
-#include "quillant1.h"
-#include "server_lifetime.h"
+#include "component/quillant1.h"
+#include "component/server_lifetime.h"
 
 namespace quillant::component {
 

@@ -1,19 +1,19 @@
-#include "encode_operation.h"
+#include "component/encode_operation.h"
 
 #include <memory>
 #include <mutex>
 
-#include "dispatch_drawing_object.h"
-#include "encode.h"
-#include "gdi_font_api.h"
-#include "scratch_form.h"
-#include "text_conversion.h"
-#include "vb_error.h"
+#include "render/win32/dispatch_drawing_object.h"
+#include "render/encode.h"
+#include "render/win32/gdi_font_api.h"
+#include "component/shared_drawing_objects.h"
+#include "component/text_conversion.h"
+#include "encoding/vb_error.h"
 
 namespace quillant::component {
 
 std::u16string EncodeOnDevice(const BarcodeProperties& properties, IDispatch* device, std::string& modulePattern) {
-    auto& form = render::win32::SharedScratchForm::Instance();
+    auto& form = ScratchForm();
     render::win32::GdiFontApi fonts;
     std::unique_ptr<render::win32::DispatchDrawingObject> target;
     std::unique_lock<std::mutex> formLock(form.InUse(), std::defer_lock);

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "barcode_properties.h"
+#include "render/barcode_properties.h"
 
 namespace quillant::component {
 

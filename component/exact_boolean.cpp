@@ -1,7 +1,7 @@
-#include "exact_boolean.h"
+#include "component/exact_boolean.h"
 
-#include "variant.h"
-#include "vb_numbers.h"
+#include "win32/variant.h"
+#include "encoding/vb_numbers.h"
 
 namespace quillant::component {
 

@@ -1,11 +1,11 @@
-#include "property_argument.h"
+#include "component/property_argument.h"
 
 #include <limits>
 
-#include "exact_boolean.h"
-#include "variant.h"
-#include "vb_error.h"
-#include "vb_numbers.h"
+#include "component/exact_boolean.h"
+#include "win32/variant.h"
+#include "encoding/vb_error.h"
+#include "encoding/vb_numbers.h"
 
 namespace quillant::component {
 namespace {

@@ -16,7 +16,7 @@
 
 #include <cstdint>
 
-#include "bstr.h"
+#include "win32/bstr.h"
 
 namespace quillant::component {
 

@@ -1,14 +1,14 @@
-#include "quillant1.h"
+#include "component/quillant1.h"
 
 #include <new>
 
-#include "bstr.h"
-#include "default_printer.h"
-#include "encode_operation.h"
-#include "pattern_builder.h"
-#include "property_argument.h"
-#include "server_lifetime.h"
-#include "vb_com_error.h"
+#include "win32/bstr.h"
+#include "component/shared_drawing_objects.h"
+#include "component/encode_operation.h"
+#include "encoding/pattern_builder.h"
+#include "component/property_argument.h"
+#include "component/server_lifetime.h"
+#include "win32/vb_com_error.h"
 
 namespace quillant::component {
 namespace {

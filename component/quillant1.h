@@ -7,9 +7,9 @@
 #include <string>
 
 #include "Quillant_h.h"
-#include "barcode_properties.h"
-#include "com_ptr.h"
-#include "type_info_dispatch.h"
+#include "render/barcode_properties.h"
+#include "win32/com_ptr.h"
+#include "win32/type_info_dispatch.h"
 
 namespace quillant::component {
 

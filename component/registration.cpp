@@ -1,4 +1,4 @@
-#include "registration.h"
+#include "component/registration.h"
 
 #include <oleauto.h>
 
@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "Quillant_h.h"
-#include "bstr.h"
-#include "com_ptr.h"
-#include "registry_key.h"
-#include "type_descriptions.h"
+#include "win32/bstr.h"
+#include "win32/com_ptr.h"
+#include "win32/registry_key.h"
+#include "win32/type_descriptions.h"
 
 namespace quillant::component {
 namespace {

@@ -5,10 +5,10 @@
 #include <objbase.h>
 
 #include "Quillant_h.h"
-#include "class_factory.h"
-#include "default_printer.h"
-#include "registration.h"
-#include "server_lifetime.h"
+#include "component/class_factory.h"
+#include "component/shared_drawing_objects.h"
+#include "component/registration.h"
+#include "component/server_lifetime.h"
 
 using quillant::component::RegistrationScope;
 

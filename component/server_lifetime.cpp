@@ -1,4 +1,4 @@
-#include "server_lifetime.h"
+#include "component/server_lifetime.h"
 
 #include <atomic>
 

@@ -1,4 +1,4 @@
-#include "text_conversion.h"
+#include "component/text_conversion.h"
 
 #include <windows.h>
 

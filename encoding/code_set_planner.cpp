@@ -1,4 +1,4 @@
-#include "code_set_planner.h"
+#include "encoding/code_set_planner.h"
 
 namespace quillant {
 namespace {

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "symbol_table.h"
+#include "encoding/symbol_table.h"
 
 namespace quillant {
 

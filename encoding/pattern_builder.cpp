@@ -1,12 +1,12 @@
-#include "pattern_builder.h"
+#include "encoding/pattern_builder.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "code_set_planner.h"
-#include "symbol_table.h"
-#include "vb_error.h"
-#include "vb_numbers.h"
+#include "encoding/code_set_planner.h"
+#include "encoding/symbol_table.h"
+#include "encoding/vb_error.h"
+#include "encoding/vb_numbers.h"
 
 namespace quillant {
 namespace {

@@ -1,6 +1,6 @@
-#include "symbol_table.h"
+#include "encoding/symbol_table.h"
 
-#include "vb_error.h"
+#include "encoding/vb_error.h"
 
 namespace quillant {
 

@@ -1,4 +1,4 @@
-#include "vb_error.h"
+#include "encoding/vb_error.h"
 
 namespace quillant::vb_errors {
 

@@ -1,9 +1,9 @@
-#include "vb_numbers.h"
+#include "encoding/vb_numbers.h"
 
 #include <cmath>
 #include <limits>
 
-#include "vb_error.h"
+#include "encoding/vb_error.h"
 
 namespace quillant::vb {
 namespace {

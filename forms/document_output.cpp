@@ -1,12 +1,12 @@
-#include "document_output.h"
+#include "forms/document_output.h"
 
 #include <algorithm>
 
-#include "file_names.h"
-#include "forms_errors.h"
-#include "gdi_object.h"
-#include "image_file.h"
-#include "raster_image.h"
+#include "forms/file_names.h"
+#include "forms/forms_errors.h"
+#include "win32/gdi_object.h"
+#include "forms/image_file.h"
+#include "forms/raster_image.h"
 
 namespace quillant::forms {
 namespace {

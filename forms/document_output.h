@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "enh_meta_file.h"
-#include "page_setup.h"
+#include "win32/enh_meta_file.h"
+#include "forms/page_setup.h"
 
 namespace quillant::forms {
 

@@ -14,14 +14,14 @@
 #include <optional>
 
 #include "QuillantForms_h.h"
-#include "bstr.h"
-#include "com_ptr.h"
-#include "forms_type_info.h"
-#include "member_names.h"
-#include "module_dispatch.h"
-#include "type_info_dispatch.h"
-#include "variant.h"
-#include "vb_com_error.h"
+#include "win32/bstr.h"
+#include "win32/com_ptr.h"
+#include "forms/forms_type_info.h"
+#include "forms/member_names.h"
+#include "forms/module_dispatch.h"
+#include "win32/type_info_dispatch.h"
+#include "win32/variant.h"
+#include "win32/vb_com_error.h"
 
 namespace quillant::forms {
 

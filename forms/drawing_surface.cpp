@@ -1,14 +1,14 @@
-#include "drawing_surface.h"
+#include "forms/drawing_surface.h"
 
 #include <olectl.h>
 
 #include <algorithm>
 #include <cmath>
 
-#include "com_ptr.h"
-#include "gdi_object.h"
-#include "forms_errors.h"
-#include "picture_drawing.h"
+#include "win32/com_ptr.h"
+#include "win32/gdi_object.h"
+#include "forms/forms_errors.h"
+#include "forms/picture_drawing.h"
 
 namespace quillant::forms {
 namespace {

@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "font_settings.h"
-#include "gdi_object.h"
-#include "scale_units.h"
+#include "forms/font_settings.h"
+#include "win32/gdi_object.h"
+#include "forms/scale_units.h"
 
 namespace quillant::forms {
 

@@ -1,4 +1,4 @@
-#include "font_settings.h"
+#include "forms/font_settings.h"
 
 #include <cmath>
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "gdi_object.h"
+#include "win32/gdi_object.h"
 
 namespace quillant::forms {
 

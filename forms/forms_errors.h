@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "vb_error.h"
+#include "encoding/vb_error.h"
 
 namespace quillant::forms::errors {
 

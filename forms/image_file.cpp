@@ -1,7 +1,7 @@
-#include "image_file.h"
+#include "forms/image_file.h"
 
-#include "file_names.h"
-#include "forms_errors.h"
+#include "forms/file_names.h"
+#include "forms/forms_errors.h"
 
 namespace quillant::forms {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "com_ptr.h"
+#include "win32/com_ptr.h"
 
 namespace quillant::forms {
 

@@ -1,4 +1,4 @@
-#include "member_names.h"
+#include "forms/member_names.h"
 
 #include <cwctype>
 

@@ -1,10 +1,10 @@
-#include "module_dispatch.h"
+#include "forms/module_dispatch.h"
 
 #include <limits>
 
-#include "bstr.h"
-#include "com_ptr.h"
-#include "forms_type_info.h"
+#include "win32/bstr.h"
+#include "win32/com_ptr.h"
+#include "forms/forms_type_info.h"
 
 namespace quillant::forms {
 namespace {

@@ -1,4 +1,4 @@
-#include "page_setup.h"
+#include "forms/page_setup.h"
 
 #include <climits>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #pragma once
 // QuillantForms.PictureBox: the picture box as an automation object.
 
-#include "drawing_object_dispatch.h"
-#include "picture_surface.h"
+#include "forms/drawing_object_dispatch.h"
+#include "forms/picture_surface.h"
 
 namespace quillant::forms {
 

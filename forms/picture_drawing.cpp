@@ -1,11 +1,11 @@
-#include "picture_drawing.h"
+#include "forms/picture_drawing.h"
 
 #include <olectl.h>
 
 #include <vector>
 
-#include "forms_errors.h"
-#include "gdi_object.h"
+#include "forms/forms_errors.h"
+#include "win32/gdi_object.h"
 
 namespace quillant::forms {
 namespace {

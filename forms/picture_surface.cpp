@@ -1,9 +1,9 @@
-#include "picture_surface.h"
+#include "forms/picture_surface.h"
 
 #include <olectl.h>
 
-#include "forms_errors.h"
-#include "image_file.h"
+#include "forms/forms_errors.h"
+#include "forms/image_file.h"
 
 namespace quillant::forms {
 

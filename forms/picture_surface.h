@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "com_ptr.h"
-#include "drawing_surface.h"
-#include "raster_image.h"
+#include "win32/com_ptr.h"
+#include "forms/drawing_surface.h"
+#include "forms/raster_image.h"
 
 namespace quillant::forms {
 

@@ -5,9 +5,10 @@
 // it hands out for it is its own dispatch interface, fit for IUnknown and
 // IDispatch calls only.
 
-#include "drawing_object_dispatch.h"
-#include "printer_surface.h"
-#include "stand_in_objects.h"
+#include "forms/drawing_object_dispatch.h"
+#include "forms/printer_surface.h"
+#include "forms/stand_in_objects.h"
+#include "render/win32/dispatch_drawing_object.h"
 
 namespace quillant::forms {
 
@@ -27,7 +28,7 @@ public:
     }
 
 protected:
-    bool AnswersAs(REFIID iid) const override { return IsEqualIID(iid, IID_VbPrinter); }
+    bool AnswersAs(REFIID iid) const override { return IsEqualIID(iid, render::win32::IID_VbPrinter); }
 };
 
 }  // namespace quillant::forms

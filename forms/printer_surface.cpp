@@ -1,7 +1,7 @@
-#include "printer_surface.h"
+#include "forms/printer_surface.h"
 
-#include "document_output.h"
-#include "forms_errors.h"
+#include "forms/document_output.h"
+#include "forms/forms_errors.h"
 
 namespace quillant::forms {
 

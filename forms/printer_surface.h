@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "drawing_surface.h"
-#include "enh_meta_file.h"
-#include "page_setup.h"
+#include "forms/drawing_surface.h"
+#include "win32/enh_meta_file.h"
+#include "forms/page_setup.h"
 
 namespace quillant::forms {
 

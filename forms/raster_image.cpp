@@ -1,9 +1,9 @@
-#include "raster_image.h"
+#include "forms/raster_image.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "forms_errors.h"
+#include "forms/forms_errors.h"
 
 namespace quillant::forms {
 namespace {

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "gdi_object.h"
+#include "win32/gdi_object.h"
 
 namespace quillant::forms {
 

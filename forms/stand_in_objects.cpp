@@ -1,9 +1,9 @@
-#include "stand_in_objects.h"
+#include "forms/stand_in_objects.h"
 
 #include "QuillantForms_h.h"
-#include "forms_type_info.h"
-#include "picture_box.h"
-#include "printer.h"
+#include "forms/forms_type_info.h"
+#include "forms/picture_box.h"
+#include "forms/printer.h"
 
 namespace quillant::forms {
 namespace {
@@ -21,8 +21,6 @@ HRESULT Create(const wchar_t* source, IDispatch** out) {
 }
 
 }  // namespace
-
-const IID IID_VbPrinter = {0x33AD4F31, 0x6699, 0x11CF, {0xB7, 0x0C, 0x00, 0xAA, 0x00, 0x60, 0xD3, 0x93}};
 
 HRESULT FormsTypeInfo(REFIID iid, ITypeInfo** out) { return win32::ModuleTypeInfoOfLibrary(LIBID_QuillantForms, iid, out); }
 

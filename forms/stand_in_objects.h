@@ -9,7 +9,6 @@ namespace quillant::forms {
 
 HRESULT CreatePictureBox(IDispatch** out);  // a new stand-in picture box: white, 96 dpi, twips
 HRESULT CreatePrinter(IDispatch** out);     // a new stand-in printer: Letter, 600 dpi, twips
-extern const IID IID_VbPrinter;             // {33AD4F31-6699-11CF-B70C-00AA0060D393}
 
 // Stand-in objects alive in this module; a server that embeds them answers
 // DllCanUnloadNow with S_FALSE while this is not zero.

@@ -1,11 +1,11 @@
-#include "caption.h"
+#include "render/caption.h"
 
 #include <cmath>
 #include <string>
 
-#include "caption_face.h"
-#include "print_rotated.h"
-#include "vb_numbers.h"
+#include "render/caption_face.h"
+#include "render/print_rotated.h"
+#include "encoding/vb_numbers.h"
 
 namespace quillant::render {
 namespace {

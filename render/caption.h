@@ -6,9 +6,9 @@
 
 #include <cstdint>
 
-#include "barcode_properties.h"
-#include "drawing_object.h"
-#include "platform.h"
+#include "render/barcode_properties.h"
+#include "render/drawing_object.h"
+#include "render/platform.h"
 
 namespace quillant::render {
 

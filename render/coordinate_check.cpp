@@ -1,7 +1,7 @@
-#include "coordinate_check.h"
+#include "render/coordinate_check.h"
 
-#include "vb_error.h"
-#include "vb_numbers.h"
+#include "encoding/vb_error.h"
+#include "encoding/vb_numbers.h"
 
 namespace quillant::render {
 namespace {

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "barcode_properties.h"
+#include "render/barcode_properties.h"
 
 namespace quillant::render {
 

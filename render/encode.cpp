@@ -1,14 +1,14 @@
-#include "encode.h"
+#include "render/encode.h"
 
 #include <exception>
 #include <new>
 
-#include "caption.h"
-#include "coordinate_check.h"
-#include "pattern_builder.h"
-#include "symbol_drawing.h"
-#include "vb_error.h"
-#include "vb_numbers.h"
+#include "render/caption.h"
+#include "render/coordinate_check.h"
+#include "encoding/pattern_builder.h"
+#include "render/symbol_drawing.h"
+#include "encoding/vb_error.h"
+#include "encoding/vb_numbers.h"
 
 namespace quillant::render {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "drawing_object.h"
+#include "render/drawing_object.h"
 
 namespace quillant::render {
 

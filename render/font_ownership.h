@@ -3,7 +3,7 @@
 // deleted on every way out, an error from the drawing object included, so a
 // failing target never leaks a font or leaves it selected into a DC.
 
-#include "font_api.h"
+#include "render/font_api.h"
 
 namespace quillant::render {
 

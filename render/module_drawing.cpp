@@ -1,6 +1,6 @@
-#include "module_drawing.h"
+#include "render/module_drawing.h"
 
-#include "vb_numbers.h"
+#include "encoding/vb_numbers.h"
 
 namespace quillant::render {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "drawing_object.h"
+#include "render/drawing_object.h"
 
 namespace quillant::render {
 

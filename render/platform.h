@@ -2,8 +2,8 @@
 // What the renderer needs from the platform besides the drawing object: the
 // GDI calls for rotated text and the scratch form for printer captions.
 
-#include "font_api.h"
-#include "scratch_surface.h"
+#include "render/font_api.h"
+#include "render/scratch_surface.h"
 
 namespace quillant::render {
 

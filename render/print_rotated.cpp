@@ -1,13 +1,13 @@
-#include "print_rotated.h"
+#include "render/print_rotated.h"
 
 #include <cmath>
 #include <limits>
 #include <string>
 
-#include "caption_face.h"
-#include "font_ownership.h"
-#include "rotated_font.h"
-#include "vb_error.h"
+#include "render/caption_face.h"
+#include "render/font_ownership.h"
+#include "render/rotated_font.h"
+#include "encoding/vb_error.h"
 
 namespace quillant::render {
 namespace {

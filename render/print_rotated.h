@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "drawing_object.h"
-#include "platform.h"
+#include "render/drawing_object.h"
+#include "render/platform.h"
 
 namespace quillant::render {
 

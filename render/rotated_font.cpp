@@ -1,10 +1,10 @@
-#include "rotated_font.h"
+#include "render/rotated_font.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 
-#include "vb_numbers.h"
+#include "encoding/vb_numbers.h"
 
 namespace quillant::render {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "drawing_object.h"
-#include "font_api.h"
+#include "render/drawing_object.h"
+#include "render/font_api.h"
 
 namespace quillant::render {
 

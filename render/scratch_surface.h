@@ -8,7 +8,7 @@
 #include <memory>
 #include <string_view>
 
-#include "drawing_object.h"
+#include "render/drawing_object.h"
 
 namespace quillant::render {
 

@@ -1,7 +1,7 @@
-#include "symbol_drawing.h"
+#include "render/symbol_drawing.h"
 
-#include "module_drawing.h"
-#include "vb_numbers.h"
+#include "render/module_drawing.h"
+#include "encoding/vb_numbers.h"
 
 namespace quillant::render {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <string_view>
 
-#include "barcode_properties.h"
-#include "drawing_object.h"
+#include "render/barcode_properties.h"
+#include "render/drawing_object.h"
 
 namespace quillant::render {
 

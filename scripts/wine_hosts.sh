@@ -11,6 +11,13 @@
 
 declare -A wine_host_prefix=()
 
+# Whether this machine runs the 32-bit Wine. Some x86-64 kernels refuse
+# 32-bit programs altogether; the 32-bit build then compiles, but nothing
+# 32-bit can run here.
+wine_can_run_32bit() {
+    /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
 wine_host_loader() {  # ARCH
     # Plain 'wine' starts the 32-bit cscript even in a 64-bit prefix, and that
     # one cannot see 64-bit registrations.

@@ -15,8 +15,8 @@
 #include <optional>
 #include <string>
 
-#include "pattern_builder.h"
-#include "vb_error.h"
+#include "encoding/pattern_builder.h"
+#include "encoding/vb_error.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <utility>
 
-#include "com_ptr.h"
+#include "win32/com_ptr.h"
 
 namespace quillant::win32 {
 

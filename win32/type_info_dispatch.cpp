@@ -1,9 +1,9 @@
-#include "type_info_dispatch.h"
+#include "win32/type_info_dispatch.h"
 
 #include <map>
 #include <mutex>
 
-#include "variant.h"
+#include "win32/variant.h"
 
 namespace quillant::win32 {
 namespace {

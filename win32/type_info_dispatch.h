@@ -12,7 +12,7 @@
 
 #include <vector>
 
-#include "com_ptr.h"
+#include "win32/com_ptr.h"
 
 namespace quillant::win32 {
 

@@ -1,9 +1,9 @@
-#include "vb_com_error.h"
+#include "win32/vb_com_error.h"
 
 #include <string>
 
-#include "bstr.h"
-#include "com_ptr.h"
+#include "win32/bstr.h"
+#include "win32/com_ptr.h"
 
 namespace quillant::win32 {
 namespace {

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <new>
 
-#include "vb_error.h"
+#include "encoding/vb_error.h"
 
 namespace quillant::win32 {
 

@@ -1,6 +1,6 @@
-#include "class_factory.h"
+#include "forms/server/class_factory.h"
 
-#include "com_ptr.h"
+#include "win32/com_ptr.h"
 
 namespace quillant::forms::server {
 namespace {

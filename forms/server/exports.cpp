@@ -6,10 +6,10 @@
 #include <new>
 
 #include "QuillantForms_h.h"
-#include "class_factory.h"
-#include "com_ptr.h"
-#include "registration.h"
-#include "stand_in_objects.h"
+#include "forms/server/class_factory.h"
+#include "win32/com_ptr.h"
+#include "forms/server/registration.h"
+#include "forms/stand_in_objects.h"
 
 namespace {
 

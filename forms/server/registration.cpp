@@ -1,4 +1,4 @@
-#include "registration.h"
+#include "forms/server/registration.h"
 
 #include <oleauto.h>
 #include <olectl.h>
@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "QuillantForms_h.h"
-#include "com_ptr.h"
-#include "registry_key.h"
+#include "win32/com_ptr.h"
+#include "forms/server/registry_key.h"
 
 namespace quillant::forms::server {
 namespace {

@@ -1,13 +1,13 @@
-#include "dispatch_caller.h"
+#include "render/win32/dispatch_caller.h"
 
 #include <dispex.h>
 
 #include <algorithm>
 #include <new>
 
-#include "bstr.h"
-#include "vb_com_error.h"
-#include "vb_error.h"
+#include "win32/bstr.h"
+#include "win32/vb_com_error.h"
+#include "encoding/vb_error.h"
 
 namespace quillant::render::win32 {
 

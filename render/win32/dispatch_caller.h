@@ -17,8 +17,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "com_ptr.h"
-#include "variant.h"
+#include "win32/com_ptr.h"
+#include "win32/variant.h"
 
 namespace quillant::render::win32 {
 

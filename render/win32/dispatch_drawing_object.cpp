@@ -1,14 +1,15 @@
-#include "dispatch_drawing_object.h"
+#include "render/win32/dispatch_drawing_object.h"
 
-#include "bstr.h"
-#include "stand_in_objects.h"
-#include "vb_error.h"
+#include "win32/bstr.h"
+#include "encoding/vb_error.h"
 
 namespace quillant::render::win32 {
 
 using quillant::win32::Bstr;
 using quillant::win32::ComPtr;
 using quillant::win32::Variant;
+
+const IID IID_VbPrinter = {0x33AD4F31, 0x6699, 0x11CF, {0xB7, 0x0C, 0x00, 0xAA, 0x00, 0x60, 0xD3, 0x93}};
 
 Color AsColor(Variant& value) {
     if (V_VT(value.Get()) == VT_UI4) return V_UI4(value.Get());
@@ -20,7 +21,7 @@ bool DispatchDrawingObject::IsPrinter() {
     // object does not change its kind, so it is asked once.
     if (!printer_) {
         ComPtr<IUnknown> printer;
-        printer_ = SUCCEEDED(caller_.Object()->QueryInterface(quillant::forms::IID_VbPrinter, printer.PutVoid()));
+        printer_ = SUCCEEDED(caller_.Object()->QueryInterface(IID_VbPrinter, printer.PutVoid()));
     }
     return *printer_;
 }

@@ -6,10 +6,14 @@
 
 #include <optional>
 
-#include "dispatch_caller.h"
-#include "drawing_object.h"
+#include "render/win32/dispatch_caller.h"
+#include "render/drawing_object.h"
 
 namespace quillant::render::win32 {
+
+// The Visual Basic forms runtime's Printer interface,
+// {33AD4F31-6699-11CF-B70C-00AA0060D393}: only a printer answers it.
+extern const IID IID_VbPrinter;
 
 // A picture returned by Image, passed back to PaintPicture as the object it is.
 class DispatchPicture final : public Picture {
@@ -49,6 +53,9 @@ public:
     void Print(std::u16string_view text) override;
     DeviceContext Hdc() override;
     void PaintPicture(const Picture& picture, double x, double y, double width, double height) override;
+
+    // For adapters that add members of their own to the same object.
+    DispatchCaller& Caller() { return caller_; }
 
 private:
     DispatchCaller caller_;

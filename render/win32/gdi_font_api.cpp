@@ -1,4 +1,4 @@
-#include "gdi_font_api.h"
+#include "render/win32/gdi_font_api.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The renderer's font calls on the real gdi32 and kernel32.
 
-#include "font_api.h"
+#include "render/font_api.h"
 
 namespace quillant::render::win32 {
 

@@ -20,10 +20,10 @@
 #include <string_view>
 #include <vector>
 
-#include "bstr.h"
-#include "com_ptr.h"
-#include "variant.h"
-#include "vb_com_error.h"
+#include "win32/bstr.h"
+#include "win32/com_ptr.h"
+#include "win32/variant.h"
+#include "win32/vb_com_error.h"
 
 namespace {
 

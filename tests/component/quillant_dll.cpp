@@ -1,4 +1,4 @@
-#include "quillant_dll.h"
+#include "tests/component/quillant_dll.h"
 
 namespace quillant::testing {
 

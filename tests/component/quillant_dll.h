@@ -8,7 +8,7 @@
 #include <string>
 
 #include "Quillant_h.h"
-#include "com_ptr.h"
+#include "win32/com_ptr.h"
 
 namespace quillant::testing {
 

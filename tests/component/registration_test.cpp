@@ -11,10 +11,10 @@
 #include <string>
 
 #include "Quillant_h.h"
-#include "com_ptr.h"
-#include "quillant_dll.h"
-#include "registry_key.h"
-#include "registry_snapshot.h"
+#include "win32/com_ptr.h"
+#include "tests/component/quillant_dll.h"
+#include "win32/registry_key.h"
+#include "tests/component/registry_snapshot.h"
 
 namespace quillant::testing {
 namespace {

@@ -1,8 +1,8 @@
-#include "registry_snapshot.h"
+#include "tests/component/registry_snapshot.h"
 
 #include <algorithm>
 
-#include "registry_key.h"
+#include "win32/registry_key.h"
 
 namespace quillant::testing {
 namespace {

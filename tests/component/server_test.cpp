@@ -12,10 +12,11 @@
 #include <string>
 
 #include "Quillant_h.h"
-#include "bstr.h"
-#include "com_ptr.h"
-#include "process_usage.h"
-#include "quillant_dll.h"
+#include "win32/bstr.h"
+#include "win32/com_ptr.h"
+#include "render/win32/dispatch_drawing_object.h"
+#include "tests/support/process_usage.h"
+#include "tests/component/quillant_dll.h"
 
 namespace quillant::testing {
 namespace {
@@ -134,9 +135,7 @@ TEST_F(ServerTest, UnloadOnlyWithoutObjectsLocksOrHeldPrinter) {
     EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
 }
 
-// The Visual Basic forms runtime's Printer interface, by which a printer is
-// told from other drawing objects.
-constexpr IID kVbPrinterIid = {0x33AD4F31, 0x6699, 0x11CF, {0xB7, 0x0C, 0x00, 0xAA, 0x00, 0x60, 0xD3, 0x93}};
+using render::win32::IID_VbPrinter;
 
 TEST_F(ServerTest, DefaultDeviceObjectIsOneSharedPrinter) {
     ComPtr<_Quillant1> first = NewObject(), second = NewObject();
@@ -146,7 +145,7 @@ TEST_F(ServerTest, DefaultDeviceObjectIsOneSharedPrinter) {
     ASSERT_TRUE(firstDevice);
     EXPECT_EQ(firstDevice.Get(), secondDevice.Get());
     ComPtr<IUnknown> printer;
-    EXPECT_HRESULT_SUCCEEDED(firstDevice.QueryTo(kVbPrinterIid, printer.PutVoid()));
+    EXPECT_HRESULT_SUCCEEDED(firstDevice.QueryTo(IID_VbPrinter, printer.PutVoid()));
 
     // Replacing it on one object leaves the other's alone.
     CountingDispatch other;

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "Quillant_h.h"
-#include "bstr.h"
-#include "com_ptr.h"
-#include "quillant_dll.h"
-#include "type_descriptions.h"
+#include "win32/bstr.h"
+#include "win32/com_ptr.h"
+#include "tests/component/quillant_dll.h"
+#include "win32/type_descriptions.h"
 
 namespace quillant::testing {
 namespace {

@@ -1,11 +1,11 @@
-#include "pattern_builder.h"
+#include "encoding/pattern_builder.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "vb_error.h"
+#include "encoding/vb_error.h"
 
 namespace quillant {
 namespace {

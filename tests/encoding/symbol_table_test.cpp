@@ -1,11 +1,11 @@
-#include "symbol_table.h"
+#include "encoding/symbol_table.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 
-#include "vb_error.h"
+#include "encoding/vb_error.h"
 
 namespace quillant {
 namespace {

@@ -1,4 +1,4 @@
-#include "forms_test_support.h"
+#include "tests/forms/forms_test_support.h"
 
 #include <wincodec.h>
 
@@ -6,7 +6,7 @@
 
 #include <stdexcept>
 
-#include "stand_in_objects.h"
+#include "forms/stand_in_objects.h"
 
 namespace quillant::forms::testing {
 namespace {

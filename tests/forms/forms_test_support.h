@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "late_bound.h"
+#include "tests/forms/late_bound.h"
 
 namespace quillant::forms::testing {
 

@@ -8,9 +8,9 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "forms_test_support.h"
-#include "gdi_object.h"
-#include "scale_units.h"
+#include "tests/forms/forms_test_support.h"
+#include "win32/gdi_object.h"
+#include "forms/scale_units.h"
 
 namespace quillant::forms::testing {
 namespace {

@@ -6,10 +6,11 @@
 #include <algorithm>
 
 #include "QuillantForms_h.h"
-#include "enh_meta_file.h"
-#include "gdi_object.h"
-#include "forms_test_support.h"
-#include "stand_in_objects.h"
+#include "win32/enh_meta_file.h"
+#include "win32/gdi_object.h"
+#include "tests/forms/forms_test_support.h"
+#include "forms/stand_in_objects.h"
+#include "render/win32/dispatch_drawing_object.h"
 
 namespace quillant::forms::testing {
 namespace {
@@ -21,14 +22,14 @@ TEST(PrinterInterface, OnlyThePrinterAnswersTheVisualBasicPrinterIid) {
     const LateBound printer = NewPrinter();
     const LateBound box = NewPictureBox();
     win32::ComPtr<IUnknown> answer;
-    ASSERT_EQ(printer.Object()->QueryInterface(IID_VbPrinter, answer.PutVoid()), S_OK);
+    ASSERT_EQ(printer.Object()->QueryInterface(render::win32::IID_VbPrinter, answer.PutVoid()), S_OK);
     ASSERT_TRUE(answer);
     // What it hands out is still the printer, callable by name.
     win32::ComPtr<IDispatch> dispatch;
     ASSERT_EQ(answer->QueryInterface(IID_IDispatch, dispatch.PutVoid()), S_OK);
     EXPECT_EQ(dispatch.Get(), printer.Object());
 
-    EXPECT_EQ(box.Object()->QueryInterface(IID_VbPrinter, answer.PutVoid()), E_NOINTERFACE);
+    EXPECT_EQ(box.Object()->QueryInterface(render::win32::IID_VbPrinter, answer.PutVoid()), E_NOINTERFACE);
     EXPECT_FALSE(answer);
     win32::ComPtr<IPrinter> typed;
     EXPECT_EQ(box.Object()->QueryInterface(IID_IPrinter, typed.PutVoid()), E_NOINTERFACE);

@@ -8,9 +8,9 @@
 #include <algorithm>
 
 #include "QuillantForms_h.h"
-#include "forms_test_support.h"
-#include "gdi_object.h"
-#include "process_usage.h"
+#include "tests/forms/forms_test_support.h"
+#include "win32/gdi_object.h"
+#include "tests/support/process_usage.h"
 
 namespace quillant::forms::testing {
 namespace {

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <string>
 
-#include "pattern_builder.h"
-#include "symbol_table.h"
-#include "vb_error.h"
+#include "encoding/pattern_builder.h"
+#include "encoding/symbol_table.h"
+#include "encoding/vb_error.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "encode.h"
-#include "pattern_builder.h"
-#include "recording_fake.h"
-#include "vb_error.h"
+#include "render/encode.h"
+#include "encoding/pattern_builder.h"
+#include "tests/render/recording_fake.h"
+#include "encoding/vb_error.h"
 
 namespace {
 

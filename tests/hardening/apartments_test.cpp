@@ -15,8 +15,8 @@
 #include <thread>
 #include <vector>
 
-#include "bstr.h"
-#include "hardening_support.h"
+#include "win32/bstr.h"
+#include "tests/hardening/hardening_support.h"
 
 namespace quillant::testing {
 namespace {

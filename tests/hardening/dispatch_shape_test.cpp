@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "bstr.h"
-#include "hardening_support.h"
-#include "vb_com_error.h"
+#include "win32/bstr.h"
+#include "tests/hardening/hardening_support.h"
+#include "win32/vb_com_error.h"
 
 namespace quillant::testing {
 namespace {

@@ -11,9 +11,9 @@
 #include <limits>
 #include <string>
 
-#include "bstr.h"
-#include "faulty_target.h"
-#include "hardening_support.h"
+#include "win32/bstr.h"
+#include "tests/hardening/faulty_target.h"
+#include "tests/hardening/hardening_support.h"
 
 namespace quillant::testing {
 namespace {

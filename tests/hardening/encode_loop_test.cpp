@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "bstr.h"
-#include "faulty_target.h"
-#include "hardening_support.h"
-#include "process_usage.h"
+#include "win32/bstr.h"
+#include "tests/hardening/faulty_target.h"
+#include "tests/hardening/hardening_support.h"
+#include "tests/support/process_usage.h"
 
 namespace quillant::testing {
 namespace {

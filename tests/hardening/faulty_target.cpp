@@ -1,9 +1,10 @@
-#include "faulty_target.h"
+#include "tests/hardening/faulty_target.h"
 
 #include <iterator>
 
-#include "bstr.h"
-#include "variant.h"
+#include "win32/bstr.h"
+#include "win32/variant.h"
+#include "render/win32/dispatch_drawing_object.h"
 
 namespace quillant::testing {
 namespace {
@@ -19,7 +20,7 @@ enum Member : size_t {
     kFontItalic, kFontUnderline, kFontStrikethru, kTextWidth, kTextHeight, kPrint, kHdc, kPaintPicture,
 };
 
-constexpr IID kVbPrinter = {0x33AD4F31, 0x6699, 0x11CF, {0xB7, 0x0C, 0x00, 0xAA, 0x00, 0x60, 0xD3, 0x93}};
+using render::win32::IID_VbPrinter;
 
 double NumberOf(const VARIANT& argument) {
     win32::Variant copy;
@@ -35,7 +36,7 @@ void SetDouble(VARIANT* result, double value) {
 }  // namespace
 
 HRESULT FaultyTarget::QueryInterface(REFIID iid, void** out) {
-    if (iid == IID_IUnknown || iid == IID_IDispatch || (fault_.printer && iid == kVbPrinter)) {
+    if (iid == IID_IUnknown || iid == IID_IDispatch || (fault_.printer && iid == IID_VbPrinter)) {
         *out = static_cast<IDispatch*>(this);
         AddRef();
         return S_OK;

@@ -1,12 +1,12 @@
-#include "hardening_support.h"
+#include "tests/hardening/hardening_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
-#include "bstr.h"
-#include "in_proc_server.h"
-#include "vb_com_error.h"
+#include "win32/bstr.h"
+#include "tests/support/in_proc_server.h"
+#include "win32/vb_com_error.h"
 
 namespace quillant::testing {
 namespace {

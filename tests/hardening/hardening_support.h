@@ -11,8 +11,8 @@
 
 #include "QuillantForms_h.h"
 #include "Quillant_h.h"
-#include "com_ptr.h"
-#include "variant.h"
+#include "win32/com_ptr.h"
+#include "win32/variant.h"
 
 namespace quillant::testing {
 

@@ -12,8 +12,8 @@
 #include <limits>
 #include <string>
 
-#include "bstr.h"
-#include "hardening_support.h"
+#include "win32/bstr.h"
+#include "tests/hardening/hardening_support.h"
 
 namespace quillant::testing {
 namespace {

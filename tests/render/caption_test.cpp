@@ -1,4 +1,4 @@
-#include "caption.h"
+#include "render/caption.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "scene.h"
+#include "tests/render/scene.h"
 
 namespace quillant::render {
 namespace {

@@ -1,4 +1,4 @@
-#include "encode.h"
+#include "render/encode.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "pattern_builder.h"
-#include "scene.h"
-#include "vb_error.h"
+#include "encoding/pattern_builder.h"
+#include "tests/render/scene.h"
+#include "encoding/vb_error.h"
 
 namespace quillant::render {
 namespace {

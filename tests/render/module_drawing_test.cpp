@@ -1,12 +1,12 @@
-#include "module_drawing.h"
+#include "render/module_drawing.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "scene.h"
-#include "vb_error.h"
+#include "tests/render/scene.h"
+#include "encoding/vb_error.h"
 
 namespace quillant::render {
 namespace {

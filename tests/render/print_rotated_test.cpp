@@ -1,4 +1,4 @@
-#include "print_rotated.h"
+#include "render/print_rotated.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "rotated_font.h"
-#include "scene.h"
-#include "vb_error.h"
+#include "render/rotated_font.h"
+#include "tests/render/scene.h"
+#include "encoding/vb_error.h"
 
 namespace quillant::render {
 namespace {

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "scene.h"
+#include "tests/render/scene.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "recording_fake.h"
+#include "tests/render/recording_fake.h"
 
 #include <algorithm>
 #include <charconv>

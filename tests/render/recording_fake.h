@@ -20,10 +20,10 @@
 #include <string_view>
 #include <vector>
 
-#include "drawing_object.h"
-#include "font_api.h"
-#include "scratch_surface.h"
-#include "vb_error.h"
+#include "render/drawing_object.h"
+#include "render/font_api.h"
+#include "render/scratch_surface.h"
+#include "encoding/vb_error.h"
 
 namespace quillant::render::fake {
 

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "barcode_properties.h"
-#include "encode.h"
-#include "recording_fake.h"
+#include "render/barcode_properties.h"
+#include "render/encode.h"
+#include "tests/render/recording_fake.h"
 
 namespace quillant::render::fake {
 

@@ -1,4 +1,4 @@
-#include "process_usage.h"
+#include "tests/support/process_usage.h"
 
 #include <psapi.h>
 
@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "gdi_object.h"
+#include "win32/gdi_object.h"
 
 namespace quillant::testing {
 

@@ -23,9 +23,9 @@
 #include <string>
 #include <vector>
 
-#include "bstr.h"
-#include "com_ptr.h"
-#include "type_descriptions.h"
+#include "win32/bstr.h"
+#include "win32/com_ptr.h"
+#include "win32/type_descriptions.h"
 
 namespace {
 

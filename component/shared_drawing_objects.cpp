@@ -1,10 +1,9 @@
-#include "default_printer.h"
+#include "component/shared_drawing_objects.h"
 
 #include <mutex>
 
-#include "com_ptr.h"
-#include "scratch_form.h"
-#include "stand_in_objects.h"
+#include "win32/com_ptr.h"
+#include "forms/stand_in_objects.h"
 
 namespace quillant::component {
 namespace {
@@ -14,6 +13,13 @@ std::mutex printerMutex;
 win32::ComPtr<IDispatch> sharedPrinter;
 
 }  // namespace
+
+render::win32::SharedScratchForm& ScratchForm() {
+    // Lives as long as the library; the picture box is our own object, so
+    // releasing it when the library unloads calls nothing outside it.
+    static render::win32::SharedScratchForm form(&forms::CreatePictureBox);
+    return form;
+}
 
 HRESULT DefaultPrinter(IDispatch** out) noexcept {
     if (!out) return E_POINTER;
@@ -31,7 +37,7 @@ bool DrawingObjectsInUse() noexcept {
     std::lock_guard<std::mutex> lock(printerMutex);
     // The shared printer and the scratch form's picture box stay for the life
     // of the library; only objects beyond them keep it loaded.
-    const long kept = (sharedPrinter ? 1 : 0) + (render::win32::SharedScratchForm::Instance().Loaded() ? 1 : 0);
+    const long kept = (sharedPrinter ? 1 : 0) + (ScratchForm().Loaded() ? 1 : 0);
     return forms::LiveObjectCount() != kept || (sharedPrinter && sharedPrinter.ReferenceCount() > 1);
 }
 
