@@ -1,6 +1,6 @@
 # Compiles an IDL file with the mingw widl into a type library, a header and
 # the GUID definitions:
-#   quillant_widl(OUT_VAR path/to/X.idl)
+#   quillant_widl(OUT_VAR path/to/X.idl [headers the IDL includes...])
 # sets OUT_VAR_TLB, OUT_VAR_HEADER, OUT_VAR_IID (absolute paths in the binary dir)
 # and OUT_VAR_DIR (the directory holding them, for include paths and windres).
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
@@ -20,10 +20,10 @@ function(quillant_widl out idl)
   add_custom_command(
     OUTPUT ${dir}/${name}.tlb ${dir}/${name}_h.h ${dir}/${name}_i.c
     COMMAND ${QUILLANT_WIDL} ${QUILLANT_WIDL_ARCH}
-            -I /usr/include/wine/wine/windows -L ${QUILLANT_WIDL_LIBDIR}
+            -I /usr/include/wine/wine/windows -I ${PROJECT_SOURCE_DIR} -L ${QUILLANT_WIDL_LIBDIR}
             -t -T ${dir}/${name}.tlb -h -H ${dir}/${name}_h.h -u -U ${dir}/${name}_i.c
             ${idl_abs}
-    DEPENDS ${idl_abs}
+    DEPENDS ${idl_abs} ${ARGN}
     COMMENT "widl ${name}.idl"
     VERBATIM)
   set(${out}_TLB ${dir}/${name}.tlb PARENT_SCOPE)

@@ -1,7 +1,11 @@
 #!/bin/sh
-# Starts or stops the wineserver shared by one CTest run. The environment
-# (WINEPREFIX, WINEARCH, ...) comes from the caller.
+# Starts or stops the wineserver shared by one CTest run:
+#   wine-session.sh start|stop LOADER
+# The environment (WINEPREFIX, WINEARCH, ...) comes from the caller; LOADER is
+# the Wine loader of the prefix's width (plain 'wine' is the 32-bit one, which
+# some kernels cannot run).
 set -eu
+loader="${2:-wine}"
 case "$1" in
   start)
     mkdir -p "$WINEPREFIX"
@@ -15,7 +19,7 @@ case "$1" in
     # wait for them if a test program had started them.
     boot=""
     [ -f "$WINEPREFIX/system.reg" ] || boot="-i"
-    wineboot $boot </dev/null >/dev/null 2>&1 || { echo "wineboot failed for $WINEPREFIX" >&2; exit 1; }
+    "$loader" wineboot $boot </dev/null >/dev/null 2>&1 || { echo "wineboot failed for $WINEPREFIX" >&2; exit 1; }
     ;;
   stop)
     wineserver -k 2>/dev/null || true

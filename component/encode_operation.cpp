@@ -7,7 +7,7 @@
 #include "render/encode.h"
 #include "render/win32/gdi_font_api.h"
 #include "component/shared_drawing_objects.h"
-#include "component/text_conversion.h"
+#include "win32/text_conversion.h"
 #include "encoding/vb_error.h"
 
 namespace quillant::component {
@@ -26,9 +26,9 @@ std::u16string EncodeOnDevice(const BarcodeProperties& properties, IDispatch* de
             if (target->IsPrinter()) formLock.lock();
         }
     } catch (const VbError& error) {
-        return Utf16FromUtf8(error.description());
+        return win32::Utf16FromUtf8(error.description());
     }
-    return Utf16FromUtf8(render::Encode(properties, target.get(), render::Platform{fonts, form}, modulePattern));
+    return win32::Utf16FromUtf8(render::Encode(properties, target.get(), render::Platform{fonts, form}, modulePattern));
 }
 
 }  // namespace quillant::component

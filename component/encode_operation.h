@@ -1,7 +1,7 @@
 #pragma once
 // The body of Quillant1::Encode: draws the symbol for the stored properties
-// on the drawing object and reports the outcome as text, "Sucess" or the
-// description of the error that stopped it. It never raises.
+// on the drawing object and reports the outcome as text, render's
+// kEncodeSucceeded or the description of the error that stopped it. It never raises.
 
 #include <oaidl.h>
 
@@ -10,9 +10,6 @@
 #include "render/barcode_properties.h"
 
 namespace quillant::component {
-
-// The exact text hosts compare Encode's result against, spelling included.
-inline constexpr char16_t kEncodeSucceeded[] = u"Sucess";
 
 // modulePattern receives the module string of this call.
 std::u16string EncodeOnDevice(const BarcodeProperties& properties, IDispatch* device, std::string& modulePattern);

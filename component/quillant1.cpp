@@ -3,6 +3,7 @@
 #include <new>
 
 #include "win32/bstr.h"
+#include "component/dispids.h"
 #include "component/shared_drawing_objects.h"
 #include "component/encode_operation.h"
 #include "encoding/pattern_builder.h"
@@ -14,15 +15,6 @@ namespace quillant::component {
 namespace {
 
 constexpr wchar_t kErrorSource[] = L"Quillant.Quillant1";
-// The DISPIDs of the properties put by value, as the type library publishes them.
-constexpr DISPID kOrientationId = 0x68030008;
-constexpr DISPID kVisibleCodeId = 0x68030007;
-constexpr DISPID kIndentedCodeId = 0x68030006;
-constexpr DISPID kXPositionId = 0x68030005;
-constexpr DISPID kYPositionId = 0x68030004;
-constexpr DISPID kBarHeightId = 0x68030003;
-constexpr DISPID kElementWidthId = 0x68030002;
-constexpr DISPID kEncodeStringId = 0x68030000;
 
 // Reads one stored value out; the only failure is a null out pointer.
 template <class T>
@@ -40,11 +32,11 @@ HRESULT Quillant1::Create(REFIID iid, void** out) noexcept {
     win32::ComPtr<IDispatch> printer;
     const HRESULT hr = DefaultPrinter(printer.Put());
     if (FAILED(hr)) return hr;
-    Quillant1* object = new (std::nothrow) Quillant1(std::move(printer));
+    // The new object's own reference goes with the owner; the caller's comes
+    // from QueryInterface.
+    const auto object = win32::ComPtr<Quillant1>::Attach(new (std::nothrow) Quillant1(std::move(printer)));
     if (!object) return E_OUTOFMEMORY;
-    const HRESULT result = object->QueryInterface(iid, out);
-    object->Release();
-    return result;
+    return object->QueryInterface(iid, out);
 }
 
 Quillant1::Quillant1(win32::ComPtr<IDispatch> deviceObject) : deviceObject_(std::move(deviceObject)) {
@@ -87,8 +79,8 @@ HRESULT Quillant1::Invoke(DISPID member, REFIID iid, LCID lcid, WORD flags, DISP
 
 bool Quillant1::PutArgument(DISPID member, const DISPPARAMS& params, LCID lcid, HRESULT& hr) {
     switch (member) {
-        case kOrientationId: case kVisibleCodeId: case kIndentedCodeId: case kXPositionId: case kYPositionId:
-        case kBarHeightId: case kElementWidthId: case kEncodeStringId:
+        case DISPID_QUILLANT_ORIENTATION: case DISPID_QUILLANT_VISIBLECODE: case DISPID_QUILLANT_INDENTEDCODE: case DISPID_QUILLANT_XPOSITION: case DISPID_QUILLANT_YPOSITION:
+        case DISPID_QUILLANT_BARHEIGHT: case DISPID_QUILLANT_ELEMENTWIDTH: case DISPID_QUILLANT_ENCODESTRING:
             break;
         default:
             return false;  // DeviceObject is put by reference; the type library answers the rest
@@ -107,27 +99,27 @@ bool Quillant1::PutArgument(DISPID member, const DISPPARAMS& params, LCID lcid, 
     VARIANT_BOOL flag = 0;
     win32::Bstr text;
     switch (member) {
-        case kOrientationId:
+        case DISPID_QUILLANT_ORIENTATION:
             hr = ArgumentToLong(argument, lcid, number);
             if (SUCCEEDED(hr)) hr = put_Orientation(static_cast<::Orientations>(number));
             break;
-        case kXPositionId:
-        case kYPositionId:
+        case DISPID_QUILLANT_XPOSITION:
+        case DISPID_QUILLANT_YPOSITION:
             hr = ArgumentToLong(argument, lcid, number);
             if (SUCCEEDED(hr)) {
                 LONG position = number;
-                hr = member == kXPositionId ? put_XPosition(&position) : put_YPosition(&position);
+                hr = member == DISPID_QUILLANT_XPOSITION ? put_XPosition(&position) : put_YPosition(&position);
             }
             break;
-        case kBarHeightId:
-        case kElementWidthId:
+        case DISPID_QUILLANT_BARHEIGHT:
+        case DISPID_QUILLANT_ELEMENTWIDTH:
             hr = ArgumentToShort(argument, lcid, small);
-            if (SUCCEEDED(hr)) hr = member == kBarHeightId ? put_BarHeight(small) : put_ElementWidth(small);
+            if (SUCCEEDED(hr)) hr = member == DISPID_QUILLANT_BARHEIGHT ? put_BarHeight(small) : put_ElementWidth(small);
             break;
-        case kVisibleCodeId:
-        case kIndentedCodeId:
+        case DISPID_QUILLANT_VISIBLECODE:
+        case DISPID_QUILLANT_INDENTEDCODE:
             hr = ArgumentToBoolean(argument, lcid, flag);
-            if (SUCCEEDED(hr)) hr = member == kVisibleCodeId ? put_VisibleCode(flag) : put_IndentedCode(flag);
+            if (SUCCEEDED(hr)) hr = member == DISPID_QUILLANT_VISIBLECODE ? put_VisibleCode(flag) : put_IndentedCode(flag);
             break;
         default:
             hr = ArgumentToString(argument, lcid, text);

@@ -21,13 +21,36 @@ private:
     int32_t number_;
 };
 
-// The Visual Basic runtime's own numbers and texts, so hosts see familiar errors.
+// The Visual Basic runtime's own numbers and texts, so hosts see familiar
+// errors. The texts are in one table (TextOf); everything else names them by
+// number.
 namespace vb_errors {
 constexpr int32_t kInvalidCall = 5;
 constexpr int32_t kOverflow = 6;
+constexpr int32_t kOutOfMemory = 7;
 constexpr int32_t kSubscriptOutOfRange = 9;
+constexpr int32_t kDivisionByZero = 11;
 constexpr int32_t kTypeMismatch = 13;
+constexpr int32_t kFileNotFound = 53;
+constexpr int32_t kDiskFull = 61;
+constexpr int32_t kFileAccess = 75;
 constexpr int32_t kObjectNotSet = 91;
+constexpr int32_t kInvalidPropertyValue = 380;
+constexpr int32_t kSetWithinPage = 396;
+constexpr int32_t kObjectRequired = 424;
+constexpr int32_t kNoSuchMember = 438;
+constexpr int32_t kWrongArguments = 450;
+constexpr int32_t kCannotCreateImage = 480;
+constexpr int32_t kInvalidPicture = 481;
+constexpr int32_t kPrinterError = 482;
+
+// Visual Basic's text for the number, or null for a number it has none for.
+const char* TextOf(int32_t number) noexcept;
+
+// The error with Visual Basic's own text, and with a detail after it
+// ("Invalid property value: FontSize must be above 0").
+VbError WithText(int32_t number);
+VbError WithDetail(int32_t number, const std::string& detail);
 
 VbError InvalidCall();
 VbError Overflow();

@@ -16,7 +16,7 @@
 #include "QuillantForms_h.h"
 #include "win32/bstr.h"
 #include "win32/com_ptr.h"
-#include "forms/forms_type_info.h"
+#include "forms/live_objects.h"
 #include "forms/member_names.h"
 #include "forms/module_dispatch.h"
 #include "win32/type_info_dispatch.h"
@@ -26,7 +26,7 @@
 namespace quillant::forms {
 
 template <class Interface, class Surface>
-class DrawingObjectDispatch : public win32::TypeInfoDispatch<Interface, FormsTypeInfo>, public ISupportErrorInfo {
+class DrawingObjectDispatch : public win32::TypeInfoDispatch<Interface>, public ISupportErrorInfo {
 public:
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
@@ -55,7 +55,7 @@ public:
                                             DISPID* ids) override {
         if (count == 1 && names && ids && Names().Find(names[0], ids[0])) return S_OK;
         const HRESULT hr =
-            win32::TypeInfoDispatch<Interface, FormsTypeInfo>::GetIDsOfNames(iid, names, count, lcid, ids);
+            win32::TypeInfoDispatch<Interface>::GetIDsOfNames(iid, names, count, lcid, ids);
         if (hr == S_OK && count == 1) Names().Remember(names[0], ids[0]);
         return hr;
     }
@@ -66,7 +66,7 @@ public:
                                      VARIANT* result, EXCEPINFO* excep, UINT* argError) override {
         HRESULT hr = S_OK;
         if (params && InvokeModuleMember(*this, member, iid, flags, *params, result, excep, hr)) return hr;
-        return win32::TypeInfoDispatch<Interface, FormsTypeInfo>::Invoke(member, iid, lcid, flags, params, result,
+        return win32::TypeInfoDispatch<Interface>::Invoke(member, iid, lcid, flags, params, result,
                                                                         excep, argError);
     }
 

@@ -38,6 +38,12 @@ double TextWidthPixels(HDC dc, std::wstring_view line) {
     if (line.empty()) return 0;
     LOGFONTW font = {};
     if (!GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font)) return 0;
+    // A height of 0 means GDI's default size, which no multiple of it names:
+    // such a font is measured as it is.
+    if (font.lfHeight == 0) {
+        SIZE size = {};
+        return GetTextExtentPoint32W(dc, line.data(), static_cast<int>(line.size()), &size) ? size.cx : 0;
+    }
     font.lfHeight *= kMeasureScale;
     font.lfWidth *= kMeasureScale;
     const win32::Font large(CreateFontIndirectW(&font));
@@ -46,23 +52,6 @@ double TextWidthPixels(HDC dc, std::wstring_view line) {
     if (!GetTextExtentPoint32W(dc, line.data(), static_cast<int>(line.size()), &size)) return 0;
     return large ? static_cast<double>(size.cx) / kMeasureScale : size.cx;
 }
-
-// Text measures as in the compatible graphics mode, whatever mode a caller
-// left the DC in (a turned caption leaves it advanced): Wine measures wider
-// there, and the same text in the same font must measure the same each time.
-class CompatibleGraphicsMode {
-public:
-    explicit CompatibleGraphicsMode(HDC dc) : dc_(dc), previous_(SetGraphicsMode(dc, GM_COMPATIBLE)) {}
-    CompatibleGraphicsMode(const CompatibleGraphicsMode&) = delete;
-    CompatibleGraphicsMode& operator=(const CompatibleGraphicsMode&) = delete;
-    ~CompatibleGraphicsMode() {
-        if (previous_ != 0 && previous_ != GM_COMPATIBLE) SetGraphicsMode(dc_, previous_);
-    }
-
-private:
-    HDC dc_;
-    int previous_;
-};
 
 // The box Line paints: both corner pixels included.
 RECT InclusiveBox(int x1, int y1, int x2, int y2) {
@@ -102,11 +91,7 @@ void DrawingSurface::Line(int32_t flags, double x1, double y1, double x2, double
             const win32::Pen pen(CreatePen(PS_SOLID | PS_INSIDEFRAME, drawWidth_, ink));
             const win32::Selection penSelected(dc, pen.Get());
             const win32::Selection hollow(dc, GetStockObject(NULL_BRUSH));
-            // A caller may have put the DC in the advanced graphics mode (a
-            // turned caption does); there Rectangle paints the right and
-            // bottom edges too, and every later outline would grow a pixel.
-            const int advanced = GetGraphicsMode(dc) == GM_ADVANCED ? 1 : 0;
-            Rectangle(dc, box.left, box.top, box.right - advanced, box.bottom - advanced);
+            Rectangle(dc, box.left, box.top, box.right, box.bottom);
         }
     } else {
         const win32::Pen pen(CreatePen(PS_SOLID, drawWidth_, ink));
@@ -223,7 +208,6 @@ int DrawingSurface::LineHeightPixels(HDC dc) const {
 
 double DrawingSurface::TextWidth(std::wstring_view text) {
     HDC dc = MeasuringDc();
-    const CompatibleGraphicsMode mode(dc);
     double widest = 0;
     for (std::wstring_view line : SplitLines(text)) widest = std::max(widest, TextWidthPixels(dc, line));
     return scale_.ToUnits(widest);
@@ -231,7 +215,6 @@ double DrawingSurface::TextWidth(std::wstring_view text) {
 
 double DrawingSurface::TextHeight(std::wstring_view text) {
     HDC dc = MeasuringDc();
-    const CompatibleGraphicsMode mode(dc);
     return scale_.ToUnits(static_cast<double>(LineHeightPixels(dc)) * static_cast<double>(SplitLines(text).size()));
 }
 

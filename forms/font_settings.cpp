@@ -1,5 +1,6 @@
 #include "forms/font_settings.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quillant::forms {
@@ -50,7 +51,9 @@ std::wstring InstalledFace(const std::wstring& requested) {
 
 RealizedFont RealizeFont(const FontSettings& settings, double dpi) {
     LOGFONTW lf = {};
-    lf.lfHeight = -static_cast<LONG>(std::lround(settings.points * dpi / 72.0));
+    // A height of 0 asks GDI for its default size, not the smallest: a size
+    // below half a pixel is realised one pixel high instead.
+    lf.lfHeight = -std::max<LONG>(1, static_cast<LONG>(std::lround(settings.points * dpi / 72.0)));
     lf.lfWeight = settings.bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = settings.italic;
     lf.lfUnderline = settings.underline;

@@ -4,7 +4,7 @@
 
 #include "win32/bstr.h"
 #include "win32/com_ptr.h"
-#include "forms/forms_type_info.h"
+#include "win32/type_info_dispatch.h"
 
 namespace quillant::forms {
 namespace {
@@ -24,7 +24,7 @@ const ModuleMemberIds& ModuleMembers() {
     static const ModuleMemberIds ids = [] {
         ModuleMemberIds found;
         win32::ComPtr<ITypeInfo> info;
-        if (FAILED(FormsTypeInfo(IID_IDrawingObject, info.Put()))) return found;
+        if (FAILED(win32::ModuleTypeInfo(IID_IDrawingObject, info.Put()))) return found;
         const struct {
             const wchar_t* name;
             DISPID* id;

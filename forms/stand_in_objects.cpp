@@ -1,7 +1,7 @@
 #include "forms/stand_in_objects.h"
 
 #include "QuillantForms_h.h"
-#include "forms/forms_type_info.h"
+#include "forms/live_objects.h"
 #include "forms/picture_box.h"
 #include "forms/printer.h"
 
@@ -22,7 +22,6 @@ HRESULT Create(const wchar_t* source, IDispatch** out) {
 
 }  // namespace
 
-HRESULT FormsTypeInfo(REFIID iid, ITypeInfo** out) { return win32::ModuleTypeInfoOfLibrary(LIBID_QuillantForms, iid, out); }
 
 void ObjectCreated() { ++liveObjects; }
 void ObjectDestroyed() { --liveObjects; }

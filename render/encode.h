@@ -12,7 +12,7 @@
 
 namespace quillant::render {
 
-// The text hosts compare against, spelled as they have always received it.
+// The exact text hosts compare Encode's result against, spelling included.
 constexpr const char* kEncodeSucceeded = "Sucess";
 
 // modulePattern is replaced by the new module string as soon as it is built,

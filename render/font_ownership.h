@@ -1,7 +1,9 @@
 #pragma once
-// Ownership of the one GDI font a rotated caption makes: it is deselected and
-// deleted on every way out, an error from the drawing object included, so a
-// failing target never leaks a font or leaves it selected into a DC.
+// Ownership of what a rotated caption changes in GDI: the font it makes is
+// deselected and deleted, and the DC's graphics mode set back, on every way
+// out, an error from the drawing object included. A failing target never
+// leaks a font, leaves it selected into a DC or leaves the DC in a mode its
+// owner did not choose.
 
 #include "render/font_api.h"
 
@@ -54,6 +56,32 @@ private:
     DeviceContext dc_;
     GdiHandle previous_;
     bool selected_ = true;
+};
+
+// Sets a DC's graphics mode and puts back the one it had. Left in the advanced
+// mode, GDI would paint the right and bottom edges of every later box on that
+// object too, and a host has no way to set it back.
+class GraphicsMode {
+public:
+    GraphicsMode(FontApi& api, DeviceContext dc, int32_t mode) noexcept
+        : api_(api), dc_(dc), previous_(api.SetGraphicsMode(dc, mode)) {}
+    GraphicsMode(const GraphicsMode&) = delete;
+    GraphicsMode& operator=(const GraphicsMode&) = delete;
+    ~GraphicsMode() { RestoreInto(dc_); }
+
+    // As FontSelection::RestoreInto. A mode that could not be set (0) has
+    // nothing to put back.
+    void RestoreInto(DeviceContext dc) noexcept {
+        if (previous_ != 0) {
+            api_.SetGraphicsMode(dc, previous_);
+            previous_ = 0;
+        }
+    }
+
+private:
+    FontApi& api_;
+    DeviceContext dc_;
+    int32_t previous_;
 };
 
 }  // namespace quillant::render

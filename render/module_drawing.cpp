@@ -13,8 +13,8 @@ void DrawModule(Target target, Color color, int16_t x, int16_t y, int16_t height
     object.SetDrawWidth(1);
     if (target.printer) {
         // Printers get the edges as four zero-thickness boxes rather than an
-        // outline. The far edges are summed as they are needed, so an overflow
-        // of y + height leaves the top edge drawn, as it always has.
+        // outline. Each far edge is summed just before the box that needs it,
+        // so an overflow of y + height comes after the top edge is drawn.
         const int16_t right = vb::Add16(x, width);
         object.Line(LineStyle::kFilledBox, x, y, right, y, kNoColor);
         const int16_t bottom = vb::Add16(y, height);

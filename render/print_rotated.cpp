@@ -53,7 +53,7 @@ void PrintRotated(Target target, Platform platform, std::u16string_view text, in
 
     // The target's hdc is read afresh for every use: a forms runtime may hand
     // out a different DC each time.
-    platform.fonts.SetGraphicsMode(object.Hdc(), gdi::kGmAdvanced);
+    GraphicsMode mode(platform.fonts, object.Hdc(), gdi::kGmAdvanced);
     const LogFontA description = DescribeRotatedFont(target, platform.fonts, angle);
     OwnedFont font(platform.fonts, platform.fonts.CreateFontIndirectA(description));
     FontSelection selection(platform.fonts, scratch ? scratch->Hdc() : object.Hdc(), font.Get());
@@ -73,6 +73,7 @@ void PrintRotated(Target target, Platform platform, std::u16string_view text, in
 
     selection.RestoreInto(scratch ? scratch->Hdc() : object.Hdc());
     font.Delete();
+    mode.RestoreInto(object.Hdc());
 }
 
 }  // namespace quillant::render

@@ -2,7 +2,9 @@
 
 #include <map>
 #include <mutex>
+#include <vector>
 
+#include "win32/type_descriptions.h"
 #include "win32/variant.h"
 
 namespace quillant::win32 {
@@ -20,31 +22,6 @@ struct GuidLess {
 };
 
 }  // namespace
-
-HRESULT ModuleTypeInfo(REFIID iid, ITypeInfo** out) {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    static std::mutex mutex;
-    static ComPtr<ITypeLib> library;
-    static std::map<GUID, ComPtr<ITypeInfo>, GuidLess> infos;
-    std::lock_guard<std::mutex> lock(mutex);
-    if (!library) {
-        wchar_t path[MAX_PATH];
-        const DWORD length = GetModuleFileNameW(ThisModule(), path, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH) return TYPE_E_CANTLOADLIBRARY;
-        const HRESULT hr = LoadTypeLibEx(path, REGKIND_NONE, library.Put());
-        if (FAILED(hr)) return hr;
-    }
-    auto found = infos.find(iid);
-    if (found == infos.end()) {
-        ComPtr<ITypeInfo> info;
-        const HRESULT hr = library->GetTypeInfoOfGuid(iid, info.Put());
-        if (FAILED(hr)) return hr;
-        found = infos.emplace(iid, info).first;
-    }
-    *out = ComPtr<ITypeInfo>(found->second).Detach();
-    return S_OK;
-}
 
 namespace {
 
@@ -64,38 +41,36 @@ HRESULT LoadModuleTypeLib(WORD id, ITypeLib** out) {
 
 }  // namespace
 
-HRESULT ModuleTypeInfoOfLibrary(REFGUID libid, REFIID iid, ITypeInfo** out) {
+HRESULT ModuleTypeInfo(REFIID iid, ITypeInfo** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
     static std::mutex mutex;
-    static std::map<GUID, ComPtr<ITypeLib>, GuidLess> libraries;
+    static std::vector<ComPtr<ITypeLib>> libraries;
     static std::map<GUID, ComPtr<ITypeInfo>, GuidLess> infos;
     std::lock_guard<std::mutex> lock(mutex);
+    if (libraries.empty()) {
+        std::vector<WORD> ids;
+        EnumResourceNamesW(ThisModule(), L"TYPELIB", NoteTypeLibId, reinterpret_cast<LONG_PTR>(&ids));
+        for (WORD id : ids) {
+            ComPtr<ITypeLib> library;
+            if (SUCCEEDED(LoadModuleTypeLib(id, library.Put()))) libraries.push_back(library);
+        }
+        if (libraries.empty()) return TYPE_E_CANTLOADLIBRARY;
+    }
     auto found = infos.find(iid);
     if (found == infos.end()) {
-        auto library = libraries.find(libid);
-        if (library == libraries.end()) {
-            std::vector<WORD> ids;
-            EnumResourceNamesW(ThisModule(), L"TYPELIB", NoteTypeLibId, reinterpret_cast<LONG_PTR>(&ids));
-            for (WORD id : ids) {
-                ComPtr<ITypeLib> candidate;
-                TLIBATTR* attributes = nullptr;
-                if (FAILED(LoadModuleTypeLib(id, candidate.Put())) || FAILED(candidate->GetLibAttr(&attributes))) {
-                    continue;
-                }
-                const bool match = IsEqualGUID(attributes->guid, libid);
-                candidate->ReleaseTLibAttr(attributes);
-                if (match) {
-                    library = libraries.emplace(libid, candidate).first;
-                    break;
-                }
+        // Interface identifiers are unique across libraries, so whichever of
+        // the module's libraries holds it, that is the one.
+        HRESULT hr = TYPE_E_ELEMENTNOTFOUND;
+        for (const ComPtr<ITypeLib>& library : libraries) {
+            ComPtr<ITypeInfo> info;
+            hr = library->GetTypeInfoOfGuid(iid, info.Put());
+            if (SUCCEEDED(hr)) {
+                found = infos.emplace(iid, info).first;
+                break;
             }
-            if (library == libraries.end()) return TYPE_E_CANTLOADLIBRARY;
         }
-        ComPtr<ITypeInfo> info;
-        const HRESULT hr = library->second->GetTypeInfoOfGuid(iid, info.Put());
-        if (FAILED(hr)) return hr;
-        found = infos.emplace(iid, info).first;
+        if (found == infos.end()) return hr;
     }
     *out = ComPtr<ITypeInfo>(found->second).Detach();
     return S_OK;

@@ -16,15 +16,12 @@
 
 namespace quillant::win32 {
 
-// The ITypeInfo of iid from this module's own type library, loaded once per
-// process and cached. Null if the library cannot be loaded.
+// The ITypeInfo of iid from whichever of this module's TYPELIB resources
+// holds it; the libraries are loaded once per process and the answers
+// cached. A static library that brings its own type library (the stand-in
+// drawing objects) finds it this way both in its own server, where it is
+// TYPELIB 1, and embedded in another server under another number.
 HRESULT ModuleTypeInfo(REFIID iid, ITypeInfo** out);
-
-// The ITypeInfo of iid from whichever TYPELIB resource of this module holds
-// the library libid. A static library that brings its own type library (the
-// stand-in drawing objects) finds it this way both in its own server, where
-// it is TYPELIB 1, and embedded in another server under another number.
-HRESULT ModuleTypeInfoOfLibrary(REFGUID libid, REFIID iid, ITypeInfo** out);
 
 // How a TypeInfoDispatch finds its interface's ITypeInfo.
 using TypeInfoLookup = HRESULT (*)(REFIID iid, ITypeInfo** out);

@@ -1,46 +1,30 @@
 #include "win32/vb_com_error.h"
 
+#include <iterator>
 #include <string>
 
 #include "win32/bstr.h"
 #include "win32/com_ptr.h"
+#include "win32/text_conversion.h"
 
 namespace quillant::win32 {
 namespace {
-
-std::string Narrow(std::wstring_view text) {
-    if (text.empty()) return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
-                        nullptr);
-    return out;
-}
-
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) return {};
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
-    return out;
-}
 
 // Visual Basic's own numbers for the dispatch failures a late-bound call meets.
 int32_t VbNumberOf(HRESULT hr) {
     switch (hr) {
         case DISP_E_UNKNOWNNAME:
         case DISP_E_MEMBERNOTFOUND:
-            return 438;
+            return vb_errors::kNoSuchMember;
         case DISP_E_TYPEMISMATCH:
             return vb_errors::kTypeMismatch;
         case DISP_E_OVERFLOW:
             return vb_errors::kOverflow;
         case DISP_E_BADPARAMCOUNT:
         case DISP_E_PARAMNOTOPTIONAL:
-            return 450;
+            return vb_errors::kWrongArguments;
         case E_OUTOFMEMORY:
-            return 7;
+            return vb_errors::kOutOfMemory;
         default:
             break;
     }
@@ -48,49 +32,15 @@ int32_t VbNumberOf(HRESULT hr) {
     return static_cast<int32_t>(hr);
 }
 
-// Visual Basic's own texts for the numbers a drawing object raises, for an
-// error that arrives with a number and no description (Wine's VBScript
-// objects raise theirs that way).
-struct VbText {
-    int32_t number;
-    const char* text;
-};
-constexpr VbText kVbTexts[] = {
-    {5, "Invalid procedure call or argument"},
-    {vb_errors::kOverflow, "Overflow"},
-    {7, "Out of memory"},
-    {9, "Subscript out of range"},
-    {11, "Division by zero"},
-    {vb_errors::kTypeMismatch, "Type mismatch"},
-    {53, "File not found"},
-    {61, "Disk full"},
-    {75, "Path/File access error"},
-    {91, "Object variable or With block variable not set"},
-    {380, "Invalid property value"},
-    {424, "Object required"},
-    {438, "Object doesn't support this property or method"},
-    {450, "Wrong number of arguments or invalid property assignment"},
-    {480, "Can't create AutoRedraw image"},
-    {481, "Invalid picture"},
-    {482, "Printer error"},
-};
-
-const char* VbTextOf(int32_t number) {
-    for (const VbText& row : kVbTexts) {
-        if (row.number == number) return row.text;
-    }
-    return nullptr;
-}
 
 std::string SystemText(HRESULT hr) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
-    LocalFree(buffer);
+    // The system's messages fit easily; a longer one is cut, not lost.
+    wchar_t buffer[512];
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                        static_cast<DWORD>(hr), 0, buffer, static_cast<DWORD>(std::size(buffer)), nullptr);
+    std::wstring text(buffer, length);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
-    return Narrow(text);
+    return Utf8FromWide(text);
 }
 
 }  // namespace
@@ -100,7 +50,7 @@ HRESULT ReportError(const VbError& error, REFIID iid, const wchar_t* source) noe
     ComPtr<ICreateErrorInfo> create;
     if (SUCCEEDED(CreateErrorInfo(create.Put()))) {
         try {
-            const std::wstring description = Widen(error.description());
+            const std::wstring description = WideFromUtf8(error.description());
             create->SetGUID(iid);
             create->SetSource(const_cast<wchar_t*>(source));
             create->SetDescription(const_cast<wchar_t*>(description.c_str()));
@@ -121,7 +71,7 @@ VbError ErrorFromCall(HRESULT hr, EXCEPINFO* excep, IUnknown* callee) noexcept {
             if (excep->pfnDeferredFillIn) excep->pfnDeferredFillIn(excep);
             const HRESULT scode = excep->scode ? excep->scode : HresultOfVbNumber(excep->wCode);
             number = VbNumberOf(scode);
-            description = Narrow(Bstr::ViewOf(excep->bstrDescription));
+            description = Utf8FromWide(Bstr::ViewOf(excep->bstrDescription));
         } else {
             number = VbNumberOf(hr);
             ComPtr<ISupportErrorInfo> support;
@@ -129,17 +79,18 @@ VbError ErrorFromCall(HRESULT hr, EXCEPINFO* excep, IUnknown* callee) noexcept {
             if (callee && SUCCEEDED(callee->QueryInterface(IID_ISupportErrorInfo, support.PutVoid())) &&
                 GetErrorInfo(0, info.Put()) == S_OK) {
                 Bstr text;
-                if (SUCCEEDED(info->GetDescription(text.Put()))) description = Narrow(text.View());
+                if (SUCCEEDED(info->GetDescription(text.Put()))) description = Utf8FromWide(text.View());
             }
         }
         if (description.empty()) {
-            if (const char* vbText = VbTextOf(number)) description = vbText;
+            // Wine's VBScript objects raise with a number and no description.
+            if (const char* vbText = vb_errors::TextOf(number)) description = vbText;
         }
         if (description.empty()) description = SystemText(hr == DISP_E_EXCEPTION && excep ? excep->scode : hr);
         if (description.empty()) description = "Automation error";
         return VbError(number, description);
     } catch (...) {
-        return VbError(7, "Out of memory");
+        return VbError(vb_errors::kOutOfMemory, vb_errors::TextOf(vb_errors::kOutOfMemory));
     }
 }
 

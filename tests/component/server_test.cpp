@@ -16,6 +16,7 @@
 #include "win32/com_ptr.h"
 #include "render/win32/dispatch_drawing_object.h"
 #include "tests/support/process_usage.h"
+#include "tests/support/stub_dispatch.h"
 #include "tests/component/quillant_dll.h"
 
 namespace quillant::testing {
@@ -23,36 +24,6 @@ namespace {
 
 using win32::Bstr;
 using win32::ComPtr;
-
-// An IDispatch that only counts references, to watch what DeviceObject holds.
-class CountingDispatch : public IDispatch {
-public:
-    ULONG references = 1;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid != IID_IUnknown && iid != IID_IDispatch) {
-            *out = nullptr;
-            return E_NOINTERFACE;
-        }
-        *out = this;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return DISP_E_UNKNOWNNAME;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override {
-        return DISP_E_MEMBERNOTFOUND;
-    }
-};
 
 class ServerTest : public ::testing::Test {
 protected:
@@ -84,7 +55,7 @@ TEST_F(ServerTest, FactoryServesOnlyItsClassWithoutAggregation) {
     EXPECT_EQ(dll_.GetClassObject(IID__Quillant1, IID_IClassFactory, factory.PutVoid()), CLASS_E_CLASSNOTAVAILABLE);
     ASSERT_HRESULT_SUCCEEDED(dll_.GetClassObject(CLSID_Quillant1, IID_IClassFactory, factory.PutVoid()));
 
-    CountingDispatch outer;
+    StubDispatch outer;
     ComPtr<IUnknown> aggregated;
     EXPECT_EQ(factory->CreateInstance(&outer, IID_IUnknown, aggregated.PutVoid()), CLASS_E_NOAGGREGATION);
     EXPECT_EQ(factory->CreateInstance(nullptr, IID_IClassFactory, aggregated.PutVoid()), E_NOINTERFACE);
@@ -148,7 +119,7 @@ TEST_F(ServerTest, DefaultDeviceObjectIsOneSharedPrinter) {
     EXPECT_HRESULT_SUCCEEDED(firstDevice.QueryTo(IID_VbPrinter, printer.PutVoid()));
 
     // Replacing it on one object leaves the other's alone.
-    CountingDispatch other;
+    StubDispatch other;
     ASSERT_HRESULT_SUCCEEDED(first->putref_DeviceObject(&other));
     ASSERT_HRESULT_SUCCEEDED(second->get_DeviceObject(secondDevice.Put()));
     EXPECT_EQ(secondDevice.Get(), firstDevice.Get());
@@ -156,33 +127,33 @@ TEST_F(ServerTest, DefaultDeviceObjectIsOneSharedPrinter) {
 }
 
 TEST_F(ServerTest, DeviceObjectHoldsExactlyOneReference) {
-    CountingDispatch first, second;
+    StubDispatch first, second;
     {
         ComPtr<_Quillant1> object = NewObject();
         ASSERT_HRESULT_SUCCEEDED(object->putref_DeviceObject(&first));
-        EXPECT_EQ(first.references, 2u);
+        EXPECT_EQ(first.references(), 2u);
 
         ComPtr<IDispatch> read;
         ASSERT_HRESULT_SUCCEEDED(object->get_DeviceObject(read.Put()));
         EXPECT_EQ(read.Get(), &first);
-        EXPECT_EQ(first.references, 3u) << "the getter adds one for the caller";
+        EXPECT_EQ(first.references(), 3u) << "the getter adds one for the caller";
         read.Reset();
 
         ASSERT_HRESULT_SUCCEEDED(object->putref_DeviceObject(&first));
-        EXPECT_EQ(first.references, 2u) << "assigning the same object again";
+        EXPECT_EQ(first.references(), 2u) << "assigning the same object again";
 
         ASSERT_HRESULT_SUCCEEDED(object->putref_DeviceObject(&second));
-        EXPECT_EQ(first.references, 1u) << "released on replace";
-        EXPECT_EQ(second.references, 2u);
+        EXPECT_EQ(first.references(), 1u) << "released on replace";
+        EXPECT_EQ(second.references(), 2u);
 
         ASSERT_HRESULT_SUCCEEDED(object->putref_DeviceObject(nullptr));
-        EXPECT_EQ(second.references, 1u);
+        EXPECT_EQ(second.references(), 1u);
         ASSERT_HRESULT_SUCCEEDED(object->get_DeviceObject(read.Put()));
         EXPECT_FALSE(read);
 
         ASSERT_HRESULT_SUCCEEDED(object->putref_DeviceObject(&second));
     }
-    EXPECT_EQ(second.references, 1u) << "released on destroy";
+    EXPECT_EQ(second.references(), 1u) << "released on destroy";
 }
 
 TEST_F(ServerTest, NullPointersAreRefusedNotFollowed) {

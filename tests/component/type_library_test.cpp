@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Quillant_h.h"
+#include "component/dispids.h"
 #include "win32/bstr.h"
 #include "win32/com_ptr.h"
 #include "tests/component/quillant_dll.h"
@@ -57,27 +58,27 @@ constexpr wchar_t kDeviceHelp[] = L"Sets the object onto which the Barcode will 
 constexpr wchar_t kStringHelp[] = L"The String to be encoded, can contain any characters or numbers";
 
 const Member kMembers[] = {
-    {L"Orientation", kPut, 0x68030008, VT_USERDEFINED, kIn, nullptr},
-    {L"Orientation", kGet, 0x68030008, VT_USERDEFINED, 0, nullptr},
-    {L"VisibleCode", kPut, 0x68030007, VT_BOOL, kIn, kVisibleHelp},
-    {L"VisibleCode", kGet, 0x68030007, VT_BOOL, 0, kVisibleHelp},
-    {L"IndentedCode", kPut, 0x68030006, VT_BOOL, kIn, kIndentedHelp},
-    {L"IndentedCode", kGet, 0x68030006, VT_BOOL, 0, kIndentedHelp},
-    {L"GetBarWidth", kMethod, 0x6003000D, VT_I2, 0,
+    {L"Orientation", kPut, DISPID_QUILLANT_ORIENTATION, VT_USERDEFINED, kIn, nullptr},
+    {L"Orientation", kGet, DISPID_QUILLANT_ORIENTATION, VT_USERDEFINED, 0, nullptr},
+    {L"VisibleCode", kPut, DISPID_QUILLANT_VISIBLECODE, VT_BOOL, kIn, kVisibleHelp},
+    {L"VisibleCode", kGet, DISPID_QUILLANT_VISIBLECODE, VT_BOOL, 0, kVisibleHelp},
+    {L"IndentedCode", kPut, DISPID_QUILLANT_INDENTEDCODE, VT_BOOL, kIn, kIndentedHelp},
+    {L"IndentedCode", kGet, DISPID_QUILLANT_INDENTEDCODE, VT_BOOL, 0, kIndentedHelp},
+    {L"GetBarWidth", kMethod, DISPID_QUILLANT_GETBARWIDTH, VT_I2, 0,
      L"Retrieves the total width of barcode (Element Width and Encode String must be set first)"},
-    {L"Encode", kMethod, 0x6003000E, VT_BSTR, 0, L"Carries Out the Actual Printing of the Barcode"},
-    {L"XPosition", kPut, 0x68030005, VT_I4, kInOut, kXHelp},
-    {L"XPosition", kGet, 0x68030005, VT_I4, 0, kXHelp},
-    {L"YPosition", kPut, 0x68030004, VT_I4, kInOut, kYHelp},
-    {L"YPosition", kGet, 0x68030004, VT_I4, 0, kYHelp},
-    {L"BarHeight", kPut, 0x68030003, VT_I2, kIn, kHeightHelp},
-    {L"BarHeight", kGet, 0x68030003, VT_I2, 0, kHeightHelp},
-    {L"ElementWidth", kPut, 0x68030002, VT_I2, kIn, kWidthHelp},
-    {L"ElementWidth", kGet, 0x68030002, VT_I2, 0, kWidthHelp},
-    {L"DeviceObject", kPutRef, 0x68030001, VT_DISPATCH, kIn, kDeviceHelp},
-    {L"DeviceObject", kGet, 0x68030001, VT_DISPATCH, 0, kDeviceHelp},
-    {L"EncodeString", kPut, 0x68030000, VT_BSTR, kIn, kStringHelp},
-    {L"EncodeString", kGet, 0x68030000, VT_BSTR, 0, kStringHelp},
+    {L"Encode", kMethod, DISPID_QUILLANT_ENCODE, VT_BSTR, 0, L"Carries Out the Actual Printing of the Barcode"},
+    {L"XPosition", kPut, DISPID_QUILLANT_XPOSITION, VT_I4, kInOut, kXHelp},
+    {L"XPosition", kGet, DISPID_QUILLANT_XPOSITION, VT_I4, 0, kXHelp},
+    {L"YPosition", kPut, DISPID_QUILLANT_YPOSITION, VT_I4, kInOut, kYHelp},
+    {L"YPosition", kGet, DISPID_QUILLANT_YPOSITION, VT_I4, 0, kYHelp},
+    {L"BarHeight", kPut, DISPID_QUILLANT_BARHEIGHT, VT_I2, kIn, kHeightHelp},
+    {L"BarHeight", kGet, DISPID_QUILLANT_BARHEIGHT, VT_I2, 0, kHeightHelp},
+    {L"ElementWidth", kPut, DISPID_QUILLANT_ELEMENTWIDTH, VT_I2, kIn, kWidthHelp},
+    {L"ElementWidth", kGet, DISPID_QUILLANT_ELEMENTWIDTH, VT_I2, 0, kWidthHelp},
+    {L"DeviceObject", kPutRef, DISPID_QUILLANT_DEVICEOBJECT, VT_DISPATCH, kIn, kDeviceHelp},
+    {L"DeviceObject", kGet, DISPID_QUILLANT_DEVICEOBJECT, VT_DISPATCH, 0, kDeviceHelp},
+    {L"EncodeString", kPut, DISPID_QUILLANT_ENCODESTRING, VT_BSTR, kIn, kStringHelp},
+    {L"EncodeString", kGet, DISPID_QUILLANT_ENCODESTRING, VT_BSTR, 0, kStringHelp},
 };
 constexpr UINT kInheritedFunctions = 7;  // IUnknown's three, IDispatch's four
 

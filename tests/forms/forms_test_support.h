@@ -7,9 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "tests/forms/late_bound.h"
+#include "tests/support/late_bound.h"
 
 namespace quillant::forms::testing {
+
+using quillant::testing::Arg;
+using quillant::testing::LateBound;
 
 LateBound NewPictureBox();
 LateBound NewPrinter();

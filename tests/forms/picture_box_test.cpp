@@ -284,6 +284,24 @@ TEST(PictureBoxText, PrintWritesInForeColorAtThePenAndMovesToTheNextLine) {
     EXPECT_GT(red, 20) << "the text is not in ForeColor";
 }
 
+// Width and height come from the same realised font at every size FontSize
+// accepts, down to sizes below half a pixel.
+TEST(PictureBoxText, WidthAndHeightAgreeAtEverySize) {
+    const LateBound box = PixelBox();
+    box.Put(L"FontName", L"OCR A Extended");
+    for (double points : {0.01, 0.3, 0.4, 1.0, 12.0, 200.0}) {
+        SCOPED_TRACE(points);
+        box.Put(L"FontSize", points);
+        const double width = box.CallNumber(L"TextWidth", {L"MMMMMMMMMM"});
+        const double height = box.CallNumber(L"TextHeight", {L"MMMMMMMMMM"});
+        ASSERT_GT(height, 0);
+        // OCR-A's cells are about 0.6 of the line high; hinting at one pixel
+        // may round either way.
+        EXPECT_GT(width / height, 3.0);
+        EXPECT_LT(width / height, 12.0);
+    }
+}
+
 TEST(PictureBoxText, TheCaptionFaceRendersInOcrA) {
     const LateBound box = NewPictureBox();
     box.Put(L"FontName", L"OCR A Extended");

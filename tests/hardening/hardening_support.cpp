@@ -55,21 +55,6 @@ win32::Variant Make(VariantMaker fill) {
     return value;
 }
 
-HRESULT PutByDispid(IDispatch* object, DISPID member, const VARIANT& value, WORD flags) {
-    VARIANT argument = value;
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&argument, &named, 1, 1};
-    win32::ExcepInfo excep;
-    return object->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, nullptr, &excep, nullptr);
-}
-
-HRESULT GetByDispid(IDispatch* object, DISPID member, win32::Variant& value) {
-    DISPPARAMS none{};
-    win32::ExcepInfo excep;
-    return object->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.Put(), &excep,
-                          nullptr);
-}
-
 bool BarcodeState::operator==(const BarcodeState& o) const {
     return xPosition == o.xPosition && yPosition == o.yPosition && elementWidth == o.elementWidth &&
            barHeight == o.barHeight && visibleCode == o.visibleCode && indentedCode == o.indentedCode &&

@@ -13,23 +13,10 @@
 #include "Quillant_h.h"
 #include "win32/com_ptr.h"
 #include "win32/variant.h"
+#include "component/dispids.h"
+#include "tests/support/late_bound.h"
 
 namespace quillant::testing {
-
-// The DISPIDs of _Quillant1 as the type library publishes them.
-namespace dispid {
-constexpr DISPID kEncodeString = 0x68030000;
-constexpr DISPID kDeviceObject = 0x68030001;
-constexpr DISPID kElementWidth = 0x68030002;
-constexpr DISPID kBarHeight = 0x68030003;
-constexpr DISPID kYPosition = 0x68030004;
-constexpr DISPID kXPosition = 0x68030005;
-constexpr DISPID kIndentedCode = 0x68030006;
-constexpr DISPID kVisibleCode = 0x68030007;
-constexpr DISPID kOrientation = 0x68030008;
-constexpr DISPID kGetBarWidth = 0x6003000D;
-constexpr DISPID kEncode = 0x6003000E;
-}  // namespace dispid
 
 // New objects from the two servers, loaded once per test program.
 win32::ComPtr<_Quillant1> NewBarcode();
@@ -41,8 +28,6 @@ using VariantMaker = void (*)(VARIANT&);
 win32::Variant Make(VariantMaker fill);
 
 // Late-bound calls that hand back what Invoke answered.
-HRESULT PutByDispid(IDispatch* object, DISPID member, const VARIANT& value, WORD flags = DISPATCH_PROPERTYPUT);
-HRESULT GetByDispid(IDispatch* object, DISPID member, win32::Variant& value);
 
 // Everything a Quillant1 object stores, read through its vtable.
 struct BarcodeState {

@@ -14,6 +14,7 @@
 
 #include "win32/bstr.h"
 #include "tests/hardening/hardening_support.h"
+#include "tests/support/stub_dispatch.h"
 
 namespace quillant::testing {
 namespace {
@@ -34,10 +35,10 @@ struct Property {
     Kind kind;
 };
 constexpr Property kProperties[] = {
-    {"XPosition", dispid::kXPosition, Kind::kLong},       {"YPosition", dispid::kYPosition, Kind::kLong},
-    {"Orientation", dispid::kOrientation, Kind::kLong},   {"ElementWidth", dispid::kElementWidth, Kind::kShort},
-    {"BarHeight", dispid::kBarHeight, Kind::kShort},      {"VisibleCode", dispid::kVisibleCode, Kind::kBoolean},
-    {"IndentedCode", dispid::kIndentedCode, Kind::kBoolean}, {"EncodeString", dispid::kEncodeString, Kind::kString},
+    {"XPosition", DISPID_QUILLANT_XPOSITION, Kind::kLong},       {"YPosition", DISPID_QUILLANT_YPOSITION, Kind::kLong},
+    {"Orientation", DISPID_QUILLANT_ORIENTATION, Kind::kLong},   {"ElementWidth", DISPID_QUILLANT_ELEMENTWIDTH, Kind::kShort},
+    {"BarHeight", DISPID_QUILLANT_BARHEIGHT, Kind::kShort},      {"VisibleCode", DISPID_QUILLANT_VISIBLECODE, Kind::kBoolean},
+    {"IndentedCode", DISPID_QUILLANT_INDENTEDCODE, Kind::kBoolean}, {"EncodeString", DISPID_QUILLANT_ENCODESTRING, Kind::kString},
 };
 
 // Storage that by-reference rows point at.
@@ -171,36 +172,36 @@ struct ConversionRow {
 };
 
 const ConversionRow kConversions[] = {
-    {dispid::kXPosition, "\"42\"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"42"); }, 42, nullptr},
-    {dispid::kXPosition, "\" -7 \"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L" -7 "); }, -7, nullptr},
-    {dispid::kXPosition, "\"&H10\"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"&H10"); }, 16, nullptr},
-    {dispid::kXPosition, "2.5", [](VARIANT& v) { V_VT(&v) = VT_R8; V_R8(&v) = 2.5; }, 2, nullptr},
-    {dispid::kXPosition, "3.5", [](VARIANT& v) { V_VT(&v) = VT_R8; V_R8(&v) = 3.5; }, 4, nullptr},
-    {dispid::kXPosition, "-2.5", [](VARIANT& v) { V_VT(&v) = VT_R8; V_R8(&v) = -2.5; }, -2, nullptr},
-    {dispid::kXPosition, "2147483647.4", [](VARIANT& v) { V_VT(&v) = VT_R8; V_R8(&v) = 2147483647.4; }, 2147483647, nullptr},
-    {dispid::kXPosition, "a Long variable by reference",
+    {DISPID_QUILLANT_XPOSITION, "\"42\"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"42"); }, 42, nullptr},
+    {DISPID_QUILLANT_XPOSITION, "\" -7 \"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L" -7 "); }, -7, nullptr},
+    {DISPID_QUILLANT_XPOSITION, "\"&H10\"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"&H10"); }, 16, nullptr},
+    {DISPID_QUILLANT_XPOSITION, "2.5", [](VARIANT& v) { V_VT(&v) = VT_R8; V_R8(&v) = 2.5; }, 2, nullptr},
+    {DISPID_QUILLANT_XPOSITION, "3.5", [](VARIANT& v) { V_VT(&v) = VT_R8; V_R8(&v) = 3.5; }, 4, nullptr},
+    {DISPID_QUILLANT_XPOSITION, "-2.5", [](VARIANT& v) { V_VT(&v) = VT_R8; V_R8(&v) = -2.5; }, -2, nullptr},
+    {DISPID_QUILLANT_XPOSITION, "2147483647.4", [](VARIANT& v) { V_VT(&v) = VT_R8; V_R8(&v) = 2147483647.4; }, 2147483647, nullptr},
+    {DISPID_QUILLANT_XPOSITION, "a Long variable by reference",
      [](VARIANT& v) { V_VT(&v) = VT_BYREF | VT_I4; V_I4REF(&v) = &gLongVariable; }, 5, nullptr},
-    {dispid::kYPosition, "a script variable holding \"77\"",
+    {DISPID_QUILLANT_YPOSITION, "a script variable holding \"77\"",
      [](VARIANT& v) { V_VT(&v) = VT_BYREF | VT_VARIANT; V_VARIANTREF(&v) = &gTextVariable; }, 77, nullptr},
-    {dispid::kYPosition, "Currency 12.5", [](VARIANT& v) { V_VT(&v) = VT_CY; V_CY(&v).int64 = 125000; }, 12, nullptr},
-    {dispid::kYPosition, "Empty", [](VARIANT& v) { V_VT(&v) = VT_EMPTY; }, 0, nullptr},
-    {dispid::kYPosition, "True", [](VARIANT& v) { V_VT(&v) = VT_BOOL; V_BOOL(&v) = VARIANT_TRUE; }, -1, nullptr},
-    {dispid::kElementWidth, "\"-32768\"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"-32768"); }, -32768, nullptr},
-    {dispid::kElementWidth, "Byte 255", [](VARIANT& v) { V_VT(&v) = VT_UI1; V_UI1(&v) = 255; }, 255, nullptr},
-    {dispid::kBarHeight, "Single 1500.5", [](VARIANT& v) { V_VT(&v) = VT_R4; V_R4(&v) = 1500.5f; }, 1500, nullptr},
-    {dispid::kBarHeight, "32767 in 64 bits", [](VARIANT& v) { V_VT(&v) = VT_I8; V_I8(&v) = 32767; }, 32767, nullptr},
-    {dispid::kOrientation, "\"2\"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"2"); }, 2, nullptr},
-    {dispid::kOrientation, "-7, stored as it is", [](VARIANT& v) { V_VT(&v) = VT_I2; V_I2(&v) = -7; }, -7, nullptr},
-    {dispid::kVisibleCode, "1, kept as 1", [](VARIANT& v) { V_VT(&v) = VT_I4; V_I4(&v) = 1; }, 1, nullptr},
-    {dispid::kVisibleCode, "-32768, kept", [](VARIANT& v) { V_VT(&v) = VT_I2; V_I2(&v) = -32768; }, -32768, nullptr},
-    {dispid::kVisibleCode, "70000, beyond 16 bits: True", [](VARIANT& v) { V_VT(&v) = VT_I4; V_I4(&v) = 70000; }, -1, nullptr},
-    {dispid::kVisibleCode, "\"True\"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"True"); }, -1, nullptr},
-    {dispid::kIndentedCode, "\"0\"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"0"); }, 0, nullptr},
-    {dispid::kIndentedCode, "0.5", [](VARIANT& v) { V_VT(&v) = VT_R8; V_R8(&v) = 0.5; }, -1, nullptr},
-    {dispid::kEncodeString, "42", [](VARIANT& v) { V_VT(&v) = VT_I4; V_I4(&v) = 42; }, 0, L"42"},
-    {dispid::kEncodeString, "Empty", [](VARIANT& v) { V_VT(&v) = VT_EMPTY; }, 0, L""},
-    {dispid::kEncodeString, "a null BSTR", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = nullptr; }, 0, L""},
-    {dispid::kEncodeString, "a script variable", [](VARIANT& v) { V_VT(&v) = VT_BYREF | VT_VARIANT; V_VARIANTREF(&v) = &gTextVariable; }, 0, L"77"},
+    {DISPID_QUILLANT_YPOSITION, "Currency 12.5", [](VARIANT& v) { V_VT(&v) = VT_CY; V_CY(&v).int64 = 125000; }, 12, nullptr},
+    {DISPID_QUILLANT_YPOSITION, "Empty", [](VARIANT& v) { V_VT(&v) = VT_EMPTY; }, 0, nullptr},
+    {DISPID_QUILLANT_YPOSITION, "True", [](VARIANT& v) { V_VT(&v) = VT_BOOL; V_BOOL(&v) = VARIANT_TRUE; }, -1, nullptr},
+    {DISPID_QUILLANT_ELEMENTWIDTH, "\"-32768\"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"-32768"); }, -32768, nullptr},
+    {DISPID_QUILLANT_ELEMENTWIDTH, "Byte 255", [](VARIANT& v) { V_VT(&v) = VT_UI1; V_UI1(&v) = 255; }, 255, nullptr},
+    {DISPID_QUILLANT_BARHEIGHT, "Single 1500.5", [](VARIANT& v) { V_VT(&v) = VT_R4; V_R4(&v) = 1500.5f; }, 1500, nullptr},
+    {DISPID_QUILLANT_BARHEIGHT, "32767 in 64 bits", [](VARIANT& v) { V_VT(&v) = VT_I8; V_I8(&v) = 32767; }, 32767, nullptr},
+    {DISPID_QUILLANT_ORIENTATION, "\"2\"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"2"); }, 2, nullptr},
+    {DISPID_QUILLANT_ORIENTATION, "-7, stored as it is", [](VARIANT& v) { V_VT(&v) = VT_I2; V_I2(&v) = -7; }, -7, nullptr},
+    {DISPID_QUILLANT_VISIBLECODE, "1, kept as 1", [](VARIANT& v) { V_VT(&v) = VT_I4; V_I4(&v) = 1; }, 1, nullptr},
+    {DISPID_QUILLANT_VISIBLECODE, "-32768, kept", [](VARIANT& v) { V_VT(&v) = VT_I2; V_I2(&v) = -32768; }, -32768, nullptr},
+    {DISPID_QUILLANT_VISIBLECODE, "70000, beyond 16 bits: True", [](VARIANT& v) { V_VT(&v) = VT_I4; V_I4(&v) = 70000; }, -1, nullptr},
+    {DISPID_QUILLANT_VISIBLECODE, "\"True\"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"True"); }, -1, nullptr},
+    {DISPID_QUILLANT_INDENTEDCODE, "\"0\"", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(L"0"); }, 0, nullptr},
+    {DISPID_QUILLANT_INDENTEDCODE, "0.5", [](VARIANT& v) { V_VT(&v) = VT_R8; V_R8(&v) = 0.5; }, -1, nullptr},
+    {DISPID_QUILLANT_ENCODESTRING, "42", [](VARIANT& v) { V_VT(&v) = VT_I4; V_I4(&v) = 42; }, 0, L"42"},
+    {DISPID_QUILLANT_ENCODESTRING, "Empty", [](VARIANT& v) { V_VT(&v) = VT_EMPTY; }, 0, L""},
+    {DISPID_QUILLANT_ENCODESTRING, "a null BSTR", [](VARIANT& v) { V_VT(&v) = VT_BSTR; V_BSTR(&v) = nullptr; }, 0, L""},
+    {DISPID_QUILLANT_ENCODESTRING, "a script variable", [](VARIANT& v) { V_VT(&v) = VT_BYREF | VT_VARIANT; V_VARIANTREF(&v) = &gTextVariable; }, 0, L"77"},
 };
 
 TEST_F(PropertyPut, ValuesThatConvertAreStoredAsVisualBasicConvertsThem) {
@@ -221,44 +222,6 @@ TEST_F(PropertyPut, ValuesThatConvertAreStoredAsVisualBasicConvertsThem) {
 
 // An object handed where a value belongs: automation reads its default
 // value (DISPID_VALUE), as Visual Basic does; without one it is a mismatch.
-class ValueObject final : public IDispatch {
-public:
-    explicit ValueObject(VariantMaker value) : value_(value) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid != IID_IUnknown && iid != IID_IDispatch) {
-            *out = nullptr;
-            return E_NOINTERFACE;
-        }
-        *out = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references_; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return DISP_E_UNKNOWNNAME;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result,
-                                     EXCEPINFO*, UINT*) override {
-        if (member != DISPID_VALUE || !value_ || !(flags & DISPATCH_PROPERTYGET) || !result) {
-            return DISP_E_MEMBERNOTFOUND;
-        }
-        VariantInit(result);
-        value_(*result);
-        return S_OK;
-    }
-    ULONG references() const { return references_; }
-
-private:
-    VariantMaker value_;
-    ULONG references_ = 1;
-};
-
 TEST_F(PropertyPut, ObjectsConvertThroughTheirDefaultValue) {
     struct Row {
         const char* what;
@@ -273,7 +236,7 @@ TEST_F(PropertyPut, ObjectsConvertThroughTheirDefaultValue) {
         {"no default value", nullptr, {kMismatch, kMismatch, kMismatch, kMismatch}},
     };
     for (const Row& row : rows) {
-        ValueObject object(row.value);
+        StubDispatch object(row.value);
         for (const Property& property : kProperties) {
             VARIANT argument;
             V_VT(&argument) = VT_DISPATCH;
@@ -291,11 +254,11 @@ TEST_F(PropertyPut, ObjectsConvertThroughTheirDefaultValue) {
 }
 
 TEST_F(PropertyPut, DeviceObjectTakesObjectsByReferenceOnly) {
-    ValueObject target(nullptr);
+    StubDispatch target(nullptr);
     VARIANT object;
     V_VT(&object) = VT_DISPATCH;
     V_DISPATCH(&object) = &target;
-    ASSERT_EQ(PutByDispid(dispatch_.Get(), dispid::kDeviceObject, object, DISPATCH_PROPERTYPUTREF), S_OK);
+    ASSERT_EQ(PutByDispid(dispatch_.Get(), DISPID_QUILLANT_DEVICEOBJECT, object, DISPATCH_PROPERTYPUTREF), S_OK);
     EXPECT_EQ(target.references(), 2u);
 
     struct Row {
@@ -318,7 +281,7 @@ TEST_F(PropertyPut, DeviceObjectTakesObjectsByReferenceOnly) {
     };
     for (const Row& row : refused) {
         const Variant value = Make(row.make);
-        EXPECT_EQ(PutByDispid(dispatch_.Get(), dispid::kDeviceObject, *value.Get(), row.flags), row.expected)
+        EXPECT_EQ(PutByDispid(dispatch_.Get(), DISPID_QUILLANT_DEVICEOBJECT, *value.Get(), row.flags), row.expected)
             << row.what;
         EXPECT_EQ(StateOf(barcode_.Get()).deviceObject, &target) << row.what;
     }
@@ -327,7 +290,7 @@ TEST_F(PropertyPut, DeviceObjectTakesObjectsByReferenceOnly) {
     VARIANT nothing;
     V_VT(&nothing) = VT_DISPATCH;
     V_DISPATCH(&nothing) = nullptr;
-    ASSERT_EQ(PutByDispid(dispatch_.Get(), dispid::kDeviceObject, nothing, DISPATCH_PROPERTYPUTREF), S_OK);
+    ASSERT_EQ(PutByDispid(dispatch_.Get(), DISPID_QUILLANT_DEVICEOBJECT, nothing, DISPATCH_PROPERTYPUTREF), S_OK);
     EXPECT_EQ(target.references(), 1u);
     EXPECT_EQ(StateOf(barcode_.Get()).deviceObject, nullptr);
 }

@@ -59,14 +59,14 @@ TEST(Caption, WorkedExamples) {
          Concat({kFontAndMeasure, {"CurrentY=600", "CurrentY", "CurrentX=1500", "CurrentY=1180", "CurrentX", "CurrentY"},
                  rotatedOnPictureBox,
                  {"CurrentX=1500", "CurrentY=1180", "Print(EMPTY)", "hdc", "gdi.SelectObject(100,7)",
-                  "gdi.DeleteObject(256)"}})},
+                  "gdi.DeleteObject(256)", "hdc", "gdi.SetGraphicsMode(100,1)"}})},
         {"vertical, indented", bcVertical, -1, false,
          Concat({kFontAndMeasure,
                  {"CurrentY=600", "CurrentY", "BackColor", "Line(38,1350,560,1500,1220,12648430)", "CurrentX=1350",
                   "CurrentY=1180", "CurrentX", "CurrentY"},
                  rotatedOnPictureBox,
                  {"CurrentX=1350", "CurrentY=1180", "Print(EMPTY)", "hdc", "gdi.SelectObject(100,7)",
-                  "gdi.DeleteObject(256)"}})},
+                  "gdi.DeleteObject(256)", "hdc", "gdi.SetGraphicsMode(100,1)"}})},
         {"vertical, indented on a printer: through the scratch picture", bcVertical, -1, true,
          Concat({kFontAndMeasure,
                  {"CurrentY=600", "CurrentY", "Line(38,1350,560,1500,1220,16777215)", "CurrentX=1350",
@@ -80,7 +80,9 @@ TEST(Caption, WorkedExamples) {
                   "CurrentX=1350", "CurrentY=1180",
                   "Picture1.Height", "Picture1.CurrentY=1000", "Picture1.CurrentX=0", "Picture1.Print(EMPTY)",
                   "Picture1.Image", "PaintPicture(picture1,1350,580,262.5,600)",
-                  "Picture1.hdc", "gdi.SelectObject(200,7)", "gdi.DeleteObject(256)"}})},
+                  "Picture1.hdc", "gdi.SelectObject(200,7)", "gdi.DeleteObject(256)",
+                  // The page's DC goes back to the mode it had, for whatever is drawn next.
+                  "hdc", "gdi.SetGraphicsMode(100,1)"}})},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);

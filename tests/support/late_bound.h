@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -16,7 +17,7 @@
 #include "win32/variant.h"
 #include "win32/vb_com_error.h"
 
-namespace quillant::forms::testing {
+namespace quillant::testing {
 
 // One argument, owned.
 class Arg {
@@ -53,6 +54,34 @@ private:
     win32::Variant v_;
 };
 
+// Invoke by DISPID with the arguments first to last, as the object answers
+// it; a put names its value DISPID_PROPERTYPUT, as automation clients do.
+inline HRESULT InvokeById(IDispatch* object, DISPID member, WORD flags, const VARIANT* args, size_t count,
+                          win32::Variant* result, win32::ExcepInfo& excep) {
+    // Invoke takes the arguments last to first.
+    std::vector<VARIANT> reversed(args, args + count);
+    std::reverse(reversed.begin(), reversed.end());
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params = {reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+        params.rgdispidNamedArgs = &named;
+        params.cNamedArgs = 1;
+    }
+    UINT argError = 0;
+    return object->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result ? result->Put() : nullptr,
+                          &excep, &argError);
+}
+
+inline HRESULT PutByDispid(IDispatch* object, DISPID member, const VARIANT& value, WORD flags = DISPATCH_PROPERTYPUT) {
+    win32::ExcepInfo excep;
+    return InvokeById(object, member, flags, &value, 1, nullptr, excep);
+}
+
+inline HRESULT GetByDispid(IDispatch* object, DISPID member, win32::Variant& value) {
+    win32::ExcepInfo excep;
+    return InvokeById(object, member, DISPATCH_PROPERTYGET, nullptr, 0, &value, excep);
+}
+
 class LateBound {
 public:
     explicit LateBound(win32::ComPtr<IDispatch> object) : object_(std::move(object)) {}
@@ -63,19 +92,11 @@ public:
         LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
         HRESULT hr = object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
         if (FAILED(hr)) throw win32::ErrorFromCall(hr, nullptr, object_.Get());
-        // Invoke takes the arguments last to first.
-        std::vector<VARIANT> reversed;
-        for (auto it = std::rbegin(args); it != std::rend(args); ++it) reversed.push_back(it->Get());
-        DISPID named = DISPID_PROPERTYPUT;
-        DISPPARAMS params = {reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-        if (flags & DISPATCH_PROPERTYPUT) {
-            params.rgdispidNamedArgs = &named;
-            params.cNamedArgs = 1;
-        }
+        std::vector<VARIANT> values;
+        for (const Arg& arg : args) values.push_back(arg.Get());
         win32::Variant result;
         win32::ExcepInfo excep;
-        UINT argError = 0;
-        hr = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result.Put(), &excep, &argError);
+        hr = InvokeById(object_.Get(), id, flags, values.data(), values.size(), &result, excep);
         if (FAILED(hr)) throw win32::ErrorFromCall(hr, &excep, object_.Get());
         return result;
     }
@@ -116,4 +137,4 @@ private:
     win32::ComPtr<IDispatch> object_;
 };
 
-}  // namespace quillant::forms::testing
+}  // namespace quillant::testing
