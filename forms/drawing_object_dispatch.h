@@ -10,6 +10,7 @@
 #include <oaidl.h>
 
 #include <atomic>
+#include <cmath>
 #include <new>
 #include <optional>
 
@@ -160,6 +161,18 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_ScaleMode(short* value) override { return Get(value, [&] { return surface_.ScaleMode(); }); }
     HRESULT STDMETHODCALLTYPE put_ScaleMode(short value) override { return Do([&] { surface_.SetScaleMode(value); }); }
+    HRESULT STDMETHODCALLTYPE ScaleX(double width, VARIANT from, VARIANT to, double* value) override {
+        return Get(value, [&] { return surface_.ScaleLength(width, OptionalScale(from), OptionalScale(to)); });
+    }
+    HRESULT STDMETHODCALLTYPE ScaleY(double height, VARIANT from, VARIANT to, double* value) override {
+        return Get(value, [&] { return surface_.ScaleLength(height, OptionalScale(from), OptionalScale(to)); });
+    }
+    HRESULT STDMETHODCALLTYPE get_TwipsPerPixelX(double* value) override {
+        return Get(value, [&] { return surface_.TwipsPerPixel(); });
+    }
+    HRESULT STDMETHODCALLTYPE get_TwipsPerPixelY(double* value) override {
+        return Get(value, [&] { return surface_.TwipsPerPixel(); });
+    }
 
     Surface& surface() { return surface_; }
 
@@ -202,6 +215,13 @@ protected:
             throw vb_errors::TypeMismatch();
         }
         return V_R8(copy.Get());
+    }
+
+    static std::optional<int16_t> OptionalScale(const VARIANT& argument) {
+        const std::optional<double> number = OptionalNumber(argument);
+        if (!number) return std::nullopt;
+        if (!(*number >= -32768 && *number <= 32767)) throw vb_errors::Overflow();
+        return static_cast<int16_t>(std::lround(*number));
     }
 
     Surface surface_;

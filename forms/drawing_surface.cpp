@@ -275,6 +275,28 @@ void DrawingSurface::SetHeight(double twips) {
     pixelHeight_ = pixels;
 }
 
+double DrawingSurface::ScaleLength(double length, std::optional<int16_t> from, std::optional<int16_t> to) const {
+    const std::optional<UnitScale> source = UnitScale::ForConversion(from.value_or(kHimetric), dpi_);
+    const std::optional<UnitScale> target = UnitScale::ForConversion(to.value_or(scaleMode_), dpi_);
+    if (!source || !target) throw errors::InvalidArgument("scale must be 1 (twips), 2, 3 (pixels), 5, 6, 7 or 8");
+    return source->Convert(length, *target);
+}
+
+void DrawingSurface::ChangeResolution(double dpi) {
+    const double width = Width(), height = Height();
+    const std::optional<UnitScale> scale = UnitScale::For(scaleMode_, dpi);
+    dpi_ = dpi;
+    scale_ = *scale;
+    pixelWidth_ = PixelsOfTwips(width, "Width");
+    pixelHeight_ = PixelsOfTwips(height, "Height");
+    // The same point size is more pixels now.
+    RealizedFont made = RealizeFont(font_, dpi_);
+    if (!made.font) throw errors::InvalidPropertyValue("Font", "cannot be made");
+    for (HDC dc : dcs_) SelectObject(dc, made.font.Get());
+    gdiFont_ = std::move(made.font);
+    face_ = std::move(made.face);
+}
+
 // The pen keeps its place on the device; only its numbers change.
 void DrawingSurface::SetScaleMode(int16_t mode) {
     const std::optional<UnitScale> scale = UnitScale::For(mode, dpi_);

@@ -87,6 +87,11 @@ public:
     double ScaleHeight() const;
     int16_t ScaleMode() const { return scaleMode_; }
     void SetScaleMode(int16_t mode);
+    // A length converted between scale modes, as Visual Basic's ScaleX and
+    // ScaleY: from hundredths of a millimetre and to the object's ScaleMode
+    // unless told otherwise. Pixels are the device's own.
+    double ScaleLength(double length, std::optional<int16_t> from, std::optional<int16_t> to) const;
+    double TwipsPerPixel() const { return kTwipsPerInch / dpi_; }
 
 protected:
     // dpi: device pixels (or, on the printer, logical units) per inch.
@@ -99,6 +104,10 @@ protected:
     // The device takes a new size in pixels.
     virtual void ResizeDevice(int pixelWidth, int pixelHeight) = 0;
     virtual void BackColorChanged() {}
+
+    // The device's resolution changes; the object keeps its size in twips,
+    // its scale mode and its font in points.
+    void ChangeResolution(double dpi);
 
     // Derived classes register every DC they make, so that it carries the
     // object's font, and release it before deleting it.

@@ -26,6 +26,12 @@ public:
     HRESULT STDMETHODCALLTYPE put_OutputFile(BSTR value) override {
         return Do([&] { surface_.SetOutputFile(std::wstring(win32::Bstr::ViewOf(value))); });
     }
+    HRESULT STDMETHODCALLTYPE get_PrintQuality(short* value) override {
+        return Get(value, [&] { return surface_.PrintQuality(); });
+    }
+    HRESULT STDMETHODCALLTYPE put_PrintQuality(short value) override {
+        return Do([&] { surface_.SetPrintQuality(value); });
+    }
 
 protected:
     bool AnswersAs(REFIID iid) const override { return IsEqualIID(iid, render::win32::IID_VbPrinter); }

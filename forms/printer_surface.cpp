@@ -81,6 +81,35 @@ void PrinterSurface::SetOutputFile(const std::wstring& path) {
     outputFile_ = path;
 }
 
+namespace {
+
+// The resolutions the four named qualities stand for on this printer.
+struct QualityRow {
+    int16_t quality;
+    int dpi;
+};
+constexpr QualityRow kNamedQualities[] = {{-1, 150}, {-2, 300}, {-3, 600}, {-4, 1200}};
+constexpr int kLowestDpi = 72;
+constexpr int kHighestDpi = 2400;
+
+}  // namespace
+
+// Like the page size, the resolution belongs to the whole page.
+void PrinterSurface::SetPrintQuality(int16_t quality) {
+    if (page_) throw errors::SetWithinPage("PrintQuality");
+    int dpi = quality;
+    for (const QualityRow& row : kNamedQualities) {
+        if (row.quality == quality) dpi = row.dpi;
+    }
+    if (dpi < kLowestDpi || dpi > kHighestDpi) {
+        throw errors::InvalidPropertyValue("PrintQuality", "must be -1 to -4, or 72 to 2400 dots per inch");
+    }
+    ChangeResolution(dpi);
+    setup_ = PageSetup{PixelWidth(), PixelHeight(), dpi};
+    MapPrinterPixels(measuring_.Get(), setup_);
+    printQuality_ = quality;
+}
+
 // The page size belongs to the whole page: it may change between pages only.
 void PrinterSurface::ResizeDevice(int pixelWidth, int pixelHeight) {
     if (page_) throw errors::SetWithinPage(pixelWidth != PixelWidth() ? "Width" : "Height");

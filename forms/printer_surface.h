@@ -28,6 +28,10 @@ public:
     void SetOutputFile(const std::wstring& path);
 
     const PageSetup& Setup() const { return setup_; }
+    // Dots per inch, as Visual Basic's PrintQuality: a positive resolution
+    // from 72 to 2400, or one of the qualities -1 (draft) to -4 (high).
+    int16_t PrintQuality() const { return printQuality_; }
+    void SetPrintQuality(int16_t quality);
 
 protected:
     HDC DrawingDc() override;
@@ -44,6 +48,7 @@ private:
     win32::MetaFileDc page_;
     std::vector<win32::EnhMetaFile> finished_;
     int32_t pageNumber_ = 1;
+    int16_t printQuality_ = static_cast<int16_t>(PageSetup::Letter().dpi);
 };
 
 }  // namespace quillant::forms

@@ -35,6 +35,10 @@ inline constexpr ScaleModeRow kScaleModes[] = {
 inline constexpr int16_t kTwips = 1;
 inline constexpr int16_t kPixels = 3;
 inline constexpr double kTwipsPerInch = 1440.0;
+// ScaleX and ScaleY also convert from and to hundredths of a millimetre,
+// their default source, which no object uses as its ScaleMode.
+inline constexpr int16_t kHimetric = 8;
+inline constexpr double kHimetricPerInch = 2540.0;
 
 class UnitScale {
 public:
@@ -46,6 +50,11 @@ public:
         return std::nullopt;
     }
     static UnitScale Twips(double dpi) { return UnitScale(dpi, kTwipsPerInch); }
+    // As For, and hundredths of a millimetre too.
+    static std::optional<UnitScale> ForConversion(int16_t mode, double dpi) {
+        if (mode == kHimetric) return UnitScale(dpi, kHimetricPerInch);
+        return For(mode, dpi);
+    }
 
     double ToPixels(double units) const { return units * dpi_ / unitsPerInch_; }
     double ToUnits(double pixels) const { return pixels * unitsPerInch_ / dpi_; }

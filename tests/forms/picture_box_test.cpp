@@ -217,6 +217,11 @@ TEST(PictureBoxProperties, NewBoxIsWhiteTwipsAndBlackInk) {
     EXPECT_EQ(box.CallNumber(L"Point", {4785.0, 3585.0}), 0xFFFFFF);
     EXPECT_EQ(box.CallNumber(L"Point", {4800.0, 0.0}), -1);
     EXPECT_EQ(box.CallNumber(L"Point", {-15.0, 0.0}), -1);
+    // A screen pixel at 96 dpi is 15 twips, whatever the scale asks.
+    EXPECT_EQ(box.Number(L"TwipsPerPixelY"), 15);
+    EXPECT_EQ(box.CallNumber(L"ScaleX", {1.0, short{3}}), 15);
+    box.Put(L"ScaleMode", short{3});
+    EXPECT_EQ(box.CallNumber(L"ScaleY", {1.0, short{3}}), 1);
 }
 
 TEST(PictureBoxProperties, ChangingScaleModeKeepsThePenInPlace) {

@@ -151,6 +151,39 @@ TEST(PrinterDocument, ThePageSizeMayChangeBetweenPagesOnly) {
     EXPECT_EQ(page.height, 300u);
 }
 
+// A label printer's resolution: the page is drawn in its dots, and ScaleX,
+// ScaleY and TwipsPerPixel tell a host how large a dot is.
+TEST(PrinterDocument, PrintQualitySetsTheResolutionBetweenPages) {
+    RemoveFile(L"forms_label.png");
+    const LateBound printer = NewPrinter();
+    EXPECT_EQ(printer.Number(L"PrintQuality"), 600);
+    printer.Put(L"PrintQuality", short{203});
+    printer.Put(L"Width", 4.0 * 1440);
+    printer.Put(L"Height", 6.0 * 1440);
+    EXPECT_DOUBLE_EQ(printer.Number(L"TwipsPerPixelX"), 1440.0 / 203);
+    EXPECT_DOUBLE_EQ(printer.CallNumber(L"ScaleX", {1.0, short{3}}), 1440.0 / 203);
+    EXPECT_DOUBLE_EQ(printer.CallNumber(L"ScaleY", {1440.0, short{1}, short{3}}), 203);
+    EXPECT_DOUBLE_EQ(printer.CallNumber(L"ScaleX", {2540.0}), 1440);  // from himetric by default
+    printer.Put(L"OutputFile", L"forms_label.png");
+    const double dot = 1440.0 / 203;
+    printer.Call(L"Line", {36, 10 * dot, 10 * dot, 12 * dot, 11 * dot, 0});
+    EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Put(L"PrintQuality", short{300}); }), 396);
+    printer.Call(L"EndDoc");
+    const DecodedImage page = ReadImage(L"forms_label.png");
+    EXPECT_EQ(page.width, 812u);
+    EXPECT_EQ(page.height, 1218u);
+    EXPECT_EQ(page.Pixel(10, 10), kBlack);
+    EXPECT_EQ(page.Pixel(12, 11), kBlack);
+    EXPECT_EQ(page.Pixel(13, 11), kWhite);
+    EXPECT_EQ(page.Pixel(12, 12), kWhite);
+
+    for (short quality : {short{71}, short{2401}, short{0}, short{-5}}) {
+        EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Put(L"PrintQuality", quality); }), 380) << quality;
+    }
+    EXPECT_EQ(printer.Number(L"PrintQuality"), 203);
+    EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.CallNumber(L"ScaleX", {1.0, short{4}}); }), 5);
+}
+
 TEST(PrinterErrors, OutputFaultsRaisePrinterAndFileErrors) {
     const LateBound printer = NewPrinter();
     EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Put(L"OutputFile", L"document.txt"); }), 5);
