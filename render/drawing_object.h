@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -80,6 +81,12 @@ public:
 
     // Stretches picture into the rectangle (x, y) - (x + width, y + height).
     virtual void PaintPicture(const Picture& picture, double x, double y, double width, double height) = 0;
+
+    // Visual Basic's ScaleX and ScaleY: a length in the scale fromScale
+    // (1 twips, 3 pixels, ...) in the object's own scale units. Empty for an
+    // object that has no such member; other failures raise as any member's.
+    virtual std::optional<double> ScaleX(double, int16_t) { return std::nullopt; }
+    virtual std::optional<double> ScaleY(double, int16_t) { return std::nullopt; }
 };
 
 // The object of one Encode with its printer test, asked once: the answer

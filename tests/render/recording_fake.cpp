@@ -173,6 +173,27 @@ void FakeObject::PaintPicture(const Picture& picture, double x1, double y1, doub
     Record("PaintPicture", "(" + name + "," + Numbers({x1, y1, w, h}) + ")");
 }
 
+namespace {
+
+// One pixel, or a length in twips scaled as the pixel is.
+std::optional<double> Scaled(std::optional<double> pixel, double value, int16_t fromScale) {
+    if (!pixel) return std::nullopt;
+    constexpr int16_t kPixels = 3;
+    return fromScale == kPixels ? value * *pixel : value * *pixel / 15.0;
+}
+
+}  // namespace
+
+std::optional<double> FakeObject::ScaleX(double value, int16_t fromScale) {
+    Record("ScaleX", "(" + Numbers({value, static_cast<double>(fromScale)}) + ")");
+    return Scaled(pixelX, value, fromScale);
+}
+
+std::optional<double> FakeObject::ScaleY(double value, int16_t fromScale) {
+    Record("ScaleY", "(" + Numbers({value, static_cast<double>(fromScale)}) + ")");
+    return Scaled(pixelY, value, fromScale);
+}
+
 double FakeObject::Height() {
     Record("Height");
     return height;

@@ -80,6 +80,10 @@ public:
     std::optional<double> adjustedFontSize;
     DeviceContext hdc = 100;
     std::function<Color()> backColor = [] { return kWhite; };
+    // What ScaleX(1, vbPixels) and ScaleY answer: none for a target without
+    // them. Other scales are converted as from twips.
+    std::optional<double> pixelX;
+    std::optional<double> pixelY;
     // A target that does not leave its pen at Line's second corner.
     double penDriftX = 0;
     double penDriftY = 0;
@@ -121,6 +125,8 @@ public:
     void Print(std::u16string_view text) override;
     DeviceContext Hdc() override;
     void PaintPicture(const Picture& picture, double x1, double y1, double w, double h) override;
+    std::optional<double> ScaleX(double value, int16_t fromScale) override;
+    std::optional<double> ScaleY(double value, int16_t fromScale) override;
     double Height() override;
     void SetWidth(double twips) override;
     void SetHeight(double twips) override;

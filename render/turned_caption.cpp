@@ -1,0 +1,109 @@
+#include "render/turned_caption.h"
+
+#include <memory>
+#include <string>
+
+#include "render/caption_face.h"
+#include "render/font_ownership.h"
+#include "render/rotated_font.h"
+#include "encoding/vb_error.h"
+
+namespace quillant::render {
+namespace {
+
+// The scratch picture's settings, as for Quillant1's turned captions: the
+// text measured at 7.2 points sets the picture's length, the turned font
+// is 100 pixels high across a picture 1500 twips (100 pixels) deep, and the
+// text starts 10 twips in from the picture's edge.
+constexpr double kScratchFontSize = 7.2;
+constexpr double kScratchDepth = 1500;
+constexpr double kScratchLengthPerTextWidth = 10.1;
+constexpr double kScratchInset = 10;
+
+struct ScratchLayout {
+    double width;
+    double height;
+    double startX;
+    double startY;
+};
+
+ScratchLayout LayOutScratch(Turn turn, double length) {
+    switch (turn) {
+        case Turn::kUp:  // runs up from the bottom left
+            return {kScratchDepth, length, 0, length - kScratchInset};
+        case Turn::kDown:  // runs down from the top right
+            return {kScratchDepth, length, kScratchDepth, kScratchInset};
+        case Turn::kUpsideDown:  // runs left from the bottom right
+            break;
+    }
+    return {length, kScratchDepth, length - kScratchInset, kScratchDepth};
+}
+
+// Where the scratch picture goes on the page: the text's cell, reaching from
+// the start (x, y) across to the far side of the letters and along the text.
+struct PaintedArea {
+    double x, y, width, height;
+};
+
+PaintedArea PaintedAreaOf(Turn turn, double x, double y, double length, double thickness) {
+    switch (turn) {
+        case Turn::kUp:
+            return {x, y - length, thickness, length};
+        case Turn::kDown:
+            return {x - thickness, y, thickness, length};
+        case Turn::kUpsideDown:
+            break;
+    }
+    return {x - length, y - thickness, length, thickness};
+}
+
+void PrintOnScratch(Target target, Platform platform, std::u16string_view text, Turn turn, double x, double y,
+                    double length, double thickness) {
+    ScratchPicture& scratch = platform.form1.Picture1();
+    scratch.SetFontName(kCaptionFace);
+    scratch.SetFontSize(kScratchFontSize);
+    const ScratchLayout layout = LayOutScratch(turn, scratch.TextWidth(text) * kScratchLengthPerTextWidth);
+    scratch.SetWidth(layout.width);
+    scratch.SetHeight(layout.height);
+    scratch.SetBackColor(kWhite);
+    scratch.Cls();
+
+    const LogFontA description = DescribeRotatedFont(target, platform.fonts, static_cast<int16_t>(turn));
+    GraphicsMode mode(platform.fonts, scratch.Hdc(), gdi::kGmAdvanced);
+    OwnedFont font(platform.fonts, platform.fonts.CreateFontIndirectA(description));
+    FontSelection selection(platform.fonts, scratch.Hdc(), font.Get());
+    scratch.SetCurrentX(layout.startX);
+    scratch.SetCurrentY(layout.startY);
+    scratch.Print(text);
+    selection.RestoreInto(scratch.Hdc());
+    font.Delete();
+    mode.RestoreInto(scratch.Hdc());
+
+    const std::unique_ptr<Picture> image = scratch.Image();
+    if (!image) throw vb_errors::ObjectNotSet();
+    const PaintedArea area = PaintedAreaOf(turn, x, y, length, thickness);
+    target.object.PaintPicture(*image, area.x, area.y, area.width, area.height);
+}
+
+}  // namespace
+
+void PrintTurned(Target target, Platform platform, std::u16string_view text, Turn turn, double x, double y,
+                 double length, double thickness) {
+    if (target.printer) {
+        PrintOnScratch(target, platform, text, turn, x, y, length, thickness);
+        return;
+    }
+    DrawingObject& object = target.object;
+    const LogFontA description = DescribeRotatedFont(target, platform.fonts, static_cast<int16_t>(turn));
+    GraphicsMode mode(platform.fonts, object.Hdc(), gdi::kGmAdvanced);
+    OwnedFont font(platform.fonts, platform.fonts.CreateFontIndirectA(description));
+    FontSelection selection(platform.fonts, object.Hdc(), font.Get());
+    object.SetCurrentX(x);
+    object.SetCurrentY(y);
+    object.Print(text);
+    selection.RestoreInto(object.Hdc());
+    font.Delete();
+    mode.RestoreInto(object.Hdc());
+}
+
+}  // namespace quillant::render
