@@ -1,6 +1,8 @@
-/* The DISPIDs of _Quillant1, which compiled hosts bind to: the type library
-   (Quillant.idl includes this file), the server and the tests read them from
-   here. Plain #defines, because widl's preprocessor reads this file too. */
+/* The DISPIDs of _Quillant1 and _Quillant2, which compiled hosts bind to:
+   the type library (Quillant.idl includes this file), the server and the
+   tests read them from here. Plain #defines, because widl's preprocessor
+   reads this file too. _Quillant2 has every member of _Quillant1 under the
+   same DISPID, and its own after them. */
 #pragma once
 
 #define DISPID_QUILLANT_ENCODESTRING 0x68030000
@@ -14,3 +16,11 @@
 #define DISPID_QUILLANT_ORIENTATION 0x68030008
 #define DISPID_QUILLANT_GETBARWIDTH 0x6003000D
 #define DISPID_QUILLANT_ENCODE 0x6003000E
+
+#define DISPID_QUILLANT_SYMBOLOGY 0x68030009
+#define DISPID_QUILLANT_SNAPTODEVICE 0x6803000A
+#define DISPID_QUILLANT_DEVICERESOLUTION 0x6803000B
+#define DISPID_QUILLANT_BARWIDTHREDUCTION 0x6803000C
+#define DISPID_QUILLANT_QUIETZONES 0x6803000D
+#define DISPID_QUILLANT_CAPTIONTEXT 0x6803000E
+#define DISPID_QUILLANT_MODULEPATTERN 0x6803000F

@@ -12,7 +12,7 @@
 
 namespace quillant::component {
 
-std::u16string EncodeOnDevice(const BarcodeProperties& properties, IDispatch* device, std::string& modulePattern) {
+std::u16string DrawOnDevice(IDispatch* device, const Drawing& draw) {
     auto& form = ScratchForm();
     render::win32::GdiFontApi fonts;
     std::unique_ptr<render::win32::DispatchDrawingObject> target;
@@ -28,7 +28,13 @@ std::u16string EncodeOnDevice(const BarcodeProperties& properties, IDispatch* de
     } catch (const VbError& error) {
         return win32::Utf16FromUtf8(error.description());
     }
-    return win32::Utf16FromUtf8(render::Encode(properties, target.get(), render::Platform{fonts, form}, modulePattern));
+    return win32::Utf16FromUtf8(draw(target.get(), render::Platform{fonts, form}));
+}
+
+std::u16string EncodeOnDevice(const BarcodeProperties& properties, IDispatch* device, std::string& modulePattern) {
+    return DrawOnDevice(device, [&](render::DrawingObject* target, render::Platform platform) {
+        return render::Encode(properties, target, platform, modulePattern);
+    });
 }
 
 }  // namespace quillant::component

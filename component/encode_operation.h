@@ -5,13 +5,22 @@
 
 #include <oaidl.h>
 
+#include <functional>
 #include <string>
 
 #include "render/barcode_properties.h"
+#include "render/drawing_object.h"
+#include "render/platform.h"
 
 namespace quillant::component {
 
-// modulePattern receives the module string of this call.
+// Runs one drawing on the host's object, with gdi32 for turned fonts and the
+// process's scratch form, and hands back the renderer's result as text. The
+// drawing gets no object when device is null.
+using Drawing = std::function<std::string(render::DrawingObject* target, render::Platform platform)>;
+std::u16string DrawOnDevice(IDispatch* device, const Drawing& draw);
+
+// Quillant1's Encode. modulePattern receives the module string of this call.
 std::u16string EncodeOnDevice(const BarcodeProperties& properties, IDispatch* device, std::string& modulePattern);
 
 }  // namespace quillant::component

@@ -46,6 +46,8 @@ enum class Member : uint8_t {
     kHeight,
     kCls,
     kImage,
+    kScaleX,
+    kScaleY,
     kCount
 };
 
@@ -54,7 +56,7 @@ inline constexpr std::array<const wchar_t*, static_cast<size_t>(Member::kCount)>
     L"CurrentX", L"CurrentY",   L"Line",       L"ForeColor",     L"DrawWidth",      L"BackColor",
     L"FillColor", L"FontName",  L"FontSize",   L"FontBold",      L"FontItalic",     L"FontUnderline",
     L"FontStrikethru", L"TextWidth", L"TextHeight", L"Print",    L"hdc",            L"PaintPicture",
-    L"Width",    L"Height",     L"Cls",        L"Image",
+    L"Width",    L"Height",     L"Cls",        L"Image",         L"ScaleX",         L"ScaleY",
 };
 
 class DispatchCaller {

@@ -113,4 +113,27 @@ void DispatchDrawingObject::PaintPicture(const Picture& picture, double x, doubl
                  {ArgObject(image->Get()), ArgDouble(x), ArgDouble(y), ArgDouble(width), ArgDouble(height)});
 }
 
+namespace {
+
+// A length converted by the object's ScaleX or ScaleY; none from an object
+// without the member, which is then drawn on unsnapped.
+std::optional<double> ScaleLength(DispatchCaller& caller, Member member, double value, int16_t fromScale) {
+    try {
+        Variant v = caller.Call(member, {ArgDouble(value), ArgShort(fromScale)});
+        return AsDouble(v);
+    } catch (const VbError& error) {
+        if (error.number() == vb_errors::kNoSuchMember) return std::nullopt;
+        throw;
+    }
+}
+
+}  // namespace
+
+std::optional<double> DispatchDrawingObject::ScaleX(double value, int16_t fromScale) {
+    return ScaleLength(caller_, Member::kScaleX, value, fromScale);
+}
+std::optional<double> DispatchDrawingObject::ScaleY(double value, int16_t fromScale) {
+    return ScaleLength(caller_, Member::kScaleY, value, fromScale);
+}
+
 }  // namespace quillant::render::win32

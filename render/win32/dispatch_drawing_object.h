@@ -54,6 +54,9 @@ public:
     DeviceContext Hdc() override;
     void PaintPicture(const Picture& picture, double x, double y, double width, double height) override;
 
+    std::optional<double> ScaleX(double value, int16_t fromScale) override;
+    std::optional<double> ScaleY(double value, int16_t fromScale) override;
+
     // For adapters that add members of their own to the same object.
     DispatchCaller& Caller() { return caller_; }
 

@@ -25,6 +25,8 @@ using win32::ComPtr;
 
 constexpr GUID kLibraryGuid = {0x85D8C750, 0xE949, 0x4B89, {0x96, 0x35, 0x4D, 0xED, 0x35, 0x18, 0xC5, 0x9F}};
 constexpr GUID kOrientationsGuid = {0x52A60750, 0x6A4F, 0x4240, {0x82, 0x91, 0xDA, 0x95, 0x80, 0x51, 0x04, 0x3F}};
+constexpr GUID kSymbologiesGuid = {0xBFC076EA, 0x5ADA, 0x4EB7, {0xB3, 0x6E, 0x0B, 0x94, 0x96, 0x71, 0xDF, 0x76}};
+constexpr GUID kLabelOrientationsGuid = {0x38E21F0D, 0x9146, 0x402A, {0x9C, 0x3A, 0x45, 0x94, 0x0F, 0xFF, 0x1E, 0x03}};
 constexpr GUID kStdOle2Guid = {0x00020430, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr SYSKIND kSysKind = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
 
@@ -156,7 +158,7 @@ TEST_F(TypeLibraryTest, LibraryAttributes) {
     EXPECT_EQ(helpContext, 0u);
 }
 
-TEST_F(TypeLibraryTest, ThreeTypesInPublishedOrder) {
+TEST_F(TypeLibraryTest, TypesInPublishedOrder) {
     struct Expected {
         const wchar_t* name;
         TYPEKIND kind;
@@ -168,6 +170,12 @@ TEST_F(TypeLibraryTest, ThreeTypesInPublishedOrder) {
          TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE},
         {L"Quillant1", TKIND_COCLASS, CLSID_Quillant1, TYPEFLAG_FCANCREATE},
         {L"Orientations", TKIND_ENUM, kOrientationsGuid, 0},
+        // Quillant2's types come after the published three.
+        {L"_Quillant2", TKIND_DISPATCH, IID__Quillant2,
+         TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE},
+        {L"Quillant2", TKIND_COCLASS, CLSID_Quillant2, TYPEFLAG_FCANCREATE},
+        {L"Symbologies", TKIND_ENUM, kSymbologiesGuid, 0},
+        {L"LabelOrientations", TKIND_ENUM, kLabelOrientationsGuid, 0},
     };
     ASSERT_EQ(library_->GetTypeInfoCount(), std::size(types));
     for (UINT i = 0; i < std::size(types); ++i) {
@@ -281,6 +289,25 @@ TEST_F(TypeLibraryTest, DispatchViewNamesDispidsAndHelp) {
         ASSERT_HRESULT_SUCCEEDED(dispatch->GetIDsOfNames(&name, 1, &id)) << where;
         EXPECT_EQ(id, member.dispid) << where;
     }
+}
+
+// Hosts switch from Quillant1 to Quillant2 without touching their code: every
+// member of _Quillant1 is in _Quillant2 at the same place, with the same
+// DISPID, kind and help.
+TEST_F(TypeLibraryTest, Quillant2BeginsWithEveryMemberOfQuillant1) {
+    ComPtr<ITypeInfo> second = TypeAt(3);
+    for (UINT i = 0; i < std::size(kMembers); ++i) {
+        const Member& member = kMembers[i];
+        win32::FuncDesc desc;
+        ASSERT_HRESULT_SUCCEEDED(win32::GetFuncDesc(second.Get(), kInheritedFunctions + i, desc));
+        EXPECT_EQ(desc->memid, member.dispid) << member.name;
+        EXPECT_EQ(desc->invkind, member.kind) << member.name;
+        Bstr help;
+        ExpectHelp(member.help, HelpOf(second.Get(), member.dispid, help), member.name);
+    }
+    win32::TypeAttr attr;
+    ASSERT_HRESULT_SUCCEEDED(win32::GetTypeAttr(second.Get(), attr));
+    EXPECT_EQ(attr->cFuncs, kInheritedFunctions + std::size(kMembers) + 12) << "and twelve of its own";
 }
 
 TEST_F(TypeLibraryTest, ClassCreatableWithOneDefaultInterface) {

@@ -1,0 +1,243 @@
+#pragma once
+// What Quillant1 and Quillant2 share: COM identity (IUnknown, IDispatch
+// through the type library, ISupportErrorInfo, IProvideClassInfo so that a
+// script's TypeName names the class), the nine properties of _Quillant1 with
+// their puts converted as Visual Basic converts an assignment, and
+// DeviceObject held by reference. Each class adds GetBarWidth, Encode and
+// its own members.
+
+#include <oaidl.h>
+#include <ocidl.h>
+
+#include <atomic>
+#include <string>
+
+#include "component/dispids.h"
+#include "component/property_argument.h"
+#include "component/server_lifetime.h"
+#include "render/barcode_properties.h"
+#include "win32/bstr.h"
+#include "win32/com_ptr.h"
+#include "win32/type_info_dispatch.h"
+#include "win32/vb_com_error.h"
+
+namespace quillant::component {
+
+// Reads one stored value out; the only failure is a null out pointer.
+template <class T, class Field>
+HRESULT ReadProperty(const Field& field, T* out) {
+    if (!out) return E_POINTER;
+    *out = static_cast<T>(field);
+    return S_OK;
+}
+
+template <class Interface, class Properties>
+class BarcodeObject : public win32::TypeInfoDispatch<Interface>, public ISupportErrorInfo, public IProvideClassInfo {
+public:
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(Interface)) {
+            *out = static_cast<Interface*>(this);
+        } else if (iid == IID_ISupportErrorInfo) {
+            *out = static_cast<ISupportErrorInfo*>(this);
+        } else if (iid == IID_IProvideClassInfo) {
+            *out = static_cast<IProvideClassInfo*>(this);
+        } else {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --references_;
+        if (left == 0) delete this;
+        return left;
+    }
+
+    // IDispatch: property puts convert their value as Visual Basic does (see
+    // property_argument.h); the type library answers everything else.
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* excep, UINT* argError) override {
+        HRESULT hr = S_OK;
+        if ((flags & DISPATCH_PROPERTYPUT) && params && IsEqualIID(iid, IID_NULL) &&
+            PutArgument(member, *params, lcid, hr)) {
+            if ((hr == DISP_E_TYPEMISMATCH || hr == DISP_E_OVERFLOW) && argError) *argError = 0;
+            return hr;
+        }
+        return win32::TypeInfoDispatch<Interface>::Invoke(member, iid, lcid, flags, params, result, excep,
+                                                          argError);
+    }
+
+    // ISupportErrorInfo
+    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
+        return iid == __uuidof(Interface) ? S_OK : S_FALSE;
+    }
+
+    // IProvideClassInfo
+    HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override {
+        return win32::ModuleTypeInfo(classId_, info);
+    }
+
+    // The members of _Quillant1 that only store and read.
+    HRESULT STDMETHODCALLTYPE put_Orientation(::Orientations value) override {
+        properties_.orientation = static_cast<int32_t>(value);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_Orientation(::Orientations* value) override {
+        return ReadProperty(properties_.orientation, value);
+    }
+    HRESULT STDMETHODCALLTYPE put_VisibleCode(VARIANT_BOOL value) override {
+        properties_.visibleCode = value;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_VisibleCode(VARIANT_BOOL* value) override {
+        return ReadProperty(properties_.visibleCode, value);
+    }
+    HRESULT STDMETHODCALLTYPE put_IndentedCode(VARIANT_BOOL value) override {
+        properties_.indentedCode = value;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_IndentedCode(VARIANT_BOOL* value) override {
+        return ReadProperty(properties_.indentedCode, value);
+    }
+    // The new position arrives through a pointer that is only read: the
+    // caller's variable is never written.
+    HRESULT STDMETHODCALLTYPE put_XPosition(LONG* value) override {
+        if (!value) return E_POINTER;
+        properties_.xPosition = *value;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_XPosition(LONG* value) override { return ReadProperty(properties_.xPosition, value); }
+    HRESULT STDMETHODCALLTYPE put_YPosition(LONG* value) override {
+        if (!value) return E_POINTER;
+        properties_.yPosition = *value;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_YPosition(LONG* value) override { return ReadProperty(properties_.yPosition, value); }
+    HRESULT STDMETHODCALLTYPE put_BarHeight(short value) override {
+        properties_.barHeight = value;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_BarHeight(short* value) override { return ReadProperty(properties_.barHeight, value); }
+    HRESULT STDMETHODCALLTYPE put_ElementWidth(short value) override {
+        properties_.elementWidth = value;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_ElementWidth(short* value) override {
+        return ReadProperty(properties_.elementWidth, value);
+    }
+    HRESULT STDMETHODCALLTYPE putref_DeviceObject(IDispatch* value) override {
+        deviceObject_ = win32::ComPtr<IDispatch>(value);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_DeviceObject(IDispatch** value) override {
+        if (!value) return E_POINTER;
+        *value = win32::ComPtr<IDispatch>(deviceObject_).Detach();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE put_EncodeString(BSTR value) override {
+        return Boundary([&] {
+            properties_.encodeString = win32::Bstr::U16Of(value);
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_EncodeString(BSTR* value) override {
+        if (!value) return E_POINTER;
+        *value = nullptr;
+        return Boundary([&] {
+            *value = win32::Bstr(properties_.encodeString).Detach();
+            return S_OK;
+        });
+    }
+
+protected:
+    BarcodeObject(const wchar_t* errorSource, REFCLSID classId, win32::ComPtr<IDispatch> deviceObject)
+        : errorSource_(errorSource), classId_(classId), deviceObject_(std::move(deviceObject)) {
+        ObjectCreated();
+    }
+    virtual ~BarcodeObject() { ObjectDestroyed(); }
+
+    // The class's own properties set by value, which it converts itself.
+    virtual bool IsOwnPutByValue(DISPID) const { return false; }
+    virtual HRESULT PutOwnArgument(DISPID, const VARIANT&, LCID) { return DISP_E_MEMBERNOTFOUND; }
+
+    // Errors leave as Visual Basic errors with rich error information.
+    template <class Body>
+    HRESULT Boundary(Body&& body) {
+        return win32::ComBoundary(__uuidof(Interface), errorSource_, std::forward<Body>(body));
+    }
+
+    const wchar_t* const errorSource_;
+    const CLSID classId_;
+    Properties properties_;
+    win32::ComPtr<IDispatch> deviceObject_;
+    std::string modulePattern_;  // of the last Encode
+
+private:
+    static bool IsCommonPutByValue(DISPID member) {
+        switch (member) {
+            case DISPID_QUILLANT_ORIENTATION: case DISPID_QUILLANT_VISIBLECODE: case DISPID_QUILLANT_INDENTEDCODE:
+            case DISPID_QUILLANT_XPOSITION: case DISPID_QUILLANT_YPOSITION: case DISPID_QUILLANT_BARHEIGHT:
+            case DISPID_QUILLANT_ELEMENTWIDTH: case DISPID_QUILLANT_ENCODESTRING:
+                return true;
+            default:
+                return false;  // DeviceObject is put by reference
+        }
+    }
+
+    bool PutArgument(DISPID member, const DISPPARAMS& params, LCID lcid, HRESULT& hr) {
+        if (!IsCommonPutByValue(member) && !IsOwnPutByValue(member)) return false;
+        if (params.cNamedArgs != 1 || !params.rgdispidNamedArgs || params.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) {
+            hr = DISP_E_PARAMNOTFOUND;
+            return true;
+        }
+        if (params.cArgs != 1 || !params.rgvarg) {
+            hr = DISP_E_BADPARAMCOUNT;
+            return true;
+        }
+        const VARIANT& argument = params.rgvarg[0];
+        int32_t number = 0;
+        int16_t small = 0;
+        VARIANT_BOOL flag = 0;
+        win32::Bstr text;
+        switch (member) {
+            case DISPID_QUILLANT_ORIENTATION:
+                hr = ArgumentToLong(argument, lcid, number);
+                if (SUCCEEDED(hr)) hr = put_Orientation(static_cast<::Orientations>(number));
+                break;
+            case DISPID_QUILLANT_XPOSITION:
+            case DISPID_QUILLANT_YPOSITION:
+                hr = ArgumentToLong(argument, lcid, number);
+                if (SUCCEEDED(hr)) {
+                    LONG position = number;
+                    hr = member == DISPID_QUILLANT_XPOSITION ? put_XPosition(&position) : put_YPosition(&position);
+                }
+                break;
+            case DISPID_QUILLANT_BARHEIGHT:
+            case DISPID_QUILLANT_ELEMENTWIDTH:
+                hr = ArgumentToShort(argument, lcid, small);
+                if (SUCCEEDED(hr)) hr = member == DISPID_QUILLANT_BARHEIGHT ? put_BarHeight(small) : put_ElementWidth(small);
+                break;
+            case DISPID_QUILLANT_VISIBLECODE:
+            case DISPID_QUILLANT_INDENTEDCODE:
+                hr = ArgumentToBoolean(argument, lcid, flag);
+                if (SUCCEEDED(hr)) hr = member == DISPID_QUILLANT_VISIBLECODE ? put_VisibleCode(flag) : put_IndentedCode(flag);
+                break;
+            case DISPID_QUILLANT_ENCODESTRING:
+                hr = ArgumentToString(argument, lcid, text);
+                if (SUCCEEDED(hr)) hr = put_EncodeString(text.Get());
+                break;
+            default:
+                hr = PutOwnArgument(member, argument, lcid);
+                break;
+        }
+        return true;
+    }
+
+    std::atomic<ULONG> references_{1};
+};
+
+}  // namespace quillant::component

@@ -1,0 +1,34 @@
+#include "component/label_text.h"
+
+#include "encoding/gs1_element_string.h"
+#include "encoding/shortest_symbol.h"
+#include "encoding/vb_error.h"
+
+namespace quillant::component {
+namespace {
+
+// Control characters have no glyph: the caption shows a space for each.
+std::u16string Printable(std::u16string_view text) {
+    std::u16string caption(text);
+    for (char16_t& c : caption) {
+        if (c < u' ' || c == u'\x7F') c = u' ';
+    }
+    return caption;
+}
+
+}  // namespace
+
+LabelText EncodeLabelText(const LabelProperties& p) {
+    switch (p.symbology) {
+        case bcGS1_128: {
+            const Gs1Message message = ParseGs1(p.encodeString);
+            return {ShortestPattern(message.data, DataMode::Gs1), message.caption};
+        }
+        case bcCode128:
+            return {ShortestPattern(p.encodeString, DataMode::Text), Printable(p.encodeString)};
+        default:
+            throw vb_errors::WithText(vb_errors::kInvalidPropertyValue);
+    }
+}
+
+}  // namespace quillant::component

@@ -1,0 +1,153 @@
+#include "component/quillant2.h"
+
+#include <new>
+
+#include "component/encode_operation.h"
+#include "component/label_text.h"
+#include "component/shared_drawing_objects.h"
+#include "render/label_encode.h"
+#include "render/win32/dispatch_drawing_object.h"
+
+namespace quillant::component {
+HRESULT Quillant2::Create(REFIID iid, void** out) noexcept {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    win32::ComPtr<IDispatch> printer;
+    const HRESULT hr = DefaultPrinter(printer.Put());
+    if (FAILED(hr)) return hr;
+    const auto object = win32::ComPtr<Quillant2>::Attach(new (std::nothrow) Quillant2(std::move(printer)));
+    if (!object) return E_OUTOFMEMORY;
+    return object->QueryInterface(iid, out);
+}
+
+Quillant2::Quillant2(win32::ComPtr<IDispatch> deviceObject)
+    : BarcodeObject(L"Quillant.Quillant2", CLSID_Quillant2, std::move(deviceObject)) {}
+
+HRESULT Quillant2::GetBarWidth(short* width) {
+    if (!width) return E_POINTER;
+    return Boundary([&] {
+        const LabelText text = EncodeLabelText(properties_);
+        if (!deviceObject_) {
+            *width = render::LabelBarWidth(properties_, text.modules, nullptr);
+            return S_OK;
+        }
+        render::win32::DispatchDrawingObject target(deviceObject_.Get());
+        *width = render::LabelBarWidth(properties_, text.modules, &target);
+        return S_OK;
+    });
+}
+
+HRESULT Quillant2::Encode(BSTR* result) {
+    if (!result) return E_POINTER;
+    *result = nullptr;
+    return Boundary([&] {
+        const std::u16string outcome =
+            DrawOnDevice(deviceObject_.Get(), [&](render::DrawingObject* target, render::Platform platform) {
+                LabelText text;
+                try {
+                    text = EncodeLabelText(properties_);
+                } catch (const VbError& error) {
+                    return error.description();
+                }
+                modulePattern_ = text.modules;
+                return render::EncodeLabel(properties_, text.modules, text.caption, target, platform);
+            });
+        *result = win32::Bstr(outcome).Detach();
+        return S_OK;
+    });
+}
+
+// 380 "Invalid property value"; the property keeps what it had.
+HRESULT Quillant2::RefuseValue() {
+    return Boundary([]() -> HRESULT { throw vb_errors::WithText(vb_errors::kInvalidPropertyValue); });
+}
+
+HRESULT Quillant2::put_Symbology(::Symbologies value) {
+    if (value != ::bcCode128 && value != ::bcGS1_128) return RefuseValue();
+    properties_.symbology = static_cast<int32_t>(value);
+    return S_OK;
+}
+HRESULT Quillant2::get_Symbology(::Symbologies* value) { return ReadProperty(properties_.symbology, value); }
+
+HRESULT Quillant2::put_SnapToDevice(VARIANT_BOOL value) {
+    properties_.snapToDevice = value;
+    return S_OK;
+}
+HRESULT Quillant2::get_SnapToDevice(VARIANT_BOOL* value) { return ReadProperty(properties_.snapToDevice, value); }
+
+HRESULT Quillant2::put_DeviceResolution(LONG value) {
+    if (value != 0 && (value < label_limits::kLowestResolution || value > label_limits::kHighestResolution)) {
+        return RefuseValue();
+    }
+    properties_.deviceResolution = value;
+    return S_OK;
+}
+HRESULT Quillant2::get_DeviceResolution(LONG* value) { return ReadProperty(properties_.deviceResolution, value); }
+
+HRESULT Quillant2::put_BarWidthReduction(short value) {
+    if (value < 0 || value > label_limits::kMostReduction) return RefuseValue();
+    properties_.barWidthReduction = value;
+    return S_OK;
+}
+HRESULT Quillant2::get_BarWidthReduction(short* value) { return ReadProperty(properties_.barWidthReduction, value); }
+
+HRESULT Quillant2::put_QuietZones(VARIANT_BOOL value) {
+    properties_.quietZones = value;
+    return S_OK;
+}
+HRESULT Quillant2::get_QuietZones(VARIANT_BOOL* value) { return ReadProperty(properties_.quietZones, value); }
+
+HRESULT Quillant2::get_CaptionText(BSTR* value) {
+    if (!value) return E_POINTER;
+    *value = nullptr;
+    return Boundary([&] {
+        *value = win32::Bstr(EncodeLabelText(properties_).caption).Detach();
+        return S_OK;
+    });
+}
+
+HRESULT Quillant2::get_ModulePattern(BSTR* value) {
+    if (!value) return E_POINTER;
+    *value = nullptr;
+    return Boundary([&] {
+        const std::string modules = EncodeLabelText(properties_).modules;
+        *value = win32::Bstr(std::u16string(modules.begin(), modules.end())).Detach();
+        return S_OK;
+    });
+}
+
+bool Quillant2::IsOwnPutByValue(DISPID member) const {
+    switch (member) {
+        case DISPID_QUILLANT_SYMBOLOGY: case DISPID_QUILLANT_SNAPTODEVICE: case DISPID_QUILLANT_DEVICERESOLUTION:
+        case DISPID_QUILLANT_BARWIDTHREDUCTION: case DISPID_QUILLANT_QUIETZONES:
+            return true;
+        default:
+            return false;
+    }
+}
+
+HRESULT Quillant2::PutOwnArgument(DISPID member, const VARIANT& argument, LCID lcid) {
+    int32_t number = 0;
+    int16_t small = 0;
+    VARIANT_BOOL flag = 0;
+    HRESULT hr = S_OK;
+    switch (member) {
+        case DISPID_QUILLANT_SYMBOLOGY:
+            hr = ArgumentToLong(argument, lcid, number);
+            return SUCCEEDED(hr) ? put_Symbology(static_cast<::Symbologies>(number)) : hr;
+        case DISPID_QUILLANT_DEVICERESOLUTION:
+            hr = ArgumentToLong(argument, lcid, number);
+            return SUCCEEDED(hr) ? put_DeviceResolution(number) : hr;
+        case DISPID_QUILLANT_BARWIDTHREDUCTION:
+            hr = ArgumentToShort(argument, lcid, small);
+            return SUCCEEDED(hr) ? put_BarWidthReduction(small) : hr;
+        case DISPID_QUILLANT_SNAPTODEVICE:
+            hr = ArgumentToBoolean(argument, lcid, flag);
+            return SUCCEEDED(hr) ? put_SnapToDevice(flag) : hr;
+        default:
+            hr = ArgumentToBoolean(argument, lcid, flag);
+            return SUCCEEDED(hr) ? put_QuietZones(flag) : hr;
+    }
+}
+
+}  // namespace quillant::component

@@ -1,0 +1,41 @@
+#pragma once
+// The Quillant2 class: every member of Quillant1, and the symbology, snapping
+// to the device's dots, bar width reduction, quiet zones, four turns and the
+// caption and modules for hosts that draw on their own. Its Encode draws
+// every bar as one box (render/label_encode.h).
+
+#include "Quillant_h.h"
+#include "component/barcode_object.h"
+#include "render/label_properties.h"
+
+namespace quillant::component {
+
+class Quillant2 final : public BarcodeObject<_Quillant2, LabelProperties> {
+public:
+    static HRESULT Create(REFIID iid, void** out) noexcept;
+
+    HRESULT STDMETHODCALLTYPE GetBarWidth(short* width) override;
+    HRESULT STDMETHODCALLTYPE Encode(BSTR* result) override;
+
+    HRESULT STDMETHODCALLTYPE put_Symbology(::Symbologies value) override;
+    HRESULT STDMETHODCALLTYPE get_Symbology(::Symbologies* value) override;
+    HRESULT STDMETHODCALLTYPE put_SnapToDevice(VARIANT_BOOL value) override;
+    HRESULT STDMETHODCALLTYPE get_SnapToDevice(VARIANT_BOOL* value) override;
+    HRESULT STDMETHODCALLTYPE put_DeviceResolution(LONG value) override;
+    HRESULT STDMETHODCALLTYPE get_DeviceResolution(LONG* value) override;
+    HRESULT STDMETHODCALLTYPE put_BarWidthReduction(short value) override;
+    HRESULT STDMETHODCALLTYPE get_BarWidthReduction(short* value) override;
+    HRESULT STDMETHODCALLTYPE put_QuietZones(VARIANT_BOOL value) override;
+    HRESULT STDMETHODCALLTYPE get_QuietZones(VARIANT_BOOL* value) override;
+    HRESULT STDMETHODCALLTYPE get_CaptionText(BSTR* value) override;
+    HRESULT STDMETHODCALLTYPE get_ModulePattern(BSTR* value) override;
+
+private:
+    explicit Quillant2(win32::ComPtr<IDispatch> deviceObject);
+
+    HRESULT RefuseValue();
+    bool IsOwnPutByValue(DISPID member) const override;
+    HRESULT PutOwnArgument(DISPID member, const VARIANT& argument, LCID lcid) override;
+};
+
+}  // namespace quillant::component
