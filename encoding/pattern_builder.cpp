@@ -1,33 +1,15 @@
 #include "pattern_builder.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "code_set_planner.h"
 #include "symbol_table.h"
+#include "encoding/unencodable_character.h"
 #include "vb_error.h"
 #include "vb_numbers.h"
 
 namespace quillant {
 namespace {
-
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-VbError UnencodableCharacter(std::u16string_view text, size_t pos) {
-    // Name the whole code point when a surrogate pair starts here, so the
-    // message matches what the user typed; positions count UTF-16 units as
-    // Visual Basic's Mid does.
-    uint32_t codePoint = text[pos];
-    if (IsHighSurrogate(text[pos]) && pos + 1 < text.size() && IsLowSurrogate(text[pos + 1])) {
-        codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (text[pos + 1] - 0xDC00);
-    }
-    char buffer[96];
-    std::snprintf(buffer, sizeof buffer,
-                  "Character U+%04X at position %zu cannot be encoded in Code 128",
-                  static_cast<unsigned>(codePoint), pos + 1);
-    return VbError(vb_errors::kInvalidCall, buffer);
-}
 
 // Turns planner events into symbol values and keeps the check sum. The sum and
 // the weight are reduced modulo 103 as they grow, so no text is too long for

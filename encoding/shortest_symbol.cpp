@@ -1,0 +1,59 @@
+#include "encoding/shortest_symbol.h"
+
+#include <cstring>
+
+#include "encoding/symbol_table.h"
+#include "encoding/vb_error.h"
+#include "encoding/vb_numbers.h"
+
+namespace quillant {
+namespace {
+
+// One plan buffer per thread: encoding many texts allocates only the result.
+const std::vector<uint8_t>& Plan(std::u16string_view data, DataMode mode) {
+    thread_local std::vector<uint8_t> values;
+    PlanShortest(data, mode, values);
+    return values;
+}
+
+int CheckValue(const std::vector<uint8_t>& values) {
+    uint64_t sum = values.front();
+    for (size_t i = 1; i < values.size(); ++i) sum += static_cast<uint64_t>(values[i]) * i;
+    return static_cast<int>(sum % kCheckModulus);
+}
+
+}  // namespace
+
+std::vector<int> ShortestSymbolValues(std::u16string_view data, DataMode mode) {
+    const auto& plan = Plan(data, mode);
+    std::vector<int> values(plan.begin(), plan.end());
+    values.push_back(CheckValue(plan));
+    return values;
+}
+
+std::string ShortestPattern(std::u16string_view data, DataMode mode) {
+    const auto& plan = Plan(data, mode);
+    std::string modules(kSymbolModules * (plan.size() + 1) + kStopPattern.size(), '\0');
+    char* out = modules.data();
+    auto put = [&out](int value) {
+        std::memcpy(out, kSymbolRows[static_cast<size_t>(value)].pattern.data(), kSymbolModules);
+        out += kSymbolModules;
+    };
+    for (uint8_t value : plan) put(value);
+    put(CheckValue(plan));
+    std::memcpy(out, kStopPattern.data(), kStopPattern.size());
+    return modules;
+}
+
+int32_t ShortestModuleCount(std::u16string_view data, DataMode mode) {
+    const int64_t symbols = static_cast<int64_t>(Plan(data, mode).size()) + 1;
+    const int64_t modules = kSymbolModules * symbols + static_cast<int64_t>(kStopPattern.size());
+    if (!vb::FitsInt32(modules)) throw vb_errors::Overflow();
+    return static_cast<int32_t>(modules);
+}
+
+int16_t ShortestBarWidth(std::u16string_view data, DataMode mode, int16_t elementWidth) {
+    return vb::ToInt16(vb::Mul32(ShortestModuleCount(data, mode), elementWidth));
+}
+
+}  // namespace quillant
