@@ -91,7 +91,7 @@ std::vector<Element> Split(std::u16string_view s) {
 }
 
 std::string LengthFault(size_t has, size_t low, size_t high) {
-    const std::string counted = "data has " + std::to_string(has) + " characters, ";
+    const std::string counted = "data has " + std::to_string(has) + (has == 1 ? " character, " : " characters, ");
     if (has > high) return counted + "at most " + std::to_string(high) + " are allowed";
     return counted + (low == high ? "" : "at least ") + std::to_string(low) + " are needed";
 }
