@@ -51,25 +51,19 @@ private:
     uint8_t* data_ = small_.data();
 };
 
-}  // namespace
-
-void PlanShortest(std::u16string_view data, DataMode mode, std::vector<uint8_t>& values) {
+// Fills choices for any text of U+0000..U+00FF; returns the costs at 0.
+std::array<uint32_t, 3> PlanAnyText(std::u16string_view data, bool gs1, ChoiceBuffer& choices) {
     const size_t n = data.size();
-    for (size_t k = 0; k < n; ++k) {
-        if (data[k] > 0xFF) throw UnencodableCharacter(data, k);
-    }
-    const bool gs1 = mode == DataMode::Gs1;
-
-    // Backwards: cost of encoding data[k..] when code set s is current at k.
-    ChoiceBuffer choices(3 * n);
-    std::array<uint32_t, 3> next1{};  // at k + 1
-    std::array<uint32_t, 3> next2{};  // at k + 2
+    std::array<uint32_t, 3> next1{};  // cost at k + 1
+    uint32_t next2C = 0;              // code set C's cost at k + 2
     for (size_t k = n; k-- > 0;) {
         const char16_t c = data[k];
-        std::array<uint32_t, 3> local;  // without switching first
-        std::array<uint8_t, 3> shifted{};
+        uint32_t local[3];  // without switching first
+        uint8_t shifted[3] = {0, 0, 0};
         if (gs1 && c == kGs1Separator) {
-            for (int s = 0; s < 3; ++s) local[s] = 1 + next1[s];
+            local[kA] = 1 + next1[kA];
+            local[kB] = 1 + next1[kB];
+            local[kC] = 1 + next1[kC];
         } else {
             const uint32_t inA = CostIn(kA, c);
             const uint32_t inB = CostIn(kB, c);
@@ -83,54 +77,101 @@ void PlanShortest(std::u16string_view data, DataMode mode, std::vector<uint8_t>&
                 local[kB] = inA + 1 + next1[kB];
                 shifted[kB] = kShifted;
             }
-            local[kC] = k + 1 < n && IsDigit(c) && IsDigit(data[k + 1]) ? 1 + next2[kC] : kNever;
+            local[kC] = k + 1 < n && IsDigit(c) && IsDigit(data[k + 1]) ? 1 + next2C : kNever;
         }
-        std::array<uint32_t, 3> cost;
+        next2C = next1[kC];
         for (uint8_t s = 0; s < 3; ++s) {
             uint32_t best = local[s];
-            uint8_t target = s;
+            uint8_t choice = static_cast<uint8_t>(s | shifted[s]);
             for (Set t : kSwitchOrder) {
                 if (t != s && 1 + local[t] < best) {
                     best = 1 + local[t];
-                    target = t;
+                    choice = static_cast<uint8_t>(t | shifted[t]);
                 }
             }
-            cost[s] = best;
-            choices[3 * k + s] = static_cast<uint8_t>(target | shifted[target]);
+            next1[s] = best;
+            choices[3 * k + s] = choice;
         }
-        next2 = next1;
-        next1 = cost;
     }
+    return next1;
+}
+
+// Printable ASCII (and FNC1 in GS1 data) is the common case. There code set
+// B carries everything A does at the same cost, so A can never be strictly
+// cheaper and the tie-break never picks it: planning with B and C alone gives
+// the very plan PlanAnyText gives, at half the work.
+bool IsPrintable(std::u16string_view data, bool gs1) {
+    for (char16_t c : data) {
+        if ((c < 0x20 || c > 0x7E) && !(gs1 && c == kGs1Separator)) return false;
+    }
+    return true;
+}
+
+std::array<uint32_t, 3> PlanPrintable(std::u16string_view data, bool gs1, ChoiceBuffer& choices) {
+    const size_t n = data.size();
+    uint32_t nextB = 0, nextC = 0, next2C = 0;
+    for (size_t k = n; k-- > 0;) {
+        const char16_t c = data[k];
+        const uint32_t localB = 1 + nextB;
+        const uint32_t localC = gs1 && c == kGs1Separator                            ? 1 + nextC
+                                : k + 1 < n && IsDigit(c) && IsDigit(data[k + 1]) ? 1 + next2C
+                                                                                     : kNever;
+        next2C = nextC;
+        const bool toC = 1 + localC < localB;
+        const bool toB = 1 + localB < localC;
+        nextB = toC ? 1 + localC : localB;
+        nextC = toB ? 1 + localB : localC;
+        choices[3 * k + kB] = toC ? kC : kB;
+        choices[3 * k + kC] = toB ? kB : kC;
+    }
+    return {kNever, nextB, nextC};
+}
+
+}  // namespace
+
+void PlanShortest(std::u16string_view data, DataMode mode, std::vector<uint8_t>& values) {
+    const size_t n = data.size();
+    const bool gs1 = mode == DataMode::Gs1;
+    for (size_t k = 0; k < n; ++k) {
+        if (data[k] > 0xFF) throw UnencodableCharacter(data, k);
+    }
+
+    // Backwards: cost of encoding data[k..] when code set s is current at k,
+    // and the choice that reaches it. Switching costs one symbol, so a switch
+    // wins only when strictly cheaper; the order of the tests is the tie-break.
+    ChoiceBuffer choices(3 * n);
+    const std::array<uint32_t, 3> cost =
+        IsPrintable(data, gs1) ? PlanPrintable(data, gs1, choices) : PlanAnyText(data, gs1, choices);
 
     Set set = kSwitchOrder[0];
     for (Set s : kSwitchOrder) {
-        if (next1[s] < next1[set]) set = s;
+        if (cost[s] < cost[set]) set = s;
     }
-    values.clear();
-    values.reserve(next1[set] + 2);
-    values.push_back(kStart[set]);
-    if (gs1) values.push_back(kFnc1);
+    values.resize(1 + gs1 + cost[set]);
+    uint8_t* out = values.data();
+    *out++ = kStart[set];
+    if (gs1) *out++ = kFnc1;
     for (size_t k = 0; k < n;) {
         const uint8_t choice = choices[3 * k + set];
         const auto target = static_cast<Set>(choice & kSetMask);
         if (target != set) {
-            values.push_back(kSwitchTo[target]);
+            *out++ = kSwitchTo[target];
             set = target;
         }
         const char16_t c = data[k];
         if (gs1 && c == kGs1Separator) {
-            values.push_back(kFnc1);
+            *out++ = kFnc1;
             ++k;
         } else if (set == kC) {
-            values.push_back(static_cast<uint8_t>((c - u'0') * 10 + (data[k + 1] - u'0')));
+            *out++ = static_cast<uint8_t>((c - u'0') * 10 + (data[k + 1] - u'0'));
             k += 2;
         } else {
-            if (c > 0x7F) values.push_back(set == kA ? kFnc4A : kFnc4B);
+            if (c > 0x7F) *out++ = set == kA ? kFnc4A : kFnc4B;
             if (choice & kShifted) {
-                values.push_back(kShift);
-                values.push_back(ValueIn(set == kA ? kB : kA, c & 0x7Fu));
+                *out++ = kShift;
+                *out++ = ValueIn(set == kA ? kB : kA, c & 0x7Fu);
             } else {
-                values.push_back(ValueIn(set, c & 0x7Fu));
+                *out++ = ValueIn(set, c & 0x7Fu);
             }
             ++k;
         }
