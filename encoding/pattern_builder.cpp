@@ -83,16 +83,24 @@ std::vector<int> SymbolValues(std::u16string_view text) {
 }
 
 std::string BuildPattern(std::u16string_view text) {
+    std::string modules(MaxPatternLength(text.size()), '\0');
+    modules.resize(static_cast<size_t>(WritePattern(text, modules.data()) - modules.data()));
+    return modules;
+}
+
+size_t MaxPatternLength(size_t units) {
     // At most four symbols per three characters (a lone run of three digits
     // costs a switch, a pair, a switch back and a character), plus start and
-    // check: the string is allocated once.
-    const size_t maxSymbols = text.size() / 3 * 4 + text.size() % 3 * 2 + 2;
-    std::string modules(kSymbolModules * maxSymbols + kStopPattern.size(), '\0');
-    PatternWriter writer{modules.data()};
+    // check.
+    const size_t maxSymbols = units / 3 * 4 + units % 3 * 2 + 2;
+    return kSymbolModules * maxSymbols + kStopPattern.size();
+}
+
+char* WritePattern(std::u16string_view text, char* out) {
+    PatternWriter writer{out};
     Sequence(text, writer);
     std::memcpy(writer.out, kStopPattern.data(), kStopPattern.size());
-    modules.resize(static_cast<size_t>(writer.out - modules.data()) + kStopPattern.size());
-    return modules;
+    return writer.out + kStopPattern.size();
 }
 
 int32_t CountModules(std::u16string_view text) {

@@ -43,7 +43,9 @@ public:
             data_ = large_.data();
         }
     }
-    uint8_t& operator[](size_t i) { return data_[i]; }
+    // Loops take this pointer into a local: stores through a byte pointer may
+    // alias anything, so a member pointer would be reloaded on every store.
+    uint8_t* data() { return data_; }
 
 private:
     std::array<uint8_t, 3 * 64> small_;
@@ -52,7 +54,7 @@ private:
 };
 
 // Fills choices for any text of U+0000..U+00FF; returns the costs at 0.
-std::array<uint32_t, 3> PlanAnyText(std::u16string_view data, bool gs1, ChoiceBuffer& choices) {
+std::array<uint32_t, 3> PlanAnyText(std::u16string_view data, bool gs1, uint8_t* choices) {
     const size_t n = data.size();
     std::array<uint32_t, 3> next1{};  // cost at k + 1
     uint32_t next2C = 0;              // code set C's cost at k + 2
@@ -96,26 +98,39 @@ std::array<uint32_t, 3> PlanAnyText(std::u16string_view data, bool gs1, ChoiceBu
     return next1;
 }
 
+// The text's range: the first character above U+00FF (n when none), and
+// whether every character is printable ASCII or, in GS1 data, a separator.
+struct Survey {
+    size_t firstWide;
+    bool printable;
+};
+
+Survey SurveyText(std::u16string_view data, bool gs1) {
+    bool printable = true;
+    for (size_t k = 0; k < data.size(); ++k) {
+        const char16_t c = data[k];
+        if (c > 0xFF) return {k, false};
+        printable = printable && ((c >= 0x20 && c <= 0x7E) || (gs1 && c == kGs1Separator));
+    }
+    return {data.size(), printable};
+}
+
 // Printable ASCII (and FNC1 in GS1 data) is the common case. There code set
 // B carries everything A does at the same cost, so A can never be strictly
 // cheaper and the tie-break never picks it: planning with B and C alone gives
 // the very plan PlanAnyText gives, at half the work.
-bool IsPrintable(std::u16string_view data, bool gs1) {
-    for (char16_t c : data) {
-        if ((c < 0x20 || c > 0x7E) && !(gs1 && c == kGs1Separator)) return false;
-    }
-    return true;
-}
-
-std::array<uint32_t, 3> PlanPrintable(std::u16string_view data, bool gs1, ChoiceBuffer& choices) {
+std::array<uint32_t, 3> PlanPrintable(std::u16string_view data, bool gs1, uint8_t* choices) {
     const size_t n = data.size();
     uint32_t nextB = 0, nextC = 0, next2C = 0;
+    bool nextIsDigit = false;
     for (size_t k = n; k-- > 0;) {
         const char16_t c = data[k];
+        const bool isDigit = IsDigit(c);
         const uint32_t localB = 1 + nextB;
-        const uint32_t localC = gs1 && c == kGs1Separator                            ? 1 + nextC
-                                : k + 1 < n && IsDigit(c) && IsDigit(data[k + 1]) ? 1 + next2C
-                                                                                     : kNever;
+        const uint32_t localC = isDigit && nextIsDigit            ? 1 + next2C
+                                : gs1 && c == kGs1Separator ? 1 + nextC
+                                                            : kNever;
+        nextIsDigit = isDigit;
         next2C = nextC;
         const bool toC = 1 + localC < localB;
         const bool toB = 1 + localB < localC;
@@ -127,21 +142,44 @@ std::array<uint32_t, 3> PlanPrintable(std::u16string_view data, bool gs1, Choice
     return {kNever, nextB, nextC};
 }
 
+// The forward walk for PlanPrintable's choices: code sets B and C only.
+void WalkPrintable(std::u16string_view data, bool gs1, const uint8_t* choices, Set set, uint8_t* out) {
+    const size_t n = data.size();
+    for (size_t k = 0; k < n;) {
+        const auto target = static_cast<Set>(choices[3 * k + set]);
+        if (target != set) {
+            *out++ = kSwitchTo[target];
+            set = target;
+        }
+        const char16_t c = data[k];
+        if (gs1 && c == kGs1Separator) {
+            *out++ = kFnc1;
+            ++k;
+        } else if (set == kC) {
+            *out++ = static_cast<uint8_t>((c - u'0') * 10 + (data[k + 1] - u'0'));
+            k += 2;
+        } else {
+            *out++ = static_cast<uint8_t>(c - 32);
+            ++k;
+        }
+    }
+}
+
 }  // namespace
 
 void PlanShortest(std::u16string_view data, DataMode mode, std::vector<uint8_t>& values) {
     const size_t n = data.size();
     const bool gs1 = mode == DataMode::Gs1;
-    for (size_t k = 0; k < n; ++k) {
-        if (data[k] > 0xFF) throw UnencodableCharacter(data, k);
-    }
+    const Survey survey = SurveyText(data, gs1);
+    if (survey.firstWide < n) throw UnencodableCharacter(data, survey.firstWide);
 
     // Backwards: cost of encoding data[k..] when code set s is current at k,
     // and the choice that reaches it. Switching costs one symbol, so a switch
     // wins only when strictly cheaper; the order of the tests is the tie-break.
-    ChoiceBuffer choices(3 * n);
+    ChoiceBuffer buffer(3 * n);
+    uint8_t* const choices = buffer.data();
     const std::array<uint32_t, 3> cost =
-        IsPrintable(data, gs1) ? PlanPrintable(data, gs1, choices) : PlanAnyText(data, gs1, choices);
+        survey.printable ? PlanPrintable(data, gs1, choices) : PlanAnyText(data, gs1, choices);
 
     Set set = kSwitchOrder[0];
     for (Set s : kSwitchOrder) {
@@ -151,6 +189,10 @@ void PlanShortest(std::u16string_view data, DataMode mode, std::vector<uint8_t>&
     uint8_t* out = values.data();
     *out++ = kStart[set];
     if (gs1) *out++ = kFnc1;
+    if (survey.printable) {
+        WalkPrintable(data, gs1, choices, set, out);
+        return;
+    }
     for (size_t k = 0; k < n;) {
         const uint8_t choice = choices[3 * k + set];
         const auto target = static_cast<Set>(choice & kSetMask);

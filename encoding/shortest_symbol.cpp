@@ -22,6 +22,18 @@ int CheckValue(const std::vector<uint8_t>& values) {
     return static_cast<int>(sum % kCheckModulus);
 }
 
+// Modules of a plan, its check character and the stop pattern.
+char* WritePlan(const std::vector<uint8_t>& plan, char* out) {
+    auto put = [&out](int value) {
+        std::memcpy(out, kSymbolRows[static_cast<size_t>(value)].pattern.data(), kSymbolModules);
+        out += kSymbolModules;
+    };
+    for (uint8_t value : plan) put(value);
+    put(CheckValue(plan));
+    std::memcpy(out, kStopPattern.data(), kStopPattern.size());
+    return out + kStopPattern.size();
+}
+
 }  // namespace
 
 std::vector<int> ShortestSymbolValues(std::u16string_view data, DataMode mode) {
@@ -34,15 +46,18 @@ std::vector<int> ShortestSymbolValues(std::u16string_view data, DataMode mode) {
 std::string ShortestPattern(std::u16string_view data, DataMode mode) {
     const auto& plan = Plan(data, mode);
     std::string modules(kSymbolModules * (plan.size() + 1) + kStopPattern.size(), '\0');
-    char* out = modules.data();
-    auto put = [&out](int value) {
-        std::memcpy(out, kSymbolRows[static_cast<size_t>(value)].pattern.data(), kSymbolModules);
-        out += kSymbolModules;
-    };
-    for (uint8_t value : plan) put(value);
-    put(CheckValue(plan));
-    std::memcpy(out, kStopPattern.data(), kStopPattern.size());
+    WritePlan(plan, modules.data());
     return modules;
+}
+
+size_t MaxShortestPatternLength(size_t units) {
+    // Start, FNC1, at most three symbols per character (FNC4, Shift or a
+    // switch, the character), check.
+    return kSymbolModules * (3 * units + 3) + kStopPattern.size();
+}
+
+char* WriteShortestPattern(std::u16string_view data, DataMode mode, char* out) {
+    return WritePlan(Plan(data, mode), out);
 }
 
 int32_t ShortestModuleCount(std::u16string_view data, DataMode mode) {

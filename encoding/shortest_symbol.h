@@ -18,6 +18,12 @@ std::vector<int> ShortestSymbolValues(std::u16string_view data, DataMode mode);
 // 11 modules per symbol value, then the 13-module stop; "1" dark, "0" light.
 std::string ShortestPattern(std::u16string_view data, DataMode mode);
 
+// For callers that gather many module strings: WriteShortestPattern writes
+// the module string at out, which has room for
+// MaxShortestPatternLength(data.size()) characters, and returns its end.
+size_t MaxShortestPatternLength(size_t units);
+char* WriteShortestPattern(std::u16string_view data, DataMode mode, char* out);
+
 // Length of ShortestPattern; error 6 beyond the 32-bit range.
 int32_t ShortestModuleCount(std::u16string_view data, DataMode mode);
 

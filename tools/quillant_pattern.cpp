@@ -46,8 +46,11 @@ struct Options {
 // Lenient UTF-8 decoding: a malformed byte becomes U+FFFD, which the encoder
 // then reports with its position like any other character it cannot carry.
 void FromUtf8(std::string_view in, std::u16string& out) {
-    out.clear();
+    out.resize(in.size());  // never more units than bytes
+    size_t units = 0;
     size_t i = 0;
+    while (i < in.size() && static_cast<unsigned char>(in[i]) < 0x80) out[units++] = static_cast<char16_t>(in[i++]);
+    out.resize(units);
     while (i < in.size()) {
         const auto lead = static_cast<unsigned char>(in[i]);
         if (lead < 0x80) {
@@ -152,8 +155,39 @@ void AppendValues(const std::vector<int>& values, std::string& out) {
     }
 }
 
-// Appends the result for one decoded text to out.
-void Describe(const Options& options, std::u16string& text, std::string& out) {
+// Output goes out in blocks of 128 KiB, not line by line; a small buffer
+// reused keeps the pages the process touches (and faults in) few.
+class OutputBuffer {
+public:
+    static constexpr size_t kBlock = 1 << 17;
+    ~OutputBuffer() { Flush(); }
+
+    // Room for n characters at the returned pointer; Commit makes them output.
+    char* Reserve(size_t n) {
+        if (used_ + n > buffer_.size()) {
+            Flush();
+            if (n > buffer_.size()) buffer_.resize(n);
+        }
+        return buffer_.data() + used_;
+    }
+    void Commit(const char* end) { used_ = static_cast<size_t>(end - buffer_.data()); }
+    void Append(std::string_view s) {
+        char* at = Reserve(s.size());
+        std::memcpy(at, s.data(), s.size());
+        Commit(at + s.size());
+    }
+    void Flush() {
+        if (used_ > 0) std::fwrite(buffer_.data(), 1, used_, stdout);
+        used_ = 0;
+    }
+
+private:
+    std::vector<char> buffer_ = std::vector<char>(kBlock);
+    size_t used_ = 0;
+};
+
+// Writes the result for one decoded text and its newline to out.
+void Describe(const Options& options, std::u16string& text, OutputBuffer& out) {
     using namespace quillant;
     if (options.escapes) Unescape(text);
     std::u16string_view data = text;
@@ -164,24 +198,38 @@ void Describe(const Options& options, std::u16string& text, std::string& out) {
     }
     const DataMode mode = options.encoder == Encoder::Gs1 ? DataMode::Gs1 : DataMode::Text;
     const bool seed = options.encoder == Encoder::Seed;
+    if (options.output == Output::Modules) {
+        // Straight into the output: the common batch case copies nothing.
+        char* at = out.Reserve((seed ? MaxPatternLength(data.size()) : MaxShortestPatternLength(data.size())) + 1);
+        at = seed ? WritePattern(data, at) : WriteShortestPattern(data, mode, at);
+        *at++ = '\n';
+        out.Commit(at);
+        return;
+    }
+    std::string line;
     switch (options.output) {
         case Output::Values:
-            AppendValues(seed ? SymbolValues(data) : ShortestSymbolValues(data, mode), out);
+            AppendValues(seed ? SymbolValues(data) : ShortestSymbolValues(data, mode), line);
             break;
         case Output::Width:
-            out += std::to_string(seed ? BarWidth(data, options.elementWidth)
+            line = std::to_string(seed ? BarWidth(data, options.elementWidth)
                                        : ShortestBarWidth(data, mode, options.elementWidth));
             break;
         case Output::Caption:
-            if (!seed) ShortestModuleCount(data, mode);  // refuses what cannot be encoded
-            if (seed) CountModules(data);
+            // Refuses what cannot be encoded, as the other outputs do.
+            if (seed) {
+                CountModules(data);
+            } else {
+                ShortestModuleCount(data, mode);
+            }
             AppendCaption(options.encoder == Encoder::Gs1 ? std::u16string_view(gs1.caption) : data, options.escapes,
-                          out);
+                          line);
             break;
         case Output::Modules:
-            out += seed ? BuildPattern(data) : ShortestPattern(data, mode);
             break;
     }
+    line += '\n';
+    out.Append(line);
 }
 
 [[noreturn]] void Usage() {
@@ -236,38 +284,15 @@ Options Parse(int argc, char** argv) {
     return options;
 }
 
-// Output goes out in large blocks: one write per megabyte, not per line.
-class OutputBuffer {
-public:
-    static constexpr size_t kBlock = 1 << 20;
-    OutputBuffer() { text_.reserve(kBlock + 4096); }
-    ~OutputBuffer() { Flush(); }
-    std::string& text() { return text_; }
-    void MaybeFlush() {
-        if (text_.size() >= kBlock) Flush();
-    }
-    void Flush() {
-        if (!text_.empty()) std::fwrite(text_.data(), 1, text_.size(), stdout);
-        text_.clear();
-    }
-
-private:
-    std::string text_;
-};
-
 // Prints one result; in batch mode a failed line leaves an empty line so that
 // output lines stay aligned with input lines.
 bool Run(const Options& options, std::string_view utf8, std::u16string& scratch, OutputBuffer& out) {
-    const size_t mark = out.text().size();
     try {
         FromUtf8(utf8, scratch);
-        Describe(options, scratch, out.text());
-        out.text() += '\n';
-        out.MaybeFlush();
+        Describe(options, scratch, out);
         return true;
     } catch (const quillant::VbError& error) {
-        out.text().resize(mark);
-        if (options.fromStdin) out.text() += '\n';
+        if (options.fromStdin) out.Append("\n");
         std::fprintf(stderr, "%s\n", error.what());
         return false;
     }
@@ -275,7 +300,7 @@ bool Run(const Options& options, std::string_view utf8, std::u16string& scratch,
 
 // Standard input in large blocks, split into lines without copying them.
 bool RunBatch(const Options& options, OutputBuffer& out) {
-    constexpr size_t kBlock = 1 << 20;
+    constexpr size_t kBlock = 1 << 17;
     std::string pending;
     std::vector<char> block(kBlock);
     std::u16string scratch;
