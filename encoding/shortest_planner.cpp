@@ -106,13 +106,17 @@ struct Survey {
 };
 
 Survey SurveyText(std::u16string_view data, bool gs1) {
-    bool printable = true;
-    for (size_t k = 0; k < data.size(); ++k) {
-        const char16_t c = data[k];
-        if (c > 0xFF) return {k, false};
-        printable = printable && ((c >= 0x20 && c <= 0x7E) || (gs1 && c == kGs1Separator));
+    // Without early exits, so that the compiler can vectorise the common
+    // case; the first wide character is looked for only when there is one.
+    bool wide = false, printable = true;
+    for (const char16_t c : data) {
+        wide |= c > 0xFF;
+        printable &= (c >= 0x20 && c <= 0x7E) || (gs1 && c == kGs1Separator);
     }
-    return {data.size(), printable};
+    if (!wide) return {data.size(), printable};
+    size_t k = 0;
+    while (data[k] <= 0xFF) ++k;
+    return {k, false};
 }
 
 // Printable ASCII (and FNC1 in GS1 data) is the common case. There code set
@@ -126,6 +130,16 @@ std::array<uint32_t, 3> PlanPrintable(std::u16string_view data, bool gs1, uint8_
     for (size_t k = n; k-- > 0;) {
         const char16_t c = data[k];
         const bool isDigit = IsDigit(c);
+        if (!isDigit && !(gs1 && c == kGs1Separator)) {
+            // Code set B carries it; from C, a switch to B first.
+            next2C = nextC;
+            nextC = nextB + 2;
+            nextB = nextB + 1;
+            nextIsDigit = false;
+            choices[3 * k + kB] = kB;
+            choices[3 * k + kC] = kB;
+            continue;
+        }
         const uint32_t localB = 1 + nextB;
         const uint32_t localC = isDigit && nextIsDigit            ? 1 + next2C
                                 : gs1 && c == kGs1Separator ? 1 + nextC
@@ -165,6 +179,63 @@ void WalkPrintable(std::u16string_view data, bool gs1, const uint8_t* choices, S
     }
 }
 
+// Printable text without FNC1: every character but a digit needs code set B,
+// so the costs after a digit run differ between B and C by the one switch
+// back (or not at all at the end), whatever follows. Each run can then be
+// planned on its own with the same backward pass and the same tie-break as
+// PlanPrintable, and the other characters need no planning at all.
+// Returns the end of the values written at out (start included).
+uint8_t* PlanPrintableRuns(std::u16string_view data, uint8_t* out) {
+    const size_t n = data.size();
+    ChoiceBuffer buffer(2 * n);
+    uint8_t* const choices = buffer.data();  // per digit: from B, from C
+    uint8_t* const start = out++;
+    *start = kStartB;
+    Set set = kB;
+    for (size_t k = 0; k < n;) {
+        if (!IsDigit(data[k])) {
+            if (set == kC) {
+                *out++ = kSwitchToB;
+                set = kB;
+            }
+            *out++ = static_cast<uint8_t>(data[k++] - 32);
+            continue;
+        }
+        size_t end = k;
+        while (end < n && IsDigit(data[end])) ++end;
+        uint32_t nextB = 0, nextC = end < n ? 1 : 0, next2C = 0;
+        for (size_t j = end; j-- > k;) {
+            const uint32_t localB = 1 + nextB;
+            const uint32_t localC = j + 1 < end ? 1 + next2C : kNever;
+            const bool toC = 1 + localC < localB;
+            const bool toB = 1 + localB < localC;
+            next2C = nextC;
+            nextB = toC ? 1 + localC : localB;
+            nextC = toB ? 1 + localB : localC;
+            choices[2 * j] = toC ? kC : kB;
+            choices[2 * j + 1] = toB ? kB : kC;
+        }
+        if (k == 0 && nextC < nextB) {
+            *start = kStartC;
+            set = kC;
+        }
+        while (k < end) {
+            const auto target = static_cast<Set>(choices[2 * k + (set == kC)]);
+            if (target != set) {
+                *out++ = kSwitchTo[target];
+                set = target;
+            }
+            if (set == kC) {
+                *out++ = static_cast<uint8_t>((data[k] - u'0') * 10 + (data[k + 1] - u'0'));
+                k += 2;
+            } else {
+                *out++ = static_cast<uint8_t>(data[k++] - 32);
+            }
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 void PlanShortest(std::u16string_view data, DataMode mode, std::vector<uint8_t>& values) {
@@ -172,6 +243,11 @@ void PlanShortest(std::u16string_view data, DataMode mode, std::vector<uint8_t>&
     const bool gs1 = mode == DataMode::Gs1;
     const Survey survey = SurveyText(data, gs1);
     if (survey.firstWide < n) throw UnencodableCharacter(data, survey.firstWide);
+    if (survey.printable && !gs1) {
+        values.resize(1 + 2 * n);  // at most a switch and a character each
+        values.resize(static_cast<size_t>(PlanPrintableRuns(data, values.data()) - values.data()));
+        return;
+    }
 
     // Backwards: cost of encoding data[k..] when code set s is current at k,
     // and the choice that reaches it. Switching costs one symbol, so a switch

@@ -45,16 +45,16 @@ struct Options {
 
 // Lenient UTF-8 decoding: a malformed byte becomes U+FFFD, which the encoder
 // then reports with its position like any other character it cannot carry.
-void FromUtf8(std::string_view in, std::u16string& out) {
-    out.resize(in.size());  // never more units than bytes
+// The units go into buffer, which only grows, so a batch run sizes it once.
+std::u16string_view FromUtf8(std::string_view in, std::u16string& buffer) {
+    if (buffer.size() < in.size()) buffer.resize(in.size());  // never more units than bytes
+    char16_t* const out = buffer.data();
     size_t units = 0;
     size_t i = 0;
-    while (i < in.size() && static_cast<unsigned char>(in[i]) < 0x80) out[units++] = static_cast<char16_t>(in[i++]);
-    out.resize(units);
     while (i < in.size()) {
         const auto lead = static_cast<unsigned char>(in[i]);
         if (lead < 0x80) {
-            out += static_cast<char16_t>(lead);
+            out[units++] = static_cast<char16_t>(lead);
             ++i;
             continue;
         }
@@ -67,19 +67,20 @@ void FromUtf8(std::string_view in, std::u16string& out) {
             cp = (cp << 6) | (byte & 0x3F);
         }
         if (!ok || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out += u'\uFFFD';
+            out[units++] = u'\uFFFD';
             ++i;
             continue;
         }
         i += static_cast<size_t>(extra) + 1;
         if (cp >= 0x10000) {
             cp -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (cp >> 10));
-            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+            out[units++] = static_cast<char16_t>(0xD800 + (cp >> 10));
+            out[units++] = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
         } else {
-            out += static_cast<char16_t>(cp);
+            out[units++] = static_cast<char16_t>(cp);
         }
     }
+    return {out, units};
 }
 
 void AppendUtf8(uint32_t cp, std::string& out) {
@@ -187,9 +188,14 @@ private:
 };
 
 // Writes the result for one decoded text and its newline to out.
-void Describe(const Options& options, std::u16string& text, OutputBuffer& out) {
+void Describe(const Options& options, std::u16string_view text, OutputBuffer& out) {
     using namespace quillant;
-    if (options.escapes) Unescape(text);
+    std::u16string unescaped;
+    if (options.escapes) {
+        unescaped = text;
+        Unescape(unescaped);
+        text = unescaped;
+    }
     std::u16string_view data = text;
     Gs1Message gs1;
     if (options.encoder == Encoder::Gs1) {
@@ -288,8 +294,7 @@ Options Parse(int argc, char** argv) {
 // output lines stay aligned with input lines.
 bool Run(const Options& options, std::string_view utf8, std::u16string& scratch, OutputBuffer& out) {
     try {
-        FromUtf8(utf8, scratch);
-        Describe(options, scratch, out);
+        Describe(options, FromUtf8(utf8, scratch), out);
         return true;
     } catch (const quillant::VbError& error) {
         if (options.fromStdin) out.Append("\n");

@@ -83,6 +83,24 @@ TEST(ShortestSymbol, RandomLatin1TextsReadBack) {
     }
 }
 
+// Printable text takes a shortcut in text mode and the full backward pass in
+// GS1 mode; with no separator both must choose the same symbols.
+TEST(ShortestSymbol, PrintableShortcutPlansAsTheFullPass) {
+    std::mt19937 rng(128);
+    std::uniform_int_distribution<int> length(0, 24), printable(0x20, 0x7E), digit('0', '9'), kind(0, 1);
+    for (int n = 0; n < 5000; ++n) {
+        std::u16string text;
+        for (int k = length(rng); k > 0; --k) text += static_cast<char16_t>(kind(rng) ? digit(rng) : printable(rng));
+        SCOPED_TRACE(Trace(text));
+        std::vector<int> textValues = ShortestSymbolValues(text, DataMode::Text);
+        std::vector<int> gs1Values = ShortestSymbolValues(text, DataMode::Gs1);
+        gs1Values.erase(gs1Values.begin() + 1);  // the leading FNC1
+        textValues.pop_back();                    // check characters differ
+        gs1Values.pop_back();
+        ASSERT_EQ(textValues, gs1Values);
+    }
+}
+
 // Breadth-first search over every sequence of symbol values a reader accepts:
 // the fewest symbols (start included, check not) that read back as text.
 size_t FewestSymbolsBySearch(const std::u16string& text, const std::vector<int>& candidates) {
