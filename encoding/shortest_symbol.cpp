@@ -1,5 +1,6 @@
 #include "encoding/shortest_symbol.h"
 
+#include <array>
 #include <cstring>
 
 #include "encoding/symbol_table.h"
@@ -22,10 +23,25 @@ int CheckValue(const std::vector<uint8_t>& values) {
     return static_cast<int>(sum % kCheckModulus);
 }
 
+// The 11-module patterns padded to 16 bytes, so that each symbol is one
+// 16-byte copy. The 5 bytes of padding land where the next symbol or the
+// 13-module stop pattern is written next.
+using PaddedPattern = std::array<char, 16>;
+const std::array<PaddedPattern, kSymbolCount>& PaddedPatterns() {
+    static const auto patterns = [] {
+        std::array<PaddedPattern, kSymbolCount> table{};
+        for (size_t v = 0; v < table.size(); ++v) std::memcpy(table[v].data(), kSymbolRows[v].pattern.data(), kSymbolModules);
+        return table;
+    }();
+    return patterns;
+}
+
 // Modules of a plan, its check character and the stop pattern.
 char* WritePlan(const std::vector<uint8_t>& plan, char* out) {
-    auto put = [&out](int value) {
-        std::memcpy(out, kSymbolRows[static_cast<size_t>(value)].pattern.data(), kSymbolModules);
+    static_assert(kStopPattern.size() >= sizeof(PaddedPattern) - kSymbolModules);
+    const auto& patterns = PaddedPatterns();
+    auto put = [&out, &patterns](int value) {
+        std::memcpy(out, patterns[static_cast<size_t>(value)].data(), sizeof(PaddedPattern));
         out += kSymbolModules;
     };
     for (uint8_t value : plan) put(value);
