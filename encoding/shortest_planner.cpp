@@ -1,6 +1,7 @@
 #include "encoding/shortest_planner.h"
 
 #include <array>
+#include <vector>
 
 #include "encoding/symbol_table.h"
 #include "encoding/unencodable_character.h"
@@ -238,15 +239,13 @@ uint8_t* PlanPrintableRuns(std::u16string_view data, uint8_t* out) {
 
 }  // namespace
 
-void PlanShortest(std::u16string_view data, DataMode mode, std::vector<uint8_t>& values) {
+size_t PlanShortest(std::u16string_view data, DataMode mode, uint8_t* const values) {
     const size_t n = data.size();
     const bool gs1 = mode == DataMode::Gs1;
     const Survey survey = SurveyText(data, gs1);
     if (survey.firstWide < n) throw UnencodableCharacter(data, survey.firstWide);
     if (survey.printable && !gs1) {
-        values.resize(1 + 2 * n);  // at most a switch and a character each
-        values.resize(static_cast<size_t>(PlanPrintableRuns(data, values.data()) - values.data()));
-        return;
+        return static_cast<size_t>(PlanPrintableRuns(data, values) - values);
     }
 
     // Backwards: cost of encoding data[k..] when code set s is current at k,
@@ -261,13 +260,13 @@ void PlanShortest(std::u16string_view data, DataMode mode, std::vector<uint8_t>&
     for (Set s : kSwitchOrder) {
         if (cost[s] < cost[set]) set = s;
     }
-    values.resize(1 + gs1 + cost[set]);
-    uint8_t* out = values.data();
+    const size_t count = 1 + gs1 + cost[set];
+    uint8_t* out = values;
     *out++ = kStart[set];
     if (gs1) *out++ = kFnc1;
     if (survey.printable) {
         WalkPrintable(data, gs1, choices, set, out);
-        return;
+        return count;
     }
     for (size_t k = 0; k < n;) {
         const uint8_t choice = choices[3 * k + set];
@@ -294,6 +293,7 @@ void PlanShortest(std::u16string_view data, DataMode mode, std::vector<uint8_t>&
             ++k;
         }
     }
+    return count;
 }
 
 }  // namespace quillant

@@ -19,7 +19,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
 namespace quillant {
 
@@ -31,9 +30,14 @@ enum class DataMode : uint8_t {
 // GS1 data strings write the FNC1 separator as GS, which no AI's data may contain.
 constexpr char16_t kGs1Separator = u'\x1D';
 
-// Replaces values with the plan: start, FNC1 in GS1 mode, then data, FNC4,
-// Shift and switch characters; no check character. Error 5 names the first
-// character above U+00FF.
-void PlanShortest(std::u16string_view data, DataMode mode, std::vector<uint8_t>& values);
+// The most values a plan of a text of n UTF-16 units can take: start, FNC1,
+// three per character (a switch or FNC4 and Shift, then the character).
+constexpr size_t MaxPlannedValues(size_t units) { return 3 * units + 2; }
+
+// Writes the plan at out, which has room for MaxPlannedValues(data.size()),
+// and returns how many values it wrote: start, FNC1 in GS1 mode, then data,
+// FNC4, Shift and switch characters; no check character. Error 5 names the
+// first character above U+00FF.
+size_t PlanShortest(std::u16string_view data, DataMode mode, uint8_t* out);
 
 }  // namespace quillant

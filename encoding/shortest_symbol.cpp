@@ -10,16 +10,24 @@
 namespace quillant {
 namespace {
 
-// One plan buffer per thread: encoding many texts allocates only the result.
-const std::vector<uint8_t>& Plan(std::u16string_view data, DataMode mode) {
-    thread_local std::vector<uint8_t> values;
-    PlanShortest(data, mode, values);
-    return values;
+// A plan in a buffer of its thread, which only grows: encoding many texts
+// allocates only the results.
+struct PlanView {
+    const uint8_t* values;
+    size_t size;
+    const uint8_t* begin() const { return values; }
+    const uint8_t* end() const { return values + size; }
+};
+
+PlanView Plan(std::u16string_view data, DataMode mode) {
+    thread_local std::vector<uint8_t> buffer;
+    if (buffer.size() < MaxPlannedValues(data.size())) buffer.resize(MaxPlannedValues(data.size()));
+    return {buffer.data(), PlanShortest(data, mode, buffer.data())};
 }
 
-int CheckValue(const std::vector<uint8_t>& values) {
-    uint64_t sum = values.front();
-    for (size_t i = 1; i < values.size(); ++i) sum += static_cast<uint64_t>(values[i]) * i;
+int CheckValue(PlanView plan) {
+    uint64_t sum = plan.values[0];
+    for (size_t i = 1; i < plan.size; ++i) sum += static_cast<uint64_t>(plan.values[i]) * i;
     return static_cast<int>(sum % kCheckModulus);
 }
 
@@ -37,7 +45,7 @@ const std::array<PaddedPattern, kSymbolCount>& PaddedPatterns() {
 }
 
 // Modules of a plan, its check character and the stop pattern.
-char* WritePlan(const std::vector<uint8_t>& plan, char* out) {
+char* WritePlan(PlanView plan, char* out) {
     static_assert(kStopPattern.size() >= sizeof(PaddedPattern) - kSymbolModules);
     const auto& patterns = PaddedPatterns();
     auto put = [&out, &patterns](int value) {
@@ -53,15 +61,15 @@ char* WritePlan(const std::vector<uint8_t>& plan, char* out) {
 }  // namespace
 
 std::vector<int> ShortestSymbolValues(std::u16string_view data, DataMode mode) {
-    const auto& plan = Plan(data, mode);
+    const PlanView plan = Plan(data, mode);
     std::vector<int> values(plan.begin(), plan.end());
     values.push_back(CheckValue(plan));
     return values;
 }
 
 std::string ShortestPattern(std::u16string_view data, DataMode mode) {
-    const auto& plan = Plan(data, mode);
-    std::string modules(kSymbolModules * (plan.size() + 1) + kStopPattern.size(), '\0');
+    const PlanView plan = Plan(data, mode);
+    std::string modules(kSymbolModules * (plan.size + 1) + kStopPattern.size(), '\0');
     WritePlan(plan, modules.data());
     return modules;
 }
@@ -77,7 +85,7 @@ char* WriteShortestPattern(std::u16string_view data, DataMode mode, char* out) {
 }
 
 int32_t ShortestModuleCount(std::u16string_view data, DataMode mode) {
-    const int64_t symbols = static_cast<int64_t>(Plan(data, mode).size()) + 1;
+    const int64_t symbols = static_cast<int64_t>(Plan(data, mode).size) + 1;
     const int64_t modules = kSymbolModules * symbols + static_cast<int64_t>(kStopPattern.size());
     if (!vb::FitsInt32(modules)) throw vb_errors::Overflow();
     return static_cast<int32_t>(modules);
