@@ -10,7 +10,7 @@ namespace {
 
 using Fault = std::optional<std::string>;
 
-std::string Quoted(std::string_view s) { return std::string(s); }
+std::string Text(std::string_view s) { return std::string(s); }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool AllDigits(std::string_view s) {
@@ -63,7 +63,7 @@ Fault CheckPair(std::string_view s) {
 Fault CompanyPrefixAt(std::string_view s, size_t at) {
     constexpr size_t kShortestPrefix = 4;
     if (s.size() < at + kShortestPrefix || !AllDigits(s.substr(at, kShortestPrefix))) {
-        return Quoted(s) + " does not hold a GS1 Company Prefix at position " + std::to_string(at + 1);
+        return Text(s) + " does not hold a GS1 Company Prefix at position " + std::to_string(at + 1);
     }
     return std::nullopt;
 }
@@ -75,9 +75,9 @@ int DaysIn(int year, int month) {
     return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
 
-// yy is read as 2000 + yy for leap years: within the years GS1 dates cover,
-// that only matters for 00, where both readings (2000 and 2100) differ; 2000 is
-// the one inside the window.
+// A two-digit year counts as 20yy for February 29: GS1 dates lie within
+// half a century of today, where every fourth year is a leap year and 00
+// stands for 2000, which is one too.
 Fault Date(std::string_view s, bool fourDigitYear, bool dayMayBeZero) {
     const size_t y = fourDigitYear ? 4 : 2;
     const int year = fourDigitYear ? Number(s.substr(0, 4)) : 2000 + Number(s.substr(0, 2));
@@ -86,23 +86,23 @@ Fault Date(std::string_view s, bool fourDigitYear, bool dayMayBeZero) {
     const bool valid = month >= 1 && month <= 12 &&
                        ((day == 0 && dayMayBeZero) || (day >= 1 && day <= DaysIn(year, month)));
     if (valid) return std::nullopt;
-    return Quoted(s) + " is not a date";
+    return Text(s) + " is not a date";
 }
 
 Fault InRange(std::string_view s, int low, int high, const char* what) {
     const int n = Number(s);
     if (n >= low && n <= high) return std::nullopt;
-    return Quoted(s) + " is not " + what;
+    return Text(s) + " is not " + what;
 }
 
 Fault OneOf(std::string_view s, std::string_view allowed, const char* what) {
     if (s.size() == 1 && allowed.find(s[0]) != std::string_view::npos) return std::nullopt;
-    return Quoted(s) + " is not " + what;
+    return Text(s) + " is not " + what;
 }
 
 Fault Time(std::string_view s) {
     if (Number(s.substr(0, 2)) <= 23 && Number(s.substr(2, 2)) <= 59) return std::nullopt;
-    return Quoted(s) + " is not a time of day";
+    return Text(s) + " is not a time of day";
 }
 
 Fault PercentEncoding(std::string_view s) {
@@ -126,7 +126,7 @@ Fault PositionInSequence(std::string_view s) {
     if (s.size() == 3 && s[1] == '/' && s[0] >= '1' && s[0] <= '9' && s[2] >= '1' && s[2] <= '9' && s[0] <= s[2]) {
         return std::nullopt;
     }
-    return Quoted(s) + " is not a position in a sequence such as 1/2";
+    return Text(s) + " is not a position in a sequence such as 1/2";
 }
 
 // ISO 13616: country, two check digits, then the account; moved to the end,
@@ -136,7 +136,7 @@ Fault Iban(std::string_view s) {
     bool shaped = s.size() >= 5 && isUpper(s[0]) && isUpper(s[1]) && IsDigit(s[2]) && IsDigit(s[3]) &&
                   IsCountryAlpha2(s.substr(0, 2));
     for (char c : s) shaped = shaped && (IsDigit(c) || isUpper(c));
-    if (!shaped) return Quoted(s) + " is not an IBAN";
+    if (!shaped) return Text(s) + " is not an IBAN";
     uint32_t remainder = 0;
     const std::string rotated = std::string(s.substr(4)) + std::string(s.substr(0, 4));
     for (char c : rotated) {
@@ -144,7 +144,7 @@ Fault Iban(std::string_view s) {
         remainder = (remainder * (value < 10 ? 10 : 100) + value) % 97;
     }
     if (remainder == 1) return std::nullopt;
-    return "IBAN " + Quoted(s) + " has wrong check digits";
+    return "IBAN " + Text(s) + " has wrong check digits";
 }
 
 // Coupon position offer: format 0 or 1, funder (VLI 0-6, then 6 + VLI
@@ -164,7 +164,7 @@ Fault CouponPositionOffer(std::string_view s) {
     const auto serialLength = offer ? take(1) : std::nullopt;
     const auto serial = serialLength ? take(6 + static_cast<size_t>(Number(*serialLength))) : std::nullopt;
     if (serial && at == s.size()) return std::nullopt;
-    return Quoted(s) + " is not a coupon position offer (format, funder, offer code, serial number)";
+    return Text(s) + " is not a coupon position offer (format, funder, offer code, serial number)";
 }
 
 }  // namespace
@@ -182,13 +182,13 @@ std::optional<std::string> Lint(Linter linter, std::string_view s) {
         case Linter::gcppos2:
             return CompanyPrefixAt(s, 1);
         case Linter::hasnondigit:
-            if (AllDigits(s)) return Quoted(s) + " must contain a character that is not a digit";
+            if (AllDigits(s)) return Text(s) + " must contain a character that is not a digit";
             return std::nullopt;
         case Linter::nozeroprefix:
-            if (s.size() > 1 && s[0] == '0') return Quoted(s) + " must not begin with 0";
+            if (s.size() > 1 && s[0] == '0') return Text(s) + " must not begin with 0";
             return std::nullopt;
         case Linter::nonzero:
-            if (Number(s) == 0) return Quoted(s) + " must not be zero";
+            if (Number(s) == 0) return Text(s) + " must not be zero";
             return std::nullopt;
         case Linter::zero:
             return OneOf(s, "0", "0");
@@ -204,16 +204,16 @@ std::optional<std::string> Lint(Linter linter, std::string_view s) {
             return PieceOfTotal(s);
         case Linter::iso3166:
             if (IsCountryNumeric(s)) return std::nullopt;
-            return Quoted(s) + " is not an ISO 3166 country code";
+            return Text(s) + " is not an ISO 3166 country code";
         case Linter::iso3166999:
             if (s == "999" || IsCountryNumeric(s)) return std::nullopt;
-            return Quoted(s) + " is not an ISO 3166 country code or 999";
+            return Text(s) + " is not an ISO 3166 country code or 999";
         case Linter::iso3166alpha2:
             if (IsCountryAlpha2(s)) return std::nullopt;
-            return Quoted(s) + " is not an ISO 3166 two-letter country code";
+            return Text(s) + " is not an ISO 3166 two-letter country code";
         case Linter::iso4217:
             if (IsCurrencyNumeric(s)) return std::nullopt;
-            return Quoted(s) + " is not an ISO 4217 currency code";
+            return Text(s) + " is not an ISO 4217 currency code";
         case Linter::iban:
             return Iban(s);
         case Linter::yymmdd:
@@ -232,13 +232,13 @@ std::optional<std::string> Lint(Linter linter, std::string_view s) {
             return InRange(s, 0, 59, "a second (00 to 59)");
         case Linter::latitude:
             if (s <= std::string_view("1800000000")) return std::nullopt;
-            return Quoted(s) + " is not a latitude (0000000000 to 1800000000)";
+            return Text(s) + " is not a latitude (0000000000 to 1800000000)";
         case Linter::longitude:
             if (s <= std::string_view("3600000000")) return std::nullopt;
-            return Quoted(s) + " is not a longitude (0000000000 to 3600000000)";
+            return Text(s) + " is not a longitude (0000000000 to 3600000000)";
         case Linter::mediatype:
             if ((Number(s) >= 1 && Number(s) <= 10) || Number(s) >= 80) return std::nullopt;
-            return Quoted(s) + " is not a media type (01 to 10, 80 to 99)";
+            return Text(s) + " is not a media type (01 to 10, 80 to 99)";
         case Linter::posinseqslash:
             return PositionInSequence(s);
         case Linter::importeridx:
@@ -246,7 +246,7 @@ std::optional<std::string> Lint(Linter linter, std::string_view s) {
                                   s[0] == '-' || s[0] == '_')) {
                 return std::nullopt;
             }
-            return Quoted(s) + " is not an importer index";
+            return Text(s) + " is not an importer index";
         case Linter::pcenc:
             return PercentEncoding(s);
         case Linter::couponposoffer:
