@@ -3,41 +3,15 @@
 
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <string>
-#include <vector>
 
+#include "bench/bench_corpus.h"
 #include "encoding/pattern_builder.h"
+#include "encoding/shortest_symbol.h"
 
 namespace {
 
-const std::vector<std::u16string>& Corpus() {
-    static const std::vector<std::u16string> corpus = [] {
-        std::mt19937 rng(20261207);
-        std::uniform_int_distribution<int> length(1, 40);
-        std::uniform_int_distribution<int> printable(0x20, 0x7E);
-        std::uniform_int_distribution<int> digit('0', '9');
-        std::uniform_int_distribution<int> runLength(1, 12);
-        std::bernoulli_distribution startRun(0.15);
-        std::vector<std::u16string> texts;
-        texts.reserve(100000);
-        for (int n = 0; n < 100000; ++n) {
-            const int target = length(rng);
-            std::u16string text;
-            while (static_cast<int>(text.size()) < target) {
-                if (startRun(rng)) {
-                    for (int r = runLength(rng); r > 0 && static_cast<int>(text.size()) < target; --r)
-                        text += static_cast<char16_t>(digit(rng));
-                } else {
-                    text += static_cast<char16_t>(printable(rng));
-                }
-            }
-            texts.push_back(std::move(text));
-        }
-        return texts;
-    }();
-    return corpus;
-}
+using quillant::bench::Corpus;
 
 int64_t CorpusCharacters() {
     int64_t total = 0;
@@ -69,6 +43,21 @@ void BM_BarWidth(benchmark::State& state) {
     });
 }
 BENCHMARK(BM_BarWidth)->Unit(benchmark::kMillisecond);
+
+// The shortest planner with the whole symbol built, as quillant-pattern --full does.
+void BM_ShortestPattern(benchmark::State& state) {
+    RunOverCorpus(state, [](const std::u16string& text) {
+        benchmark::DoNotOptimize(quillant::ShortestPattern(text, quillant::DataMode::Text));
+    });
+}
+BENCHMARK(BM_ShortestPattern)->Unit(benchmark::kMillisecond);
+
+void BM_ShortestValues(benchmark::State& state) {
+    RunOverCorpus(state, [](const std::u16string& text) {
+        benchmark::DoNotOptimize(quillant::ShortestSymbolValues(text, quillant::DataMode::Text));
+    });
+}
+BENCHMARK(BM_ShortestValues)->Unit(benchmark::kMillisecond);
 
 // Baseline in the same run: copying each text once, the least any encoder does.
 void BM_CopyText(benchmark::State& state) {

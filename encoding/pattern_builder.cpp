@@ -1,33 +1,15 @@
 #include "encoding/pattern_builder.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "encoding/code_set_planner.h"
 #include "encoding/symbol_table.h"
+#include "encoding/unencodable_character.h"
 #include "encoding/vb_error.h"
 #include "encoding/vb_numbers.h"
 
 namespace quillant {
 namespace {
-
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-VbError UnencodableCharacter(std::u16string_view text, size_t pos) {
-    // Name the whole code point when a surrogate pair starts here, so the
-    // message matches what the user typed; positions count UTF-16 units as
-    // Visual Basic's Mid does.
-    uint32_t codePoint = text[pos];
-    if (IsHighSurrogate(text[pos]) && pos + 1 < text.size() && IsLowSurrogate(text[pos + 1])) {
-        codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (text[pos + 1] - 0xDC00);
-    }
-    char buffer[96];
-    std::snprintf(buffer, sizeof buffer,
-                  "Character U+%04X at position %zu cannot be encoded in Code 128",
-                  static_cast<unsigned>(codePoint), pos + 1);
-    return VbError(vb_errors::kInvalidCall, buffer);
-}
 
 // Turns planner events into symbol values and keeps the check sum. The sum and
 // the weight are reduced modulo 103 as they grow, so no text is too long for
@@ -101,16 +83,24 @@ std::vector<int> SymbolValues(std::u16string_view text) {
 }
 
 std::string BuildPattern(std::u16string_view text) {
+    std::string modules(MaxPatternLength(text.size()), '\0');
+    modules.resize(static_cast<size_t>(WritePattern(text, modules.data()) - modules.data()));
+    return modules;
+}
+
+size_t MaxPatternLength(size_t units) {
     // At most four symbols per three characters (a lone run of three digits
     // costs a switch, a pair, a switch back and a character), plus start and
-    // check: the string is allocated once.
-    const size_t maxSymbols = text.size() / 3 * 4 + text.size() % 3 * 2 + 2;
-    std::string modules(kSymbolModules * maxSymbols + kStopPattern.size(), '\0');
-    PatternWriter writer{modules.data()};
+    // check.
+    const size_t maxSymbols = units / 3 * 4 + units % 3 * 2 + 2;
+    return kSymbolModules * maxSymbols + kStopPattern.size();
+}
+
+char* WritePattern(std::u16string_view text, char* out) {
+    PatternWriter writer{out};
     Sequence(text, writer);
     std::memcpy(writer.out, kStopPattern.data(), kStopPattern.size());
-    modules.resize(static_cast<size_t>(writer.out - modules.data()) + kStopPattern.size());
-    return modules;
+    return writer.out + kStopPattern.size();
 }
 
 int32_t CountModules(std::u16string_view text) {

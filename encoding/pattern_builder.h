@@ -17,6 +17,12 @@ std::vector<int> SymbolValues(std::u16string_view text);
 // The module string: 11 modules per symbol value, then the 13-module stop.
 std::string BuildPattern(std::u16string_view text);
 
+// For callers that gather many module strings: WritePattern writes the
+// module string at out, which has room for MaxPatternLength(text.size())
+// characters, and returns the end of what it wrote.
+size_t MaxPatternLength(size_t units);
+char* WritePattern(std::u16string_view text, char* out);
+
 // Length of BuildPattern(text) without building it. Error 6 when it exceeds
 // the 32-bit range.
 int32_t CountModules(std::u16string_view text);

@@ -17,10 +17,18 @@ struct SymbolRow {
 };
 
 constexpr int kSymbolCount = 106;
+constexpr int kStartA = 103;
 constexpr int kStartB = 104;
 constexpr int kStartC = 105;
-constexpr int kSwitchToC = 99;   // read in code set B
-constexpr int kSwitchToB = 100;  // read in code set C
+constexpr int kSwitchToC = 99;   // read in code set A or B
+constexpr int kSwitchToB = 100;  // read in code set A or C
+constexpr int kSwitchToA = 101;  // read in code set B or C
+constexpr int kShift = 98;       // read in code set A or B: the next symbol in the other one
+constexpr int kFnc1 = 102;       // in every code set
+constexpr int kFnc2 = 97;        // read in code set A or B
+constexpr int kFnc3 = 96;        // read in code set A or B
+constexpr int kFnc4A = 101;      // read in code set A: the next data character plus 128
+constexpr int kFnc4B = 100;      // read in code set B: the same
 constexpr int kCheckModulus = 103;
 constexpr int kSymbolModules = 11;
 constexpr std::string_view kStopPattern = "1100011101011";

@@ -3,27 +3,41 @@
 //   quillant-pattern TEXT            the module string
 //   quillant-pattern --values TEXT   the symbol values: start, data and switches, check
 //   quillant-pattern --width W TEXT  what GetBarWidth reports for ElementWidth W
+//   quillant-pattern --caption TEXT  the human-readable text
 //   quillant-pattern [options] -     one text per line from standard input
+//
+// --full encodes any Latin-1 text as the shortest full Code 128 symbol, --gs1
+// a GS1 element string such as (01)09501101530003(10)ABC as GS1-128; without
+// either, the seed encoder Quillant1 uses. --escapes reads \xHH as the
+// character U+00HH and \\ as a backslash, and writes captions the same way.
 //
 // Text is UTF-8. A text that cannot be encoded prints the component's error
 // description on standard error; the exit status is then 2.
 
 #include <cerrno>
+#include <charconv>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "encoding/gs1_element_string.h"
 #include "encoding/pattern_builder.h"
+#include "encoding/shortest_symbol.h"
 #include "encoding/vb_error.h"
 
 namespace {
 
-enum class Output { Modules, Values, Width };
+enum class Output { Modules, Values, Width, Caption };
+enum class Encoder { Seed, Full, Gs1 };
 
 struct Options {
     Output output = Output::Modules;
+    Encoder encoder = Encoder::Seed;
+    bool escapes = false;
     int16_t elementWidth = 0;
     bool fromStdin = false;
     std::string text;
@@ -31,14 +45,21 @@ struct Options {
 
 // Lenient UTF-8 decoding: a malformed byte becomes U+FFFD, which the encoder
 // then reports with its position like any other character it cannot carry.
-std::u16string FromUtf8(const std::string& in) {
-    std::u16string out;
-    out.reserve(in.size());
+// The units go into buffer, which only grows, so a batch run sizes it once.
+std::u16string_view FromUtf8(std::string_view in, std::u16string& buffer) {
+    if (buffer.size() < in.size()) buffer.resize(in.size());  // never more units than bytes
+    char16_t* const out = buffer.data();
+    size_t units = 0;
     size_t i = 0;
     while (i < in.size()) {
         const auto lead = static_cast<unsigned char>(in[i]);
-        int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : -1;
-        uint32_t cp = extra == 0 ? lead : extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
+        if (lead < 0x80) {
+            out[units++] = static_cast<char16_t>(lead);
+            ++i;
+            continue;
+        }
+        int extra = (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : -1;
+        uint32_t cp = extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
         bool ok = extra >= 0 && i + static_cast<size_t>(extra) < in.size();
         for (int k = 1; ok && k <= extra; ++k) {
             const auto byte = static_cast<unsigned char>(in[i + static_cast<size_t>(k)]);
@@ -46,42 +67,180 @@ std::u16string FromUtf8(const std::string& in) {
             cp = (cp << 6) | (byte & 0x3F);
         }
         if (!ok || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out += u'\uFFFD';
+            out[units++] = u'\uFFFD';
             ++i;
             continue;
         }
         i += static_cast<size_t>(extra) + 1;
         if (cp >= 0x10000) {
             cp -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (cp >> 10));
-            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+            out[units++] = static_cast<char16_t>(0xD800 + (cp >> 10));
+            out[units++] = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
         } else {
-            out += static_cast<char16_t>(cp);
+            out[units++] = static_cast<char16_t>(cp);
         }
     }
-    return out;
+    return {out, units};
 }
 
-std::string Describe(const Options& options, const std::u16string& text) {
-    switch (options.output) {
-        case Output::Values: {
-            std::string line;
-            for (int value : quillant::SymbolValues(text)) {
-                if (!line.empty()) line += ' ';
-                line += std::to_string(value);
-            }
-            return line;
+void AppendUtf8(uint32_t cp, std::string& out) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+int HexValue(char16_t c) {
+    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+    return -1;
+}
+
+// \xHH and \\; anything else after a backslash is refused, so that a typing
+// slip does not pass as data.
+void Unescape(std::u16string& text) {
+    std::u16string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\\') {
+            out += text[i];
+        } else if (i + 1 < text.size() && text[i + 1] == u'\\') {
+            out += u'\\';
+            ++i;
+        } else if (i + 3 < text.size() && text[i + 1] == u'x' && HexValue(text[i + 2]) >= 0 &&
+                   HexValue(text[i + 3]) >= 0) {
+            out += static_cast<char16_t>(HexValue(text[i + 2]) * 16 + HexValue(text[i + 3]));
+            i += 3;
+        } else {
+            throw quillant::VbError(quillant::vb_errors::kInvalidCall,
+                                    "Escape at position " + std::to_string(i + 1) + " is not \\xHH or \\\\");
         }
+    }
+    text = std::move(out);
+}
+
+void AppendCaption(std::u16string_view caption, bool escapes, std::string& out) {
+    for (size_t i = 0; i < caption.size(); ++i) {
+        uint32_t cp = caption[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < caption.size()) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (caption[++i] - 0xDC00u);
+        }
+        if (escapes && cp == u'\\') {
+            out += "\\\\";
+        } else if (escapes && (cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp < 0xA0))) {
+            constexpr char kHex[] = "0123456789ABCDEF";
+            out += {'\\', 'x', kHex[cp >> 4], kHex[cp & 15]};
+        } else {
+            AppendUtf8(cp, out);
+        }
+    }
+}
+
+void AppendValues(const std::vector<int>& values, std::string& out) {
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) out += ' ';
+        char digits[8];
+        const auto end = std::to_chars(digits, digits + sizeof digits, values[i]).ptr;
+        out.append(digits, end);
+    }
+}
+
+// Output goes out in blocks of 128 KiB, not line by line; a small buffer
+// reused keeps the pages the process touches (and faults in) few.
+class OutputBuffer {
+public:
+    static constexpr size_t kBlock = 1 << 17;
+    ~OutputBuffer() { Flush(); }
+
+    // Room for n characters at the returned pointer; Commit makes them output.
+    char* Reserve(size_t n) {
+        if (used_ + n > buffer_.size()) {
+            Flush();
+            if (n > buffer_.size()) buffer_.resize(n);
+        }
+        return buffer_.data() + used_;
+    }
+    void Commit(const char* end) { used_ = static_cast<size_t>(end - buffer_.data()); }
+    void Append(std::string_view s) {
+        char* at = Reserve(s.size());
+        std::memcpy(at, s.data(), s.size());
+        Commit(at + s.size());
+    }
+    void Flush() {
+        if (used_ > 0) std::fwrite(buffer_.data(), 1, used_, stdout);
+        used_ = 0;
+    }
+
+private:
+    std::vector<char> buffer_ = std::vector<char>(kBlock);
+    size_t used_ = 0;
+};
+
+// Writes the result for one decoded text and its newline to out.
+void Describe(const Options& options, std::u16string_view text, OutputBuffer& out) {
+    using namespace quillant;
+    std::u16string unescaped;
+    if (options.escapes) {
+        unescaped = text;
+        Unescape(unescaped);
+        text = unescaped;
+    }
+    std::u16string_view data = text;
+    Gs1Message gs1;
+    if (options.encoder == Encoder::Gs1) {
+        gs1 = ParseGs1(text);
+        data = gs1.data;
+    }
+    const DataMode mode = options.encoder == Encoder::Gs1 ? DataMode::Gs1 : DataMode::Text;
+    const bool seed = options.encoder == Encoder::Seed;
+    if (options.output == Output::Modules) {
+        // Straight into the output: the common batch case copies nothing.
+        char* at = out.Reserve((seed ? MaxPatternLength(data.size()) : MaxShortestPatternLength(data.size())) + 1);
+        at = seed ? WritePattern(data, at) : WriteShortestPattern(data, mode, at);
+        *at++ = '\n';
+        out.Commit(at);
+        return;
+    }
+    std::string line;
+    switch (options.output) {
+        case Output::Values:
+            AppendValues(seed ? SymbolValues(data) : ShortestSymbolValues(data, mode), line);
+            break;
         case Output::Width:
-            return std::to_string(quillant::BarWidth(text, options.elementWidth));
+            line = std::to_string(seed ? BarWidth(data, options.elementWidth)
+                                       : ShortestBarWidth(data, mode, options.elementWidth));
+            break;
+        case Output::Caption:
+            // Refuses what cannot be encoded, as the other outputs do.
+            if (seed) {
+                CountModules(data);
+            } else {
+                ShortestModuleCount(data, mode);
+            }
+            AppendCaption(options.encoder == Encoder::Gs1 ? std::u16string_view(gs1.caption) : data, options.escapes,
+                          line);
+            break;
         case Output::Modules:
             break;
     }
-    return quillant::BuildPattern(text);
+    line += '\n';
+    out.Append(line);
 }
 
 [[noreturn]] void Usage() {
-    std::cerr << "usage: quillant-pattern [--values | --width W] (TEXT | -)\n";
+    std::fputs("usage: quillant-pattern [--full | --gs1] [--escapes] [--values | --width W | --caption] (TEXT | -)\n",
+               stderr);
     std::exit(64);
 }
 
@@ -100,6 +259,14 @@ Options Parse(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--values") {
             options.output = Output::Values;
+        } else if (arg == "--caption") {
+            options.output = Output::Caption;
+        } else if (arg == "--full") {
+            options.encoder = Encoder::Full;
+        } else if (arg == "--gs1") {
+            options.encoder = Encoder::Gs1;
+        } else if (arg == "--escapes") {
+            options.escapes = true;
         } else if (arg == "--width") {
             if (++i >= argc) Usage();
             const auto width = ParseInt16(argv[i]);
@@ -125,31 +292,60 @@ Options Parse(int argc, char** argv) {
 
 // Prints one result; in batch mode a failed line leaves an empty line so that
 // output lines stay aligned with input lines.
-bool Run(const Options& options, const std::string& utf8) {
+bool Run(const Options& options, std::string_view utf8, std::u16string& scratch, OutputBuffer& out) {
     try {
-        std::cout << Describe(options, FromUtf8(utf8)) << '\n';
+        Describe(options, FromUtf8(utf8, scratch), out);
         return true;
     } catch (const quillant::VbError& error) {
-        if (options.fromStdin) std::cout << '\n';
-        std::cerr << error.description() << '\n';
+        if (options.fromStdin) out.Append("\n");
+        std::fprintf(stderr, "%s\n", error.what());
         return false;
     }
+}
+
+// Standard input in large blocks, split into lines without copying them.
+bool RunBatch(const Options& options, OutputBuffer& out) {
+    constexpr size_t kBlock = 1 << 17;
+    std::string pending;
+    std::vector<char> block(kBlock);
+    std::u16string scratch;
+    bool allEncoded = true;
+    auto runLine = [&](std::string_view line) {
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        allEncoded = Run(options, line, scratch, out) && allEncoded;
+    };
+    size_t got;
+    while ((got = std::fread(block.data(), 1, block.size(), stdin)) > 0) {
+        std::string_view chunk(block.data(), got);
+        size_t newline;
+        while ((newline = chunk.find('\n')) != std::string_view::npos) {
+            if (pending.empty()) {
+                runLine(chunk.substr(0, newline));
+            } else {
+                pending.append(chunk.data(), newline);
+                runLine(pending);
+                pending.clear();
+            }
+            chunk.remove_prefix(newline + 1);
+        }
+        pending.append(chunk.data(), chunk.size());
+    }
+    if (!pending.empty()) runLine(pending);
+    return allEncoded;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::ios::sync_with_stdio(false);
     const Options options = Parse(argc, argv);
-    bool allEncoded = true;
+    OutputBuffer out;
+    bool allEncoded;
     if (options.fromStdin) {
-        std::string line;
-        while (std::getline(std::cin, line)) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            allEncoded = Run(options, line) && allEncoded;
-        }
+        allEncoded = RunBatch(options, out);
     } else {
-        allEncoded = Run(options, options.text);
+        std::u16string scratch;
+        allEncoded = Run(options, options.text, scratch, out);
     }
+    out.Flush();
     return allEncoded ? 0 : 2;
 }

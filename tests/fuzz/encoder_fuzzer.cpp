@@ -1,5 +1,7 @@
-// Arbitrary UTF-16 text through the encoder. Either it is refused with error 5
-// or 6, or it yields a well-formed symbol whose check character is right.
+// Arbitrary UTF-16 text through the encoders. The seed encoder either refuses
+// it with error 5 or 6 or yields a well-formed symbol whose check character is
+// right; the shortest encoder's symbol reads back as the text, or it names the
+// first character above U+00FF.
 
 #include <cstddef>
 #include <cstdint>
@@ -8,8 +10,11 @@
 #include <string>
 
 #include "encoding/pattern_builder.h"
+#include "encoding/shortest_symbol.h"
 #include "encoding/symbol_table.h"
+#include "encoding/unencodable_character.h"
 #include "encoding/vb_error.h"
+#include "tests/encoding/code128_reader.h"
 
 namespace {
 
@@ -17,11 +22,25 @@ void Check(bool condition) {
     if (!condition) std::abort();
 }
 
+void CheckShortest(const std::u16string& text) {
+    size_t firstWide = 0;
+    while (firstWide < text.size() && text[firstWide] <= 0xFF) ++firstWide;
+    try {
+        const auto reading = quillant::testing::ReadModules(quillant::ShortestPattern(text, quillant::DataMode::Text));
+        Check(firstWide == text.size());
+        Check(reading.has_value() && !reading->gs1 && reading->text == text);
+    } catch (const quillant::VbError& e) {
+        Check(firstWide < text.size());
+        Check(e.description() == quillant::UnencodableCharacter(text, firstWide).description());
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::u16string text(size / 2, u'\0');
     if (!text.empty()) std::memcpy(text.data(), data, text.size() * 2);
+    CheckShortest(text);
 
     std::string modules;
     std::vector<int> values;

@@ -23,6 +23,20 @@ grep -q "Character U+00E9 at position 4 cannot be encoded in Code 128" /tmp/qp_e
 expect "width overflow" "" 2 -- --width 20 "$(printf '%0146d' 0 | tr 0 A)"
 grep -qx "Overflow" /tmp/qp_err.$$ || { echo "FAIL overflow text"; failures=$((failures + 1)); }
 expect "no text" "" 64 --
+expect "full: control character by escape" "104 65 98 65 65 99" 0 -- --full --escapes --values 'a\x01a'
+expect "full: Latin-1 letter" "104 100 73 41" 0 -- --full --values "$(printf '\303\251')"
+expect "full: caption escaped back" 'a\x1Db\\' 0 -- --full --escapes --caption 'a\x1Db\\'
+expect "full: bad escape" "" 2 -- --full --escapes 'a\q'
+expect "full: width" "1140" 0 -- --full --width 20 AB
+expect "gs1: caption from brackets" "(01)09501101530003(10)AB" 0 -- --gs1 --caption '[01]09501101530003[10]AB'
+expect "gs1: FNC1 after the start and after (10)" "105 102 1 9 50 11 1 53 0 3 10 100 33 102 18 17 33 11" 0 \
+    -- --gs1 --values '(01)09501101530003(10)A(21)A'
+expect "gs1: fault" "" 2 -- --gs1 '(01)09501101530004'
+grep -qx "AI (01): check digit 4 should be 3" /tmp/qp_err.$$ || { echo "FAIL gs1 fault text"; failures=$((failures + 1)); }
+batch=$(printf '(01)09501101530003\n(99)\n' | "$tool" --gs1 --caption - 2>/dev/null); status=$?
+if [ "$batch" != "$(printf '(01)09501101530003\n')" ] || [ "$status" != 2 ]; then
+    echo "FAIL gs1 batch: got '$batch' status $status"; failures=$((failures + 1))
+fi
 batch=$(printf 'AB\nbad\tline\n1234\n' | "$tool" --width 20 - 2>/dev/null); status=$?
 if [ "$batch" != "$(printf '1140\n\n1140')" ] || [ "$status" != 2 ]; then
     echo "FAIL batch: got '$batch' status $status"; failures=$((failures + 1))

@@ -1,0 +1,13 @@
+#pragma once
+// Code lists the GS1 linters check against: ISO 3166-1 countries (numeric
+// and alpha-2) and ISO 4217 currencies (numeric), as assigned today.
+
+#include <string_view>
+
+namespace quillant::gs1 {
+
+bool IsCountryNumeric(std::string_view threeDigits);
+bool IsCountryAlpha2(std::string_view twoLetters);
+bool IsCurrencyNumeric(std::string_view threeDigits);
+
+}  // namespace quillant::gs1

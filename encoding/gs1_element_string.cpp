@@ -1,0 +1,229 @@
+#include "encoding/gs1_element_string.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "encoding/gs1_ai_table.h"
+#include "encoding/gs1_linters.h"
+#include "encoding/shortest_planner.h"
+#include "encoding/vb_error.h"
+
+namespace quillant {
+namespace {
+
+using gs1::AiEntry;
+using gs1::CharacterSet;
+using gs1::Component;
+
+// GS1-128's limit on AIs, data and separating FNC1s in one symbol.
+constexpr size_t kMaxDataCharacters = 48;
+
+struct Element {
+    std::string ai;
+    std::u16string data;
+    const AiEntry* entry = nullptr;
+};
+
+VbError Fault(std::string_view ai, const std::string& what) {
+    return VbError(vb_errors::kInvalidCall, "AI (" + std::string(ai) + "): " + what);
+}
+
+VbError StringFault(const std::string& what) {
+    return VbError(vb_errors::kInvalidCall, "GS1 element string: " + what);
+}
+
+std::string CharacterName(char16_t c) {
+    if (c >= 0x20 && c < 0x7F) return std::string{'\'', static_cast<char>(c), '\''};
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
+    return buffer;
+}
+
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool IsUpper(char16_t c) { return c >= u'A' && c <= u'Z'; }
+bool IsLower(char16_t c) { return c >= u'a' && c <= u'z'; }
+
+// rest: the characters after c in its component, for base64url padding.
+bool InSet(CharacterSet set, char16_t c, std::u16string_view rest) {
+    switch (set) {
+        case CharacterSet::Numeric:
+            return IsDigit(c);
+        case CharacterSet::Cset82:
+            return IsDigit(c) || IsUpper(c) || IsLower(c) || std::u16string_view(u"!\"%&'()*+,-./:;<=>?_").find(c) !=
+                                                                 std::u16string_view::npos;
+        case CharacterSet::Cset39:
+            return IsDigit(c) || IsUpper(c) || c == u'#' || c == u'-' || c == u'/';
+        case CharacterSet::Cset64:
+            if (c == u'=') return rest.find_first_not_of(u'=') == std::u16string_view::npos;
+            return IsDigit(c) || IsUpper(c) || IsLower(c) || c == u'-' || c == u'_';
+    }
+    return false;
+}
+
+std::vector<Element> Split(std::u16string_view s) {
+    if (s.empty()) throw StringFault("empty");
+    const char16_t open = s[0];
+    if (open != u'(' && open != u'[') throw StringFault("must begin with an AI in parentheses or square brackets");
+    const char16_t close = open == u'(' ? u')' : u']';
+    std::vector<Element> elements;
+    size_t pos = 0;
+    while (pos < s.size()) {
+        const size_t end = s.find(close, pos + 1);
+        if (end == std::u16string_view::npos) {
+            throw StringFault(CharacterName(open) + " at position " + std::to_string(pos + 1) + " has no " +
+                              CharacterName(close));
+        }
+        Element element;
+        const std::u16string_view ai = s.substr(pos + 1, end - pos - 1);
+        bool digits = ai.size() >= 2 && ai.size() <= 4;
+        for (char16_t c : ai) {
+            digits = digits && IsDigit(c);
+            element.ai += c < 0x7F ? static_cast<char>(c) : '?';
+        }
+        if (!digits) throw StringFault(CharacterName(open) + element.ai + CharacterName(close) + " is not an AI of 2 to 4 digits");
+        const size_t next = std::min(s.find(open, end + 1), s.size());
+        element.data = s.substr(end + 1, next - end - 1);
+        elements.push_back(std::move(element));
+        pos = next;
+    }
+    return elements;
+}
+
+std::string LengthFault(size_t has, size_t low, size_t high) {
+    const std::string counted = "data has " + std::to_string(has) + (has == 1 ? " character, " : " characters, ");
+    if (has > high) return counted + "at most " + std::to_string(high) + " are allowed";
+    return counted + (low == high ? "" : "at least ") + std::to_string(low) + " are needed";
+}
+
+void CheckElement(Element& element) {
+    const std::string& ai = element.ai;
+    element.entry = gs1::FindAi(ai);
+    if (!element.entry) throw Fault(ai, "unknown Application Identifier");
+    const AiEntry& entry = *element.entry;
+    size_t low = 0, high = 0;
+    for (size_t k = 0; k < entry.componentCount; ++k) {
+        if (!entry.components[k].optional) low += entry.components[k].minLength;
+        high += entry.components[k].maxLength;
+    }
+    const std::u16string_view data = element.data;
+    if (data.size() < low || data.size() > high) throw Fault(ai, LengthFault(data.size(), low, high));
+
+    size_t pos = 0;
+    for (size_t k = 0; k < entry.componentCount && pos < data.size(); ++k) {
+        const Component& component = entry.components[k];
+        const size_t length = component.minLength == component.maxLength
+                                  ? component.maxLength
+                                  : std::min<size_t>(component.maxLength, data.size() - pos);
+        if (pos + length > data.size()) {
+            throw Fault(ai, "the part from character " + std::to_string(pos + 1) + " needs " +
+                                std::to_string(length) + " characters");
+        }
+        const std::u16string_view part = data.substr(pos, length);
+        std::string ascii;
+        for (size_t i = 0; i < part.size(); ++i) {
+            if (!InSet(component.set, part[i], part.substr(i + 1))) {
+                throw Fault(ai, "character " + CharacterName(part[i]) + " is not allowed");
+            }
+            ascii += static_cast<char>(part[i]);
+        }
+        for (gs1::Linter linter : component.linters) {
+            if (auto fault = gs1::Lint(linter, ascii)) throw Fault(ai, *fault);
+        }
+        pos += length;
+    }
+    if (pos < data.size()) throw Fault(ai, LengthFault(data.size(), low, high));
+}
+
+// "31nn" matches 3100..3199; an AI matches itself.
+bool Matches(std::string_view pattern, std::string_view ai) {
+    if (pattern.size() != ai.size()) return false;
+    for (size_t i = 0; i < ai.size(); ++i) {
+        if (pattern[i] != ai[i] && !(pattern[i] == 'n' && ai[i] >= '0' && ai[i] <= '9')) return false;
+    }
+    return true;
+}
+
+std::vector<std::string_view> Fields(std::string_view s, char separator) {
+    std::vector<std::string_view> fields;
+    while (!s.empty()) {
+        const size_t end = std::min(s.find(separator), s.size());
+        fields.push_back(s.substr(0, end));
+        s.remove_prefix(std::min(end + 1, s.size()));
+    }
+    return fields;
+}
+
+bool Present(const std::vector<Element>& elements, std::string_view pattern) {
+    for (const auto& e : elements) {
+        if (Matches(pattern, e.ai)) return true;
+    }
+    return false;
+}
+
+// "(01)+(21), (03)+(21) or (8006)+(21)"
+std::string DescribeGroups(const std::vector<std::string_view>& groups) {
+    std::string out;
+    for (size_t g = 0; g < groups.size(); ++g) {
+        if (g > 0) out += g + 1 == groups.size() ? " or " : ", ";
+        const auto parts = Fields(groups[g], '+');
+        for (size_t p = 0; p < parts.size(); ++p) out += (p > 0 ? "+(" : "(") + std::string(parts[p]) + ")";
+    }
+    return out;
+}
+
+void CheckAcrossElements(const std::vector<Element>& elements) {
+    for (size_t i = 0; i < elements.size(); ++i) {
+        for (size_t j = i + 1; j < elements.size(); ++j) {
+            if (elements[i].ai == elements[j].ai && elements[i].data != elements[j].data) {
+                throw Fault(elements[i].ai, "given twice with different data");
+            }
+        }
+    }
+    for (const auto& e : elements) {
+        for (std::string_view list : Fields(e.entry->excluded, ' ')) {
+            for (std::string_view pattern : Fields(list, ',')) {
+                for (const auto& other : elements) {
+                    if (other.ai != e.ai && Matches(pattern, other.ai)) {
+                        throw Fault(e.ai, "cannot be used together with AI (" + other.ai + ")");
+                    }
+                }
+            }
+        }
+    }
+    for (const auto& e : elements) {
+        for (std::string_view list : Fields(e.entry->required, ' ')) {
+            const auto groups = Fields(list, ',');
+            bool satisfied = false;
+            for (std::string_view group : groups) {
+                bool all = true;
+                for (std::string_view pattern : Fields(group, '+')) all = all && Present(elements, pattern);
+                satisfied = satisfied || all;
+            }
+            if (!satisfied) throw Fault(e.ai, "needs AI " + DescribeGroups(groups) + " in the same symbol");
+        }
+    }
+}
+
+}  // namespace
+
+Gs1Message ParseGs1(std::u16string_view elements) {
+    std::vector<Element> parsed = Split(elements);
+    for (auto& element : parsed) CheckElement(element);
+    CheckAcrossElements(parsed);
+
+    Gs1Message message;
+    for (size_t i = 0; i < parsed.size(); ++i) {
+        const std::u16string ai(parsed[i].ai.begin(), parsed[i].ai.end());
+        message.data += ai + parsed[i].data;
+        if (!parsed[i].entry->predefinedLength && i + 1 < parsed.size()) message.data += kGs1Separator;
+        message.caption += u"(" + ai + u")" + parsed[i].data;
+    }
+    if (message.data.size() > kMaxDataCharacters) {
+        throw StringFault(std::to_string(message.data.size()) + " characters of AIs, data and separators, at most " +
+                          std::to_string(kMaxDataCharacters) + " fit in GS1-128");
+    }
+    return message;
+}
+
+}  // namespace quillant

@@ -1,0 +1,171 @@
+#include "encoding/shortest_symbol.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "encoding/vb_error.h"
+#include "tests/encoding/code128_reader.h"
+
+namespace quillant {
+namespace {
+
+using testing::ReaderState;
+using testing::Step;
+using testing::StepOutput;
+
+std::string Trace(const std::u16string& text) {
+    std::string out;
+    for (char16_t c : text) out += "U+" + std::to_string(static_cast<int>(c)) + " ";
+    return out;
+}
+
+// Symbol values worked out by hand, one per rule the planner must follow.
+TEST(ShortestSymbol, WorkedValues) {
+    struct Case {
+        std::u16string text;
+        std::vector<int> values;
+    } const cases[] = {
+        {u"", {104, 1}},
+        {u"AIM", {104, 33, 41, 45, 45}},
+        {u"1234", {105, 12, 34, 82}},
+        {u"12a", {104, 17, 18, 65, 43}},                  // tie: code set B before C
+        {u"\x01", {103, 65, 65}},                          // a control character needs code set A
+        {u"a\x01" u"a", {104, 65, 98, 65, 65, 99}},        // Shift for one character
+        {u"\u00E9", {104, 100, 73, 41}},                   // FNC4, then 'i' in code set B
+        {u"\x01\u00E9\x01", {103, 65, 101, 98, 73, 65, 45}},  // FNC4, Shift, character
+        {u"\x7F", {104, 95, 96}},                          // DEL in code set B
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(Trace(test.text));
+        EXPECT_EQ(ShortestSymbolValues(test.text, DataMode::Text), test.values);
+    }
+}
+
+TEST(ShortestSymbol, RefusesTheFirstCharacterAboveLatin1) {
+    struct Case {
+        std::u16string text;
+        const char* description;
+    } const cases[] = {
+        {u"abc\u20AC\u0100", "Character U+20AC at position 4 cannot be encoded in Code 128"},
+        {u"\u00FF\U0001F600", "Character U+1F600 at position 2 cannot be encoded in Code 128"},
+    };
+    for (const auto& test : cases) {
+        try {
+            ShortestPattern(test.text, DataMode::Text);
+            ADD_FAILURE() << test.description;
+        } catch (const VbError& e) {
+            EXPECT_EQ(e.number(), 5);
+            EXPECT_EQ(e.description(), test.description);
+        }
+    }
+}
+
+TEST(ShortestSymbol, RandomLatin1TextsReadBack) {
+    std::mt19937 rng(11);
+    std::uniform_int_distribution<int> length(0, 30), any(0, 0xFF), digit('0', '9'), kind(0, 3);
+    for (int n = 0; n < 3000; ++n) {
+        std::u16string text;
+        for (int k = length(rng); k > 0; --k) {
+            text += static_cast<char16_t>(kind(rng) == 0 ? digit(rng) : any(rng));
+        }
+        SCOPED_TRACE(Trace(text));
+        const std::string modules = ShortestPattern(text, DataMode::Text);
+        const auto reading = testing::ReadModules(modules);
+        ASSERT_TRUE(reading.has_value());
+        EXPECT_EQ(reading->text, text);
+        EXPECT_FALSE(reading->gs1);
+        EXPECT_EQ(reading->values, ShortestSymbolValues(text, DataMode::Text));
+        EXPECT_EQ(ShortestModuleCount(text, DataMode::Text), static_cast<int32_t>(modules.size()));
+    }
+}
+
+// Printable text takes a shortcut in text mode and the full backward pass in
+// GS1 mode; with no separator both must choose the same symbols.
+TEST(ShortestSymbol, PrintableShortcutPlansAsTheFullPass) {
+    std::mt19937 rng(128);
+    std::uniform_int_distribution<int> length(0, 24), printable(0x20, 0x7E), digit('0', '9'), kind(0, 1);
+    for (int n = 0; n < 5000; ++n) {
+        std::u16string text;
+        for (int k = length(rng); k > 0; --k) text += static_cast<char16_t>(kind(rng) ? digit(rng) : printable(rng));
+        SCOPED_TRACE(Trace(text));
+        std::vector<int> textValues = ShortestSymbolValues(text, DataMode::Text);
+        std::vector<int> gs1Values = ShortestSymbolValues(text, DataMode::Gs1);
+        gs1Values.erase(gs1Values.begin() + 1);  // the leading FNC1
+        textValues.pop_back();                    // check characters differ
+        gs1Values.pop_back();
+        ASSERT_EQ(textValues, gs1Values);
+    }
+}
+
+// Breadth-first search over every sequence of symbol values a reader accepts:
+// the fewest symbols (start included, check not) that read back as text.
+size_t FewestSymbolsBySearch(const std::u16string& text, const std::vector<int>& candidates) {
+    struct Node {
+        size_t pos;
+        ReaderState state;
+        size_t symbols;
+    };
+    std::deque<Node> queue;
+    for (int set = 0; set < 3; ++set) queue.push_back({0, ReaderState{set, false, false}, 1});
+    std::vector<bool> seen((text.size() + 1) * 12, false);
+    while (!queue.empty()) {
+        const Node node = queue.front();
+        queue.pop_front();
+        if (node.pos == text.size() && !node.state.shifted && !node.state.fnc4) return node.symbols;
+        const size_t key = node.pos * 12 + static_cast<size_t>(node.state.set) * 4 + node.state.shifted * 2u +
+                           node.state.fnc4;
+        if (seen[key]) continue;
+        seen[key] = true;
+        for (int value : candidates) {
+            ReaderState state = node.state;
+            const StepOutput out = Step(state, value);
+            if (!out.valid || node.pos + static_cast<size_t>(out.count) > text.size()) continue;
+            bool matches = true;
+            for (int k = 0; k < out.count; ++k) matches = matches && out.chars[k] == text[node.pos + k];
+            if (matches) queue.push_back({node.pos + static_cast<size_t>(out.count), state, node.symbols + 1});
+        }
+    }
+    return 0;
+}
+
+TEST(ShortestSymbol, NoShorterPlanExistsForShortTexts) {
+    const std::u16string alphabet = u"1Aa\x01\u00E9";
+    // Values that can produce an alphabet character in some code set, and all
+    // function characters; any other value leads nowhere for these texts.
+    std::vector<int> candidates;
+    for (int value = 0; value <= 102; ++value) {
+        bool useful = value >= 96;
+        for (int set = 0; set < 3 && !useful; ++set) {
+            for (bool fnc4 : {false, true}) {
+                ReaderState state{set, false, fnc4};
+                const StepOutput out = Step(state, value);
+                for (int k = 0; k < out.count; ++k) useful = useful || alphabet.find(out.chars[k]) != std::u16string::npos;
+            }
+        }
+        if (useful) candidates.push_back(value);
+    }
+
+    std::vector<std::u16string> texts{u""};
+    for (size_t begin = 0, length = 1; length <= 6; ++length) {
+        const size_t end = texts.size();
+        for (size_t i = begin; i < end; ++i) {
+            for (char16_t c : alphabet) texts.push_back(texts[i] + c);
+        }
+        begin = end;
+    }
+    int longer = 0;
+    for (const auto& text : texts) {
+        const size_t planned = ShortestSymbolValues(text, DataMode::Text).size() - 1;
+        if (planned != FewestSymbolsBySearch(text, candidates)) {
+            if (++longer <= 5) ADD_FAILURE() << Trace(text) << "planned " << planned;
+        }
+    }
+    EXPECT_EQ(longer, 0);
+}
+
+}  // namespace
+}  // namespace quillant

@@ -1,0 +1,63 @@
+// Symbols drawn as pixels and read by ZXing-C++, a reader that shares no code
+// with ours: GS1-128 must come back with its symbology identifier ]C1 and the
+// FNC1 separators as GS, full Code 128 with its control and Latin-1 characters.
+
+#define ZX_USE_UTF8 1
+#include <ZXing/ReadBarcode.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "encoding/gs1_element_string.h"
+#include "encoding/shortest_symbol.h"
+
+namespace quillant {
+namespace {
+
+// Three pixels per module, ten modules of quiet zone on each side.
+ZXing::Result Scan(const std::string& modules) {
+    constexpr int kPixels = 3, kQuiet = 10, kHeight = 40;
+    const int width = (static_cast<int>(modules.size()) + 2 * kQuiet) * kPixels;
+    std::vector<uint8_t> image(static_cast<size_t>(width * kHeight), 255);
+    for (int y = 0; y < kHeight; ++y) {
+        for (size_t m = 0; m < modules.size(); ++m) {
+            if (modules[m] != '1') continue;
+            for (int p = 0; p < kPixels; ++p) {
+                image[static_cast<size_t>(y * width + (kQuiet + static_cast<int>(m)) * kPixels + p)] = 0;
+            }
+        }
+    }
+    ZXing::DecodeHints hints;
+    hints.setFormats(ZXing::BarcodeFormat::Code128);
+    return ZXing::ReadBarcode({image.data(), width, kHeight, ZXing::ImageFormat::Lum}, hints);
+}
+
+TEST(ZxingScan, Gs1SymbolReadsWithItsSeparators) {
+    const Gs1Message message = ParseGs1(u"(01)09501101530003(10)ABC(21)XYZ(17)250101");
+    const ZXing::Result result = Scan(ShortestPattern(message.data, DataMode::Gs1));
+    ASSERT_TRUE(result.isValid());
+    EXPECT_EQ(result.symbologyIdentifier(), "]C1");
+    EXPECT_EQ(result.text(), "0109501101530003" "10ABC\x1D" "21XYZ\x1D" "17250101");
+}
+
+TEST(ZxingScan, FullSymbolsReadBack) {
+    struct Case {
+        std::u16string text;
+        const char* utf8;
+    } const cases[] = {
+        {u"\x01\u00E9\x01", "\x01\xC3\xA9\x01"},  // FNC4, Shift, character
+        {u"Gr\u00FC\u00DFe 1234\x7F", "Gr\xC3\xBC\xC3\x9F" "e 1234\x7F"},
+        {u"\t\u00C0123456\u00FF", "\t\xC3\x80" "123456\xC3\xBF"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.utf8);
+        const ZXing::Result result = Scan(ShortestPattern(test.text, DataMode::Text));
+        ASSERT_TRUE(result.isValid());
+        EXPECT_EQ(result.symbologyIdentifier(), "]C0");
+        EXPECT_EQ(result.text(), test.utf8);
+    }
+}
+
+}  // namespace
+}  // namespace quillant
