@@ -7,7 +7,7 @@
 #include "component/encode_operation.h"
 #include "encoding/pattern_builder.h"
 #include "component/property_argument.h"
-#include "component/server_lifetime.h"
+#include "win32/com_server/server_lifetime.h"
 #include "win32/vb_com_error.h"
 
 namespace quillant::component {
@@ -40,18 +40,16 @@ HRESULT Quillant1::Create(REFIID iid, void** out) noexcept {
     win32::ComPtr<IDispatch> printer;
     const HRESULT hr = DefaultPrinter(printer.Put());
     if (FAILED(hr)) return hr;
-    Quillant1* object = new (std::nothrow) Quillant1(std::move(printer));
+    const auto object = win32::ComPtr<Quillant1>::Attach(new (std::nothrow) Quillant1(std::move(printer)));
     if (!object) return E_OUTOFMEMORY;
-    const HRESULT result = object->QueryInterface(iid, out);
-    object->Release();
-    return result;
+    return object.QueryTo(iid, out);
 }
 
 Quillant1::Quillant1(win32::ComPtr<IDispatch> deviceObject) : deviceObject_(std::move(deviceObject)) {
-    ObjectCreated();
+    win32::com_server::ObjectCreated();
 }
 
-Quillant1::~Quillant1() { ObjectDestroyed(); }
+Quillant1::~Quillant1() { win32::com_server::ObjectDestroyed(); }
 
 HRESULT Quillant1::QueryInterface(REFIID iid, void** out) {
     if (!out) return E_POINTER;

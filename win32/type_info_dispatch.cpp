@@ -3,17 +3,12 @@
 #include <map>
 #include <mutex>
 
+#include "win32/this_module.h"
+#include "win32/type_descriptions.h"
 #include "win32/variant.h"
 
 namespace quillant::win32 {
 namespace {
-
-HMODULE ThisModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-    return module;
-}
 
 struct GuidLess {
     bool operator()(const GUID& a, const GUID& b) const { return memcmp(&a, &b, sizeof(GUID)) < 0; }
@@ -79,13 +74,11 @@ HRESULT ModuleTypeInfoOfLibrary(REFGUID libid, REFIID iid, ITypeInfo** out) {
             EnumResourceNamesW(ThisModule(), L"TYPELIB", NoteTypeLibId, reinterpret_cast<LONG_PTR>(&ids));
             for (WORD id : ids) {
                 ComPtr<ITypeLib> candidate;
-                TLIBATTR* attributes = nullptr;
-                if (FAILED(LoadModuleTypeLib(id, candidate.Put())) || FAILED(candidate->GetLibAttr(&attributes))) {
+                LibAttr attributes;
+                if (FAILED(LoadModuleTypeLib(id, candidate.Put())) || FAILED(GetLibAttr(candidate.Get(), attributes))) {
                     continue;
                 }
-                const bool match = IsEqualGUID(attributes->guid, libid);
-                candidate->ReleaseTLibAttr(attributes);
-                if (match) {
+                if (IsEqualGUID(attributes->guid, libid)) {
                     library = libraries.emplace(libid, candidate).first;
                     break;
                 }

@@ -4,6 +4,7 @@
 
 #include "win32/bstr.h"
 #include "win32/com_ptr.h"
+#include "win32/local_memory.h"
 
 namespace quillant::win32 {
 namespace {
@@ -83,12 +84,11 @@ const char* VbTextOf(int32_t number) {
 }
 
 std::string SystemText(HRESULT hr) {
-    wchar_t* buffer = nullptr;
+    LocalMemory<wchar_t> buffer;
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
-    LocalFree(buffer);
+        static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(buffer.Put()), 0, nullptr);
+    std::wstring text = length ? std::wstring(buffer.Get(), length) : std::wstring();
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
     return Narrow(text);
 }
