@@ -14,7 +14,7 @@
 
 #include "component/dispids.h"
 #include "component/property_argument.h"
-#include "component/server_lifetime.h"
+#include "win32/com_server/server_lifetime.h"
 #include "render/barcode_properties.h"
 #include "win32/bstr.h"
 #include "win32/com_ptr.h"
@@ -156,9 +156,9 @@ public:
 protected:
     BarcodeObject(const wchar_t* errorSource, REFCLSID classId, win32::ComPtr<IDispatch> deviceObject)
         : errorSource_(errorSource), classId_(classId), deviceObject_(std::move(deviceObject)) {
-        ObjectCreated();
+        win32::com_server::ObjectCreated();
     }
-    virtual ~BarcodeObject() { ObjectDestroyed(); }
+    virtual ~BarcodeObject() { win32::com_server::ObjectDestroyed(); }
 
     // The class's own properties set by value, which it converts itself.
     virtual bool IsOwnPutByValue(DISPID) const { return false; }

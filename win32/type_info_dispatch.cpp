@@ -4,26 +4,16 @@
 #include <mutex>
 #include <vector>
 
+#include "win32/this_module.h"
 #include "win32/type_descriptions.h"
 #include "win32/variant.h"
 
 namespace quillant::win32 {
 namespace {
 
-HMODULE ThisModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-    return module;
-}
-
 struct GuidLess {
     bool operator()(const GUID& a, const GUID& b) const { return memcmp(&a, &b, sizeof(GUID)) < 0; }
 };
-
-}  // namespace
-
-namespace {
 
 BOOL CALLBACK NoteTypeLibId(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR ids) {
     if (IS_INTRESOURCE(name)) reinterpret_cast<std::vector<WORD>*>(ids)->push_back(LOWORD(name));

@@ -6,6 +6,7 @@
 #include "win32/bstr.h"
 #include "win32/com_ptr.h"
 #include "win32/text_conversion.h"
+#include "win32/local_memory.h"
 
 namespace quillant::win32 {
 namespace {
@@ -34,11 +35,11 @@ int32_t VbNumberOf(HRESULT hr) {
 
 
 std::string SystemText(HRESULT hr) {
-    // The system's messages fit easily; a longer one is cut, not lost.
-    wchar_t buffer[512];
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                        static_cast<DWORD>(hr), 0, buffer, static_cast<DWORD>(std::size(buffer)), nullptr);
-    std::wstring text(buffer, length);
+    LocalMemory<wchar_t> buffer;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(buffer.Put()), 0, nullptr);
+    std::wstring text = length ? std::wstring(buffer.Get(), length) : std::wstring();
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
     return Utf8FromWide(text);
 }

@@ -16,8 +16,8 @@
 #include "win32/com_ptr.h"
 #include "render/win32/dispatch_drawing_object.h"
 #include "tests/support/process_usage.h"
+#include "tests/support/in_proc_server.h"
 #include "tests/support/stub_dispatch.h"
-#include "tests/component/quillant_dll.h"
 
 namespace quillant::testing {
 namespace {
@@ -35,11 +35,11 @@ protected:
 
     ComPtr<_Quillant1> NewObject() {
         ComPtr<_Quillant1> object;
-        EXPECT_HRESULT_SUCCEEDED(dll_.Create(object));
+        EXPECT_HRESULT_SUCCEEDED(dll_.Create(CLSID_Quillant1, object));
         return object;
     }
 
-    QuillantDll dll_;
+    InProcServer dll_{L"Quillant.dll"};
 };
 
 std::wstring ErrorDescription() {
@@ -81,19 +81,21 @@ TEST_F(ServerTest, UnloadOnlyWithoutObjectsLocksOrHeldPrinter) {
     }
     EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
 
+    // A class object in a host's hands keeps the server loaded as a lock
+    // does; an unlock without a lock must not wedge the count below zero.
     ComPtr<IClassFactory> factory;
     ASSERT_HRESULT_SUCCEEDED(dll_.GetClassObject(CLSID_Quillant1, IID_IClassFactory, factory.PutVoid()));
+    EXPECT_EQ(dll_.CanUnloadNow(), S_FALSE) << "a class object is held";
+    factory->LockServer(FALSE);
     factory->LockServer(TRUE);
     factory->LockServer(TRUE);
+    factory.Reset();
+    EXPECT_EQ(dll_.CanUnloadNow(), S_FALSE) << "two locks";
+    ASSERT_HRESULT_SUCCEEDED(dll_.GetClassObject(CLSID_Quillant1, IID_IClassFactory, factory.PutVoid()));
     factory->LockServer(FALSE);
-    EXPECT_EQ(dll_.CanUnloadNow(), S_FALSE) << "one lock left";
     factory->LockServer(FALSE);
+    factory.Reset();
     EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
-    factory->LockServer(FALSE);  // one too many must not wedge the count
-    EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
-    factory->LockServer(TRUE);
-    EXPECT_EQ(dll_.CanUnloadNow(), S_FALSE);
-    factory->LockServer(FALSE);
 
     ComPtr<IDispatch> printer;
     {
@@ -234,6 +236,7 @@ TEST_F(ServerTest, TenThousandCyclesLeaveNothingBehind) {
     const ProcessUsage after = MeasureUsage();
     std::printf("10000 cycles: %s\n", DescribeChange(before, after).c_str());
 
+    factory.Reset();
     EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
     // Less than a byte per cycle: any leak per object would show ten
     // thousand times over.

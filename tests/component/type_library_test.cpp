@@ -14,7 +14,7 @@
 #include "component/dispids.h"
 #include "win32/bstr.h"
 #include "win32/com_ptr.h"
-#include "tests/component/quillant_dll.h"
+#include "tests/support/in_proc_server.h"
 #include "win32/type_descriptions.h"
 
 namespace quillant::testing {
@@ -117,7 +117,7 @@ void ExpectHelp(const wchar_t* expected, const wchar_t* actual, const std::wstri
 class TypeLibraryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_HRESULT_SUCCEEDED(LoadTypeLibEx(QuillantDllPath().c_str(), REGKIND_NONE, library_.Put()));
+        ASSERT_HRESULT_SUCCEEDED(LoadTypeLibEx(BesideProgram(L"Quillant.dll").c_str(), REGKIND_NONE, library_.Put()));
     }
 
     ComPtr<ITypeInfo> TypeAt(UINT index) {
@@ -356,7 +356,7 @@ std::wstring VersionString(const std::vector<BYTE>& block, const wchar_t* name) 
 }
 
 TEST(VersionResource, SelfRegisteringVersion132) {
-    const std::wstring path = QuillantDllPath();
+    const std::wstring path = BesideProgram(L"Quillant.dll");
     DWORD handle = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
     ASSERT_GT(size, 0u);

@@ -10,6 +10,7 @@
 #include "QuillantForms_h.h"
 #include "tests/forms/forms_test_support.h"
 #include "win32/gdi_object.h"
+#include "tests/support/in_proc_server.h"
 #include "tests/support/process_usage.h"
 
 namespace quillant::forms::testing {
@@ -17,30 +18,17 @@ namespace {
 
 class FormsServer : public ::testing::Test {
 protected:
-    void SetUp() override {
-        module_ = LoadLibraryW(L"QuillantForms.dll");
-        ASSERT_NE(module_, nullptr) << "QuillantForms.dll is not next to the test";
-        getClassObject_ = reinterpret_cast<decltype(getClassObject_)>(
-            reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
-        canUnloadNow_ = reinterpret_cast<decltype(canUnloadNow_)>(
-            reinterpret_cast<void*>(GetProcAddress(module_, "DllCanUnloadNow")));
-        ASSERT_TRUE(getClassObject_ && canUnloadNow_);
-    }
-    void TearDown() override {
-        if (module_) FreeLibrary(module_);
-    }
+    void SetUp() override { ASSERT_TRUE(server_.Loaded()) << "QuillantForms.dll is not next to the test"; }
 
-    HMODULE module_ = nullptr;
-    HRESULT(STDAPICALLTYPE* getClassObject_)(REFCLSID, REFIID, void**) = nullptr;
-    HRESULT(STDAPICALLTYPE* canUnloadNow_)() = nullptr;
+    quillant::testing::InProcServer server_{L"QuillantForms.dll"};
 };
 
 TEST_F(FormsServer, UnloadsOnlyWhenEveryObjectFactoryAndLockIsGone) {
     for (const CLSID* clsid : {&CLSID_PictureBox, &CLSID_Printer}) {
-        ASSERT_EQ(canUnloadNow_(), S_OK);
+        ASSERT_EQ(server_.CanUnloadNow(), S_OK);
         win32::ComPtr<IClassFactory> factory;
-        ASSERT_EQ(getClassObject_(*clsid, IID_IClassFactory, factory.PutVoid()), S_OK);
-        EXPECT_EQ(canUnloadNow_(), S_FALSE);
+        ASSERT_EQ(server_.GetClassObject(*clsid, IID_IClassFactory, factory.PutVoid()), S_OK);
+        EXPECT_EQ(server_.CanUnloadNow(), S_FALSE);
 
         win32::ComPtr<IDispatch> object;
         ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, object.PutVoid()), S_OK);
@@ -50,9 +38,8 @@ TEST_F(FormsServer, UnloadsOnlyWhenEveryObjectFactoryAndLockIsGone) {
         outer.Reset();
         EXPECT_EQ(factory->LockServer(TRUE), S_OK);
         factory.Reset();
-        EXPECT_EQ(canUnloadNow_(), S_FALSE) << "object and lock alive";
-        EXPECT_EQ(object->AddRef(), 2u);
-        EXPECT_EQ(object->Release(), 1u);
+        EXPECT_EQ(server_.CanUnloadNow(), S_FALSE) << "object and lock alive";
+        EXPECT_EQ(object.ReferenceCount(), 1u);
 
         {
             // The DLL's own objects answer by name from its TYPELIB 1.
@@ -62,15 +49,15 @@ TEST_F(FormsServer, UnloadsOnlyWhenEveryObjectFactoryAndLockIsGone) {
             EXPECT_EQ(late.Number(L"CurrentX"), 5);
         }
         object.Reset();
-        EXPECT_EQ(canUnloadNow_(), S_FALSE) << "lock alive";
+        EXPECT_EQ(server_.CanUnloadNow(), S_FALSE) << "lock alive";
 
-        ASSERT_EQ(getClassObject_(*clsid, IID_IClassFactory, factory.PutVoid()), S_OK);
+        ASSERT_EQ(server_.GetClassObject(*clsid, IID_IClassFactory, factory.PutVoid()), S_OK);
         EXPECT_EQ(factory->LockServer(FALSE), S_OK);
         factory.Reset();
-        EXPECT_EQ(canUnloadNow_(), S_OK);
+        EXPECT_EQ(server_.CanUnloadNow(), S_OK);
     }
     win32::ComPtr<IClassFactory> none;
-    EXPECT_EQ(getClassObject_(IID_IDispatch, IID_IClassFactory, none.PutVoid()), CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(server_.GetClassObject(IID_IDispatch, IID_IClassFactory, none.PutVoid()), CLASS_E_CLASSNOTAVAILABLE);
 }
 
 void DrawPrintAndSave(const std::wstring& picturePath, const std::wstring& documentPath) {

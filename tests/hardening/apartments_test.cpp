@@ -17,6 +17,7 @@
 
 #include "win32/bstr.h"
 #include "tests/hardening/hardening_support.h"
+#include "win32/kernel_handle.h"
 
 namespace quillant::testing {
 namespace {
@@ -94,8 +95,9 @@ void Draw(const Job& job, HANDLE start, Outcome& outcome) {
 }
 
 TEST(Apartments, ObjectsOnTheirOwnThreadsDrawAtTheSameTime) {
-    const HANDLE start = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    ASSERT_NE(start, nullptr);
+    const win32::KernelHandle startEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    ASSERT_TRUE(startEvent);
+    const HANDLE start = startEvent.Get();
     std::vector<Outcome> outcomes(std::size(kJobs));
     std::vector<std::thread> threads;
     for (size_t i = 0; i < std::size(kJobs); ++i) {
@@ -105,7 +107,6 @@ TEST(Apartments, ObjectsOnTheirOwnThreadsDrawAtTheSameTime) {
     Sleep(200);  // every thread made its objects and waits
     SetEvent(start);
     for (std::thread& thread : threads) thread.join();
-    CloseHandle(start);
 
     for (size_t i = 0; i < std::size(kJobs); ++i) {
         const std::string text(kJobs[i].text, kJobs[i].text + wcslen(kJobs[i].text));

@@ -16,6 +16,7 @@
 #include "tests/hardening/faulty_target.h"
 #include "tests/hardening/hardening_support.h"
 #include "tests/support/process_usage.h"
+#include "win32/kernel_handle.h"
 
 namespace quillant::testing {
 namespace {
@@ -25,12 +26,12 @@ using win32::ComPtr;
 
 std::vector<BYTE> FileBytes(const wchar_t* path) {
     std::vector<BYTE> bytes;
-    const HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    bytes.resize(GetFileSize(file, nullptr));
+    const win32::KernelHandle file(
+        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return bytes;
+    bytes.resize(GetFileSize(file.Get(), nullptr));
     DWORD read = 0;
-    if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) bytes.clear();
-    CloseHandle(file);
+    if (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) bytes.clear();
     return bytes;
 }
 

@@ -12,14 +12,17 @@
 
 namespace quillant::testing {
 
+// The full path of a file in the folder of the running program.
+inline std::wstring BesideProgram(const wchar_t* fileName) {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring program(path, length);
+    return program.substr(0, program.find_last_of(L'\\') + 1) + fileName;
+}
+
 class InProcServer {
 public:
-    explicit InProcServer(const wchar_t* fileName) {
-        wchar_t path[MAX_PATH];
-        const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-        std::wstring full(path, length);
-        full = full.substr(0, full.find_last_of(L'\\') + 1) + fileName;
-        module_ = LoadLibraryW(full.c_str());
+    explicit InProcServer(const wchar_t* fileName) : module_(LoadLibraryW(BesideProgram(fileName).c_str())) {
         if (!module_) return;
         getClassObject_ = reinterpret_cast<GetClassObjectFn>(
             reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "win32/gdi_object.h"
+#include "win32/kernel_handle.h"
 
 namespace quillant::testing {
 
@@ -26,10 +27,8 @@ size_t BusyHeapBytes() {
 }
 
 uintptr_t NextHandleValue() {
-    const HANDLE probe = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    const auto value = reinterpret_cast<uintptr_t>(probe);
-    CloseHandle(probe);
-    return value;
+    const win32::KernelHandle probe(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    return reinterpret_cast<uintptr_t>(probe.Get());
 }
 
 long GdiObjectsInUse() {

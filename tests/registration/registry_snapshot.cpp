@@ -1,4 +1,4 @@
-#include "tests/component/registry_snapshot.h"
+#include "tests/registration/registry_snapshot.h"
 
 #include <algorithm>
 
