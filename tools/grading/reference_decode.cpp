@@ -14,6 +14,8 @@ constexpr int kCheckModulus = 103;
 // e measurements below 1.5 or from 7.5 modules fit no character.
 constexpr double kLowestThreshold = 1.5;
 constexpr double kHighestThreshold = 7.5;
+// A read that fails here is tried from the other end.
+constexpr const char* kNoStart = "no start character";
 
 struct Reading {
     std::optional<int> value;
@@ -59,16 +61,17 @@ LineDecode ReadForward(const std::vector<double>& widths) {
             return result;
         }
         const Reading reading = ReadCharacter(widths, at);
+        const bool start = reading.value && *reading.value >= kStartA && *reading.value <= kStartC;
+        if (index == 0 && !start) {
+            result.failure = kNoStart;
+            return result;
+        }
         if (!reading.value) {
             result.failure = Ordinal(index) + " fits no character";
             return result;
         }
         const int value = *reading.value;
-        if (index == 0 && (value < kStartA || value > kStartC)) {
-            result.failure = "no start character";
-            return result;
-        }
-        if (index > 0 && value >= kStartA && value <= kStartC) {
+        if (index > 0 && start) {
             result.failure = Ordinal(index) + " is a start character";
             return result;
         }
@@ -123,11 +126,11 @@ LineDecode DecodeLine(const std::vector<Element>& elements) {
     const double right = elements.back().end - lastBar->end;
 
     result = ReadForward(widths);
-    if (!result.decoded && result.failure == "no start character") {
+    if (!result.decoded && result.failure == kNoStart) {
         std::reverse(widths.begin(), widths.end());
         LineDecode backward = ReadForward(widths);
         backward.reversed = true;
-        if (backward.failure != "no start character") result = backward;
+        if (backward.failure != kNoStart) result = backward;
         else result.failure = "no start character at either end";
     }
     if (!result.decoded) return result;
