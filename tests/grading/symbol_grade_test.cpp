@@ -50,7 +50,9 @@ std::string WithWrongCheck(std::string modules) {
     for (int value = 0; value < kStartA; ++value) {
         std::string pattern;
         const auto widths = kCharacterWidths[static_cast<size_t>(value)];
-        for (size_t k = 0; k < widths.size(); ++k) pattern.append(static_cast<size_t>(widths[k] - '0'), k % 2 ? '0' : '1');
+        for (size_t k = 0; k < widths.size(); ++k) {
+            pattern.append(static_cast<size_t>(widths[k] - '0'), k % 2 ? '0' : '1');
+        }
         if (pattern == modules.substr(at, kCharacterModules)) continue;
         return modules.replace(at, kCharacterModules, pattern);
     }

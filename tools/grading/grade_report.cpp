@@ -66,7 +66,9 @@ std::string Report(const SymbolGrade& symbol) {
                       "x" + std::to_string(r.height) + ", orientation " + std::to_string(symbol.orientation) + "\n";
     if (!symbol.found) return out + "no symbol: " + symbol.failure + "\n";
     out += "bars on rows " + std::to_string(symbol.top) + ".." + std::to_string(symbol.bottom) + " (turned upright)" +
-           ", X about " + Format("%.2f", symbol.moduleGuess) + " px, aperture " +
+           (symbol.moduleGuess > 0 ? ", X about " + Format("%.2f", symbol.moduleGuess) + " px"
+                                   : std::string(", X unknown (the bar count fits no Code 128 symbol)")) +
+           ", aperture " +
            std::to_string(symbol.aperture.across) + " px along the line x " + std::to_string(symbol.aperture.along) +
            " rows\n";
     out += "text " + (symbol.text.empty() ? std::string("(none decoded)") : "\"" + symbol.text + "\"") + "\n";
@@ -117,13 +119,24 @@ std::vector<std::string> Shortfalls(const SymbolGrade& symbol, char expected) {
     const int wanted = 'A' - expected + 4;
     for (int i = 0; i < kParameterCount; ++i) {
         const auto p = static_cast<Parameter>(i);
+        // Where a line did not decode, decode is the reason; its missing
+        // decodability and quiet zones would only repeat it.
+        const bool needsDecode = p == Parameter::Decodability || p == Parameter::QuietZones;
         int below = 0;
-        for (const auto& line : symbol.lines) below += line.Grade(p) < wanted;
+        const LineGrade* worst = nullptr;
+        for (const auto& line : symbol.lines) {
+            if (line.Grade(p) >= wanted || (needsDecode && !line.decode.decoded)) continue;
+            ++below;
+            if (!worst || line.Grade(p) < worst->Grade(p) ||
+                (line.Grade(p) == worst->Grade(p) &&
+                 (LowerIsBetter(p) ? line.Value(p) > worst->Value(p) : line.Value(p) < worst->Value(p)))) {
+                worst = &line;
+            }
+        }
         if (below == 0) continue;
-        const LineGrade& worst = WorstLine(symbol, p);
-        reasons.push_back(std::string(NameOf(p)) + " " + Measured(worst, p) + " (" + LetterOf(worst.Grade(p)) +
+        reasons.push_back(std::string(NameOf(p)) + " " + Measured(*worst, p) + " (" + LetterOf(worst->Grade(p)) +
                           ") on " + std::to_string(below) + " of " + std::to_string(symbol.lines.size()) + " lines" +
-                          Why(worst, p));
+                          Why(*worst, p));
     }
     return reasons;
 }
