@@ -5,7 +5,7 @@ set -euo pipefail
 
 native_packages=(
   cmake g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
-  zbar-tools imagemagick fonts-ocr-a python3 libzxing-dev libzint-dev
+  zbar-tools imagemagick fonts-ocr-a python3 libzxing-dev libzint-dev libpng-dev
 )
 windows_packages=(
   mingw-w64 mingw-w64-tools libwine-dev wine wine64 wine32:i386
