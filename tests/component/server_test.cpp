@@ -42,6 +42,24 @@ protected:
     InProcServer dll_{L"Quillant.dll"};
 };
 
+// Hosts name an object by its class (Visual Basic's TypeName), not by its
+// interface: both classes say which coclass they are.
+TEST_F(ServerTest, BothClassesNameTheirCoclass) {
+    const struct {
+        CLSID clsid;
+        const wchar_t* name;
+    } classes[] = {{CLSID_Quillant1, L"Quillant1"}, {CLSID_Quillant2, L"Quillant2"}};
+    for (const auto& c : classes) {
+        ComPtr<IProvideClassInfo> object;
+        ASSERT_HRESULT_SUCCEEDED(dll_.Create(c.clsid, object)) << c.name;
+        ComPtr<ITypeInfo> info;
+        ASSERT_HRESULT_SUCCEEDED(object->GetClassInfo(info.Put()));
+        Bstr name;
+        ASSERT_HRESULT_SUCCEEDED(info->GetDocumentation(MEMBERID_NIL, name.Put(), nullptr, nullptr, nullptr));
+        EXPECT_EQ(name.View(), c.name);
+    }
+}
+
 std::wstring ErrorDescription() {
     ComPtr<IErrorInfo> info;
     if (GetErrorInfo(0, info.Put()) != S_OK) return L"<no error info>";

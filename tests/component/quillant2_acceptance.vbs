@@ -1,0 +1,118 @@
+' Quillant.Quillant2 as a VBScript host sees it, run by Wine's cscript: the
+' defaults of its own members and their refused values, the caption and
+' modules of both symbologies, GetBarWidth on the target's dots with and
+' without quiet zones, GS1 faults as Encode's text, and a script object
+' without ScaleX drawn unsnapped, one box a bar. Prints PASS on success.
+Option Explicit
+
+Dim failures : failures = 0
+Sub Check(what, actual, expected)
+    If actual <> expected Then
+        WScript.Echo "FAIL " & what & ": got " & actual & ", expected " & expected
+        failures = failures + 1
+    End If
+End Sub
+
+' Every member Encode uses, and none of ScaleX/ScaleY: counts its boxes.
+Class ScriptCanvas
+    Public CurrentX
+    Public CurrentY
+    Public ForeColor
+    Public DrawWidth
+    Public BackColor
+    Public FillColor
+    Public FontName
+    Public FontSize
+    Public FontBold
+    Public FontItalic
+    Public FontUnderline
+    Public FontStrikethru
+    Public hDC
+    Public Lines
+    Public FirstBar
+    Private Sub Class_Initialize
+        BackColor = &HFFFFFF : FontSize = 8 : hDC = 0 : Lines = 0 : FirstBar = ""
+    End Sub
+    Public Sub Line(flags, x1, y1, x2, y2, colour)
+        Lines = Lines + 1
+        If Lines = 2 Then FirstBar = x1 & "," & y1 & "-" & x2 & "," & y2
+    End Sub
+    Public Function TextWidth(text)
+        TextWidth = 100 * Len(text)
+    End Function
+    Public Function TextHeight(text)
+        TextHeight = 200
+    End Function
+    Public Sub Print(text)
+    End Sub
+End Class
+
+Dim q : Set q = CreateObject("Quillant.Quillant2")
+
+' --- its own members: defaults, and values out of range refused with 380
+Check "Symbology", q.Symbology, 1
+Check "SnapToDevice", CInt(q.SnapToDevice), -1
+Check "DeviceResolution", q.DeviceResolution, 0
+Check "BarWidthReduction", q.BarWidthReduction, 0
+Check "QuietZones", CInt(q.QuietZones), 0
+Check "Quillant1's defaults too", q.ElementWidth & " " & q.BarHeight & " " & q.EncodeString, "20 1500 EMPTY"
+Dim refused, r
+refused = Array(Array("BarWidthReduction", 51), Array("BarWidthReduction", -1), _
+    Array("DeviceResolution", 71), Array("DeviceResolution", 4801), Array("Symbology", 3))
+q.BarWidthReduction = 25 : q.DeviceResolution = 300 : q.Symbology = 2
+For Each r In refused
+    On Error Resume Next
+    Select Case r(0)
+        Case "BarWidthReduction": q.BarWidthReduction = r(1)
+        Case "DeviceResolution": q.DeviceResolution = r(1)
+        Case "Symbology": q.Symbology = r(1)
+    End Select
+    Check r(0) & " = " & r(1), Err.Number, 380
+    On Error GoTo 0
+Next
+Check "values kept", q.BarWidthReduction & " " & q.DeviceResolution & " " & q.Symbology, "25 300 2"
+q.BarWidthReduction = 0 : q.DeviceResolution = 0
+
+' --- what the symbology makes of the text
+q.EncodeString = "[01]09501101530003[17]250101[10]ABC123"
+Check "GS1 caption", q.CaptionText, "(01)09501101530003(17)250101(10)ABC123"
+Check "GS1 modules", Len(q.ModulePattern), 266
+q.EncodeString = "(01)09501101530004"
+Check "GS1 fault as Encode's text", q.Encode(), "AI (01): check digit 4 should be 3"
+q.Symbology = 1
+q.EncodeString = "AB"
+Check "full Code 128 modules", q.ModulePattern, "110100100001010001100010001011000111101011101100011101011"
+
+' --- GetBarWidth: the length Encode covers, on the target's dots
+Dim box : Set box = CreateObject("QuillantForms.PictureBox")
+Set q.DeviceObject = box
+q.ElementWidth = 20                 ' 1.33 pixels of 15 twips: 1
+Check "on a picture box", q.GetBarWidth(), 57 * 15
+q.QuietZones = True
+Check "with quiet zones", q.GetBarWidth(), 77 * 15
+q.QuietZones = False
+q.SnapToDevice = False
+Check "unsnapped", q.GetBarWidth(), 57 * 20
+q.SnapToDevice = True
+Set q.DeviceObject = Nothing
+q.DeviceResolution = 203           ' 7.09 twips a dot: 3 dots
+Check "a given resolution and no object", q.GetBarWidth(), CInt(57 * 3 * 1440 / 203)
+q.DeviceResolution = 0
+
+' --- a script object without ScaleX: drawn unsnapped, the area and one box a bar
+Dim canvas : Set canvas = New ScriptCanvas
+Set q.DeviceObject = canvas
+q.VisibleCode = False
+q.XPosition = 100 : q.YPosition = 50
+Check "script canvas", q.Encode(), "Sucess"
+Check "the area and 16 bars", canvas.Lines, 17
+Check "the first bar: two modules of 20 twips", canvas.FirstBar, "100,50-140,1550"
+q.Orientation = 5
+Check "no such turn", q.Encode(), "Invalid procedure call or argument"
+
+If failures = 0 Then
+    WScript.Echo "PASS quillant2_acceptance.vbs"
+Else
+    WScript.Echo "FAIL quillant2_acceptance.vbs: " & failures & " checks failed"
+    WScript.Quit 1
+End If
