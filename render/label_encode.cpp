@@ -114,7 +114,7 @@ std::string EncodeLabel(const LabelProperties& properties, std::string_view modu
 
 int16_t LabelBarWidth(const LabelProperties& properties, std::string_view modules, DrawingObject* target) {
     const std::optional<DotSize> dots = target ? LearnDotSize(*target, properties) : std::nullopt;
-    if (!target && properties.deviceResolution > 0) {
+    if (!target && properties.snapToDevice != 0 && properties.deviceResolution > 0) {
         // No object to ask: the resolution's dot in twips.
         const double twips = 1440.0 / properties.deviceResolution;
         return vb::ToInt16(LayOut(properties, modules, DotSize{twips, twips}).length);

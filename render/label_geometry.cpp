@@ -45,8 +45,8 @@ struct Grid {
 }  // namespace
 
 std::optional<DotSize> LearnDotSize(DrawingObject& object, const LabelProperties& properties) {
-    if (properties.deviceResolution > 0) return DotOfResolution(object, properties.deviceResolution);
     if (properties.snapToDevice == 0) return std::nullopt;
+    if (properties.deviceResolution > 0) return DotOfResolution(object, properties.deviceResolution);
     const std::optional<double> x = object.ScaleX(1, kPixelScale);
     if (!x) return std::nullopt;
     const std::optional<double> y = object.ScaleY(1, kPixelScale);

@@ -25,8 +25,8 @@ struct DotSize {
     double y;
 };
 
-// The dot size to snap to, or none (draw unsnapped): DeviceResolution when
-// set, converted from twips through the target's ScaleX/ScaleY when it has
+// The dot size to snap to, or none (draw unsnapped): none when SnapToDevice
+// is off; DeviceResolution when set, converted from twips through the target's ScaleX/ScaleY when it has
 // them, else the target's own pixel through ScaleX(1, vbPixels).
 std::optional<DotSize> LearnDotSize(DrawingObject& object, const LabelProperties& properties);
 
