@@ -1,6 +1,7 @@
 // Encode onto the stand-in picture box, timed as a host sees it, against the
 // same rectangles (and the same caption) drawn straight with GDI on the same
-// surface in the same run. A third column replays the very IDispatch calls one
+// surface in the same run, and Quillant2's Encode of the same text beside
+// Quillant1's. A third column replays the very IDispatch calls one
 // Encode makes on the picture box, so the cost splits into the component's
 // own work and the drawing object's. Run under Wine by bench/host_bench.sh;
 // it prints figures and fails only when the two drawings differ.
@@ -334,6 +335,75 @@ void Anatomy(IPictureBox* box, int calls) {
     for (size_t i = 0; i < us.size(); ++i) std::printf("%-44s %10.2f\n", rows[i], us[i]);
 }
 
+// Quillant2 draws the area once and every bar as one box where Quillant1
+// makes two calls a module: the same texts, on the same box, in one run.
+// Quillant2's modules are 2 pixels (30 twips), so both classes draw the same
+// pixel widths' worth of calls; direct GDI draws Quillant2's boxes.
+int CompareClasses(const quillant::testing::InProcServer& component, IPictureBox* box, _Quillant1* first,
+                   const Layout& layout, int callsPerRound, int rounds) {
+    ComPtr<_Quillant2> second;
+    if (FAILED(component.Create(CLSID_Quillant2, second))) {
+        std::printf("FAIL: no Quillant2 in Quillant.dll\n");
+        return 1;
+    }
+    LONG position = static_cast<LONG>(layout.x);
+    second->put_XPosition(&position);
+    position = static_cast<LONG>(layout.y);
+    second->put_YPosition(&position);
+    second->put_BarHeight(static_cast<short>(layout.barHeight));
+    second->put_ElementWidth(30);
+    first->put_ElementWidth(30);
+    ComPtr<IDispatch> boxDispatch;
+    box->QueryInterface(IID_IDispatch, boxDispatch.PutVoid());
+    second->putref_DeviceObject(boxDispatch.Get());
+    first->putref_DeviceObject(boxDispatch.Get());
+    LONG dcValue = 0;
+    box->get_hDC(&dcValue);
+    const HDC dc = reinterpret_cast<HDC>(static_cast<INT_PTR>(dcValue));
+
+    std::printf("%-34s %10s %10s %10s %10s %10s\n", "case (picture box, 30 twips)", "Q1 us", "Q2 us", "GDI us",
+                "Q1 / Q2", "Q2 / GDI");
+    for (const Case& c : kCases) {
+        const Bstr text{std::wstring(c.text)};
+        first->put_EncodeString(text.Get());
+        second->put_EncodeString(text.Get());
+        first->put_VisibleCode(c.caption ? VARIANT_TRUE : VARIANT_FALSE);
+        second->put_VisibleCode(c.caption ? VARIANT_TRUE : VARIANT_FALSE);
+        Bstr pattern;
+        second->get_ModulePattern(pattern.Put());
+        const std::wstring modules(pattern.View());
+        // The same bars as Quillant2 draws them, with GDI alone.
+        const Brush black(CreateSolidBrush(0)), white(CreateSolidBrush(0xFFFFFF));
+        auto direct = [&] {
+            const RECT area{20, 20, 20 + static_cast<LONG>(modules.size()) * 2, 120};
+            FillRect(dc, &area, white.Get());
+            for (size_t i = 0; i < modules.size();) {
+                size_t end = i;
+                while (end < modules.size() && modules[end] == modules[i]) ++end;
+                if (modules[i] == L'1') {
+                    const RECT bar{20 + static_cast<LONG>(i) * 2, 20, 20 + static_cast<LONG>(end) * 2, 120};
+                    FillRect(dc, &bar, black.Get());
+                }
+                i = end;
+            }
+        };
+        auto encodeFirst = [&] {
+            Bstr r;
+            first->Encode(r.Put());
+        };
+        auto encodeSecond = [&] {
+            Bstr r;
+            second->Encode(r.Put());
+        };
+        const std::vector<double> us = MedianMicroseconds({encodeFirst, encodeSecond, direct}, callsPerRound, rounds);
+        std::printf("%-34s %10.1f %10.1f %10.1f %9.2fx %9.2fx\n", c.name, us[0], us[1], us[2], us[0] / us[1],
+                    us[1] / us[2]);
+    }
+    std::printf("Q1 / Q2: how many times faster Quillant2 draws the same text; Q2 / GDI: Quillant2 against drawing\n"
+                "its boxes with GDI alone (the caption's text drawing is in Q1 and Q2 only).\n\n");
+    return 0;
+}
+
 int Run(int callsPerRound, int rounds) {
     const quillant::testing::InProcServer component(L"Quillant.dll");
     const quillant::testing::InProcServer forms(L"QuillantForms.dll");
@@ -405,7 +475,8 @@ int Run(int callsPerRound, int rounds) {
         if (different != 0) status = 1;
     }
     std::printf("Encode: the component onto the picture box through IDispatch; replay: the same Invoke calls made\n"
-                "directly on the box; GDI: the same pixels drawn with GDI alone; ratio = Encode / GDI.\n");
+                "directly on the box; GDI: the same pixels drawn with GDI alone; ratio = Encode / GDI.\n\n");
+    if (CompareClasses(component, box.Get(), barcode.Get(), layout, callsPerRound, rounds) != 0) status = 1;
     Anatomy(box.Get(), callsPerRound * 50);
     return status;
 }

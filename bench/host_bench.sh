@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
 # Times Encode onto the stand-in picture box under Wine against the same
-# drawing done with GDI alone (bench/host_bench.cpp), in the 32-bit build:
+# drawing done with GDI alone, and Quillant2 against Quillant1
+# (bench/host_bench.cpp), in the 32-bit build where this machine runs 32-bit
+# programs, else in the 64-bit one:
 #   bash bench/host_bench.sh [CALLS_PER_ROUND [ROUNDS]]
-# Builds the win32 preset first. Runs in a Wine prefix of its own, so that it
-# can run beside a test run.
+# Builds the preset first. Runs in a Wine prefix of its own, so that it can
+# run beside a test run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/build.sh win32 >/dev/null
-bin=build/win32/bin
-export WINEPREFIX="$PWD/build/win32/wineprefix-bench" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+. scripts/wine_hosts.sh
+if wine_can_run_32bit; then preset=win32; else preset=win64; fi
+bash scripts/build.sh "$preset" >/dev/null
+bin=build/$preset/bin
+export WINEPREFIX="$PWD/build/$preset/wineprefix-bench" WINEARCH=$preset WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 unset DISPLAY
-[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+loader=$(wine_host_loader "$preset")
+[ -f "$WINEPREFIX/system.reg" ] || "$loader" wineboot -i >/dev/null 2>&1
+echo "host benchmark, $preset build"
 cd "$bin"
-wine host_bench.exe "$@"
+"$loader" host_bench.exe "$@"
