@@ -10,10 +10,12 @@
 #include <ocidl.h>
 
 #include <atomic>
+#include <new>
 #include <string>
 
 #include "component/dispids.h"
 #include "component/property_argument.h"
+#include "component/shared_drawing_objects.h"
 #include "win32/com_server/server_lifetime.h"
 #include "render/barcode_properties.h"
 #include "win32/bstr.h"
@@ -29,6 +31,23 @@ HRESULT ReadProperty(const Field& field, T* out) {
     if (!out) return E_POINTER;
     *out = static_cast<T>(field);
     return S_OK;
+}
+
+// The class factory's CreateInstance for a barcode class: a new object that
+// starts with the shared default printer. Fails, handing out nothing, when
+// the printer cannot be obtained.
+template <class Class>
+HRESULT CreateBarcodeObject(REFIID iid, void** out) noexcept {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    win32::ComPtr<IDispatch> printer;
+    const HRESULT hr = DefaultPrinter(printer.Put());
+    if (FAILED(hr)) return hr;
+    // The new object's own reference goes with the owner; the caller's comes
+    // from QueryInterface.
+    const auto object = win32::ComPtr<Class>::Attach(new (std::nothrow) Class(std::move(printer)));
+    if (!object) return E_OUTOFMEMORY;
+    return object->QueryInterface(iid, out);
 }
 
 template <class Interface, class Properties>

@@ -1,25 +1,9 @@
 #include "component/quillant1.h"
 
-#include <new>
-
 #include "component/encode_operation.h"
-#include "component/shared_drawing_objects.h"
 #include "encoding/pattern_builder.h"
 
 namespace quillant::component {
-
-HRESULT Quillant1::Create(REFIID iid, void** out) noexcept {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    win32::ComPtr<IDispatch> printer;
-    const HRESULT hr = DefaultPrinter(printer.Put());
-    if (FAILED(hr)) return hr;
-    // The new object's own reference goes with the owner; the caller's comes
-    // from QueryInterface.
-    const auto object = win32::ComPtr<Quillant1>::Attach(new (std::nothrow) Quillant1(std::move(printer)));
-    if (!object) return E_OUTOFMEMORY;
-    return object->QueryInterface(iid, out);
-}
 
 Quillant1::Quillant1(win32::ComPtr<IDispatch> deviceObject)
     : BarcodeObject(L"Quillant.Quillant1", CLSID_Quillant1, std::move(deviceObject)) {}

@@ -11,14 +11,12 @@ namespace quillant::component {
 
 class Quillant1 final : public BarcodeObject<_Quillant1, BarcodeProperties> {
 public:
-    // The class factory's CreateInstance. Fails, handing out nothing, when
-    // the default drawing object cannot be obtained.
-    static HRESULT Create(REFIID iid, void** out) noexcept;
 
     HRESULT STDMETHODCALLTYPE GetBarWidth(short* width) override;
     HRESULT STDMETHODCALLTYPE Encode(BSTR* result) override;
 
 private:
+    friend HRESULT CreateBarcodeObject<Quillant1>(REFIID iid, void** out) noexcept;
     explicit Quillant1(win32::ComPtr<IDispatch> deviceObject);
 };
 

@@ -1,24 +1,11 @@
 #include "component/quillant2.h"
 
-#include <new>
-
 #include "component/encode_operation.h"
 #include "component/label_text.h"
-#include "component/shared_drawing_objects.h"
 #include "render/label_encode.h"
 #include "render/win32/dispatch_drawing_object.h"
 
 namespace quillant::component {
-HRESULT Quillant2::Create(REFIID iid, void** out) noexcept {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    win32::ComPtr<IDispatch> printer;
-    const HRESULT hr = DefaultPrinter(printer.Put());
-    if (FAILED(hr)) return hr;
-    const auto object = win32::ComPtr<Quillant2>::Attach(new (std::nothrow) Quillant2(std::move(printer)));
-    if (!object) return E_OUTOFMEMORY;
-    return object->QueryInterface(iid, out);
-}
 
 Quillant2::Quillant2(win32::ComPtr<IDispatch> deviceObject)
     : BarcodeObject(L"Quillant.Quillant2", CLSID_Quillant2, std::move(deviceObject)) {}

@@ -12,7 +12,6 @@ namespace quillant::component {
 
 class Quillant2 final : public BarcodeObject<_Quillant2, LabelProperties> {
 public:
-    static HRESULT Create(REFIID iid, void** out) noexcept;
 
     HRESULT STDMETHODCALLTYPE GetBarWidth(short* width) override;
     HRESULT STDMETHODCALLTYPE Encode(BSTR* result) override;
@@ -31,6 +30,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_ModulePattern(BSTR* value) override;
 
 private:
+    friend HRESULT CreateBarcodeObject<Quillant2>(REFIID iid, void** out) noexcept;
     explicit Quillant2(win32::ComPtr<IDispatch> deviceObject);
 
     HRESULT RefuseValue();

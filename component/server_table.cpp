@@ -14,9 +14,9 @@ namespace {
 
 const ClassEntry kClasses[] = {
     {&CLSID_Quillant1, L"Quillant1", L"Quillant.Quillant1.1", L"Quillant.Quillant1", ThreadingModel::Apartment,
-     /*programmable=*/true, component::Quillant1::Create},
+     /*programmable=*/true, component::CreateBarcodeObject<component::Quillant1>},
     {&CLSID_Quillant2, L"Quillant2", L"Quillant.Quillant2.1", L"Quillant.Quillant2", ThreadingModel::Apartment,
-     /*programmable=*/true, component::Quillant2::Create},
+     /*programmable=*/true, component::CreateBarcodeObject<component::Quillant2>},
 };
 
 // The shared printer and the stand-ins a host got from a barcode object keep

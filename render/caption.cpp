@@ -10,21 +10,16 @@
 namespace quillant::render {
 namespace {
 
-// ElementWidth, taken as points, over this divisor is the caption's size; the
-// text's height over the same divisor is how deep it sits in the bars.
-constexpr double kSizeDivisor = 1.9;
-constexpr double kIndentDivisor = 1.9;
-
 // What the target reports for the caption in its caption font.
 struct Measure {
     double width;
     double height;
-    double indent() const { return height / kIndentDivisor; }
+    double indent() const { return height / kCaptionDivisor; }
 };
 
 Measure SetCaptionFont(DrawingObject& object, int16_t elementWidth, std::u16string_view text) {
     object.SetFontName(kCaptionFace);
-    object.SetFontSize(elementWidth / kSizeDivisor);
+    object.SetFontSize(elementWidth / kCaptionDivisor);
     object.SetFontBold(false);
     const double width = object.TextWidth(text);
     const double height = object.TextHeight(text);

@@ -7,19 +7,13 @@
 #include "render/caption_face.h"
 #include "render/encode.h"
 #include "render/label_geometry.h"
+#include "render/scratch_surface.h"
 #include "render/turned_caption.h"
 #include "encoding/vb_error.h"
 #include "encoding/vb_numbers.h"
 
 namespace quillant::render {
 namespace {
-
-// The caption's size in points is the module width over this, and the notch
-// is the text's height over it deep, as on Quillant1.
-constexpr double kCaptionDivisor = 1.9;
-// Across the text, a caption painted from the scratch picture covers this
-// many times the notch's depth.
-constexpr double kPaintedThicknessFactor = 1.75;
 
 bool Draws(int32_t orientation) {
     return orientation == bcHorizontal || orientation == bcVertical || orientation == bcUpsideDown ||
@@ -54,7 +48,7 @@ void PrintLabelCaption(Target target, Platform platform, const LabelProperties& 
     auto notch = [&](double x1, double y1, double x2, double y2) {
         if (indent > 0) object.Line(LineStyle::kFilledBoxColor, x1, y1, x2, y2, Ground(target));
     };
-    const double thickness = indent > 0 ? indent * kPaintedThicknessFactor : th / kCaptionDivisor * kPaintedThicknessFactor;
+    const double thickness = indent > 0 ? indent * scratch::kPaintedThicknessFactor : th / kCaptionDivisor * scratch::kPaintedThicknessFactor;
 
     switch (p.orientation) {
         case bcUpsideDown: {  // above the bars, reading right to left

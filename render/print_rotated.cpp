@@ -12,16 +12,6 @@
 namespace quillant::render {
 namespace {
 
-// The scratch picture's settings. The point size is what the form was designed
-// with, a single-precision 7.2; the height leaves room for the rotated text,
-// which runs up from 10 twips above the bottom edge.
-constexpr float kScratchFontSize = 7.2f;
-constexpr double kScratchWidth = 1500;
-constexpr double kScratchHeightPerTextWidth = 10.1;
-constexpr double kScratchBottomInset = 10;
-// Across the text, the painted caption is this many times the thickness it is given.
-constexpr double kPaintedThicknessFactor = 1.75;
-
 // Visual Basic's Single: a value beyond its range raises Overflow rather than
 // turning infinite.
 float ToSingle(double value) {
@@ -33,9 +23,9 @@ float ToSingle(double value) {
 
 void PrepareScratch(ScratchPicture& picture, std::u16string_view text) {
     picture.SetFontName(kCaptionFace);
-    picture.SetFontSize(kScratchFontSize);
-    picture.SetWidth(kScratchWidth);
-    picture.SetHeight(ToSingle(picture.TextWidth(text) * kScratchHeightPerTextWidth));
+    picture.SetFontSize(scratch::kFontSize);
+    picture.SetWidth(scratch::kDepth);
+    picture.SetHeight(ToSingle(picture.TextWidth(text) * scratch::kLengthPerTextWidth));
     // The whole picture goes onto the paper, ground and all: whatever an
     // earlier caption left on it would be printed again.
     picture.SetBackColor(kWhite);
@@ -61,12 +51,12 @@ void PrintRotated(Target target, Platform platform, std::u16string_view text, in
     object.SetCurrentX(x);
     object.SetCurrentY(y);
     if (scratch) {
-        scratch->SetCurrentY(ToSingle(scratch->Height() - kScratchBottomInset));
+        scratch->SetCurrentY(ToSingle(scratch->Height() - scratch::kInset));
         scratch->SetCurrentX(0);
         scratch->Print(caption);
         const std::unique_ptr<Picture> image = scratch->Image();
         if (!image) throw vb_errors::ObjectNotSet();
-        object.PaintPicture(*image, x, y - length, thickness * kPaintedThicknessFactor, length);
+        object.PaintPicture(*image, x, y - length, thickness * scratch::kPaintedThicknessFactor, length);
     } else {
         object.Print(caption);
     }

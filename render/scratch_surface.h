@@ -12,6 +12,21 @@
 
 namespace quillant::render {
 
+// How turned printer captions use the scratch picture. Its point size is what
+// the form was designed with, a single-precision 7.2; its length along the
+// text is the text's width at that size times kLengthPerTextWidth, its depth
+// across the text kDepth twips (the turned font is 100 pixels high); the text
+// starts kInset twips in from the picture's edge. On the page, the picture
+// covers kPaintedThicknessFactor times the thickness it is given across the
+// text.
+namespace scratch {
+constexpr float kFontSize = 7.2f;
+constexpr double kDepth = 1500;
+constexpr double kLengthPerTextWidth = 10.1;
+constexpr double kInset = 10;
+constexpr double kPaintedThicknessFactor = 1.75;
+}  // namespace scratch
+
 class ScratchPicture {
 public:
     virtual ~ScratchPicture() = default;

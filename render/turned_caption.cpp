@@ -11,15 +11,6 @@
 namespace quillant::render {
 namespace {
 
-// The scratch picture's settings, as for Quillant1's turned captions: the
-// text measured at 7.2 points sets the picture's length, the turned font
-// is 100 pixels high across a picture 1500 twips (100 pixels) deep, and the
-// text starts 10 twips in from the picture's edge.
-constexpr double kScratchFontSize = 7.2;
-constexpr double kScratchDepth = 1500;
-constexpr double kScratchLengthPerTextWidth = 10.1;
-constexpr double kScratchInset = 10;
-
 struct ScratchLayout {
     double width;
     double height;
@@ -30,13 +21,13 @@ struct ScratchLayout {
 ScratchLayout LayOutScratch(Turn turn, double length) {
     switch (turn) {
         case Turn::kUp:  // runs up from the bottom left
-            return {kScratchDepth, length, 0, length - kScratchInset};
+            return {scratch::kDepth, length, 0, length - scratch::kInset};
         case Turn::kDown:  // runs down from the top right
-            return {kScratchDepth, length, kScratchDepth, kScratchInset};
+            return {scratch::kDepth, length, scratch::kDepth, scratch::kInset};
         case Turn::kUpsideDown:  // runs left from the bottom right
             break;
     }
-    return {length, kScratchDepth, length - kScratchInset, kScratchDepth};
+    return {length, scratch::kDepth, length - scratch::kInset, scratch::kDepth};
 }
 
 // Where the scratch picture goes on the page: the text's cell, reaching from
@@ -61,8 +52,8 @@ void PrintOnScratch(Target target, Platform platform, std::u16string_view text, 
                     double length, double thickness) {
     ScratchPicture& scratch = platform.form1.Picture1();
     scratch.SetFontName(kCaptionFace);
-    scratch.SetFontSize(kScratchFontSize);
-    const ScratchLayout layout = LayOutScratch(turn, scratch.TextWidth(text) * kScratchLengthPerTextWidth);
+    scratch.SetFontSize(scratch::kFontSize);
+    const ScratchLayout layout = LayOutScratch(turn, scratch.TextWidth(text) * scratch::kLengthPerTextWidth);
     scratch.SetWidth(layout.width);
     scratch.SetHeight(layout.height);
     scratch.SetBackColor(kWhite);
