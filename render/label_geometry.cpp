@@ -74,7 +74,11 @@ LabelGeometry LayOut(const LabelProperties& p, std::string_view modules, std::op
         height = std::max(1.0, std::round(p.barHeight / acrossDot));
         originX = std::round(p.xPosition / grid.dx);
         originY = std::round(p.yPosition / grid.dy);
-        reduction = std::round(module * p.barWidthReduction / 100.0);
+        // The nearest whole dots, a tie going to the smaller reduction: 25 %
+        // of a two-dot module is no dot, not one, which would halve every
+        // narrow bar and leave readers that measure single elements (ZXing)
+        // unable to read the symbol.
+        reduction = std::ceil(module * p.barWidthReduction / 100.0 - 0.5);
     }
     const double quiet = p.quietZones != 0 ? label_limits::kQuietZoneModules * module : 0;
     const double symbolLength = static_cast<double>(modules.size()) * module;

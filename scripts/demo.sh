@@ -3,7 +3,13 @@
 # 64-bit hosts, registers them in private Wine prefixes (build/demo/), runs
 # the demo host script through Wine's cscript and decodes every picture it
 # made with zbarimg. Leaves out/page.png, out/page.emf and out/picture.png,
-# and out/picture-x64.png from the 64-bit server.
+# out/picture-x64.png from the 64-bit server, and out/label.png: a 4 x 6 inch
+# GS1-128 shipping label at 203 dpi whose symbols are graded and read by zbar
+# and ZXing-C++.
+#
+# The demo page runs through the 32-bit cscript, as most hosts are 32-bit;
+# where this machine's kernel refuses 32-bit programs it runs through the
+# 64-bit one instead, and says so.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/wine_hosts.sh
@@ -20,20 +26,39 @@ for preset in win32 win64; do
 done
 
 trap 'wine_host_stop win32; wine_host_stop win64' EXIT
-rm -f out/page.png out/page.emf out/picture.png out/picture-x64.png
+rm -f out/page.png out/page.emf out/picture.png out/picture-x64.png out/label.png
 
-echo "== 32-bit: samples/demo/demo.vbs through cscript"
-wine_host_start win32 build/demo/wine32
+host=win32 bits=32
+if ! wine_can_run_32bit; then
+    host=win64 bits=64
+    echo "== this machine's kernel does not run 32-bit programs: the 32-bit Wine cannot start, so the"
+    echo "   demo runs through the 64-bit cscript and the 64-bit servers (the 32-bit build above compiled)"
+fi
+prefix() { if [ "$1" = win64 ]; then echo build/demo/wine64; else echo build/demo/wine32; fi; }
+
+echo "== $bits-bit: samples/demo/demo.vbs through cscript"
+wine_host_start $host "$(prefix $host)"
 report=build/demo/demo-report.txt
 scans=build/demo/scans.tsv
-(cd out && wine_host win32 cscript //nologo "$(wine_host_path ../samples/demo/demo.vbs)") | tr -d '\r' >"$report" || true
-wine_host_stop win32
+(cd out && wine_host $host cscript //nologo "$(wine_host_path ../samples/demo/demo.vbs)") | tr -d '\r' >"$report" || true
 grep -v '^scan' "$report" || true
 grep '^scan' "$report" | cut -f2- >"$scans" || true
 if grep -q '^FAIL' "$report"; then exit 1; fi
 
+echo "== $bits-bit: samples/demo/shipping_label.vbs: the shipping label at 203 dpi"
+label=build/demo/label
+rm -rf "$label"
+mkdir -p "$label"
+(cd out && wine_host $host cscript //nologo "$(wine_host_path ../samples/demo/shipping_label.vbs)" label.png) |
+    tr -d '\r' >"$label/report.txt" || true
+grep -v '^crop' "$label/report.txt" || true
+if grep -q '^FAIL' "$label/report.txt" || ! [ -s out/label.png ]; then exit 1; fi
+grep '^crop' "$label/report.txt" | cut -f2- >"$label/crops.tsv"
+cp out/label.png "$label/"
+wine_host_stop $host
+
 echo "== 64-bit: samples/vbscript/picture_box.vbs through the 64-bit cscript"
-wine_host_start win64 build/demo/wine64
+wine_host_start win64 "$(prefix win64)"
 (cd out && wine_host win64 cscript //nologo "$(wine_host_path ../samples/vbscript/picture_box.vbs)" \
     picture-x64.png "64-bit Quillant.dll") | tr -d '\r'
 wine_host_stop win64
@@ -45,8 +70,13 @@ status=0
 bash scripts/decode_scans.sh "$scans" out build/demo/crops || status=$?
 
 echo
+echo "== the shipping label: each symbol graded after ISO/IEC 15416, read by zbar and ZXing-C++"
+python3 scripts/grade_crops.py "$label/crops.tsv" "build/$host/build-tools/quillant-grade" \
+    "build/$host/build-tools/quillant-zxing-read" || status=1
+
+echo
 echo "Pictures:"
-for f in page.png page.emf picture.png picture-x64.png; do
+for f in page.png page.emf picture.png picture-x64.png label.png; do
     if [ -f "out/$f" ]; then echo "  $(pwd)/out/$f"; fi
 done
 exit $status

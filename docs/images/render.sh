@@ -2,12 +2,25 @@
 # Redraws the pictures of the documentation with the 32-bit build
 # (bash scripts/build.sh win32 first), in the demo's Wine prefix:
 #   bash docs/images/render.sh
+# Where this machine's kernel refuses 32-bit programs it uses the 64-bit
+# build (bash scripts/build.sh win64) and says so; the pictures are the same.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 . scripts/wine_hosts.sh
-trap 'wine_host_stop win32' EXIT
-wine_host_start win32 build/demo/wine32
-(cd docs/images && wine_host win32 cscript //nologo "$(wine_host_path draw_pictures.vbs)") | tr -d '\r'
+arch=win32 prefix=build/demo/wine32
+if ! wine_can_run_32bit; then
+    arch=win64 prefix=build/demo/wine64
+    echo "render: the 32-bit Wine cannot run on this kernel; drawing with the 64-bit build"
+fi
+trap 'wine_host_stop $arch' EXIT
+wine_host_start $arch $prefix
+for script in draw_pictures.vbs print_quality.vbs; do
+    (cd docs/images && wine_host $arch cscript //nologo "$(wine_host_path "$script")") | tr -d '\r'
+done
+# The print-quality pictures show printer dots: three screen pixels a dot.
+for picture in docs/images/print-quality-*.png; do
+    convert "$picture" -filter point -resize 300% "$picture"
+done
 # Small files: the pictures have few colours.
 for picture in docs/images/*.png; do
     convert "$picture" -colors 16 "PNG8:$picture"

@@ -85,6 +85,12 @@ TEST(LabelGeometry, ReductionNarrowsBarsAndQuietZonesWidenTheArea) {
     EXPECT_NEAR(g.bars.front().x1 - g.area.x1, quiet + std::floor(1 / 2.0) * kDot203, 1e-9);
     EXPECT_NEAR(g.length, static_cast<double>(modules.size() + 20) * 4 * kDot203, 1e-9);
 
+    // Half a dot is no dot: a two-dot module's bars keep both at 25 %.
+    p.elementWidth = 14;  // 1.97 dots: 2
+    for (long w : BarDots(LayOut(p, modules, dot), bcHorizontal, dot)) EXPECT_EQ(w % 2, 0);
+    p.barWidthReduction = 26;
+    for (long w : BarDots(LayOut(p, modules, dot), bcHorizontal, dot)) EXPECT_EQ(w % 2, 1);
+
     // A one-dot module keeps its one dot whatever the reduction.
     p.elementWidth = 5;
     p.barWidthReduction = 50;

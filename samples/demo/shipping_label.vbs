@@ -1,0 +1,121 @@
+' The demo's shipping label: a 4 x 6 inch label on a 203 dpi label printer
+' with three GS1-128 symbols drawn by Quillant.Quillant2: the ship-to postal
+' code (AI 420), the trade item with its batch and expiry date (AI 01, 10,
+' 17) and the pallet's serial shipping container code (AI 00).
+'
+'   cscript //nologo shipping_label.vbs label.png
+'
+' For every symbol it prints a line
+'   crop <TAB> picture <TAB> x <TAB> y <TAB> width <TAB> height <TAB> 0 <TAB> A <TAB> read <TAB> name
+' giving the rectangle (pixels) with the symbol and its quiet zones and what
+' a GS1 reader returns, for scripts/grade_crops.py. Any other line is for
+' the reader.
+Option Explicit
+
+Const bcGS1_128 = 2
+Const Dpi = 203
+Const LabelWidth = 5760          ' 4 x 6 inches in twips
+Const LabelHeight = 8640
+Const Margin = 200
+Const Succeeded = "Sucess"
+
+' The label's fields. A GS1 reader gets the element string without the
+' parentheses, with a GS after a variable-length field that is not last.
+Dim shipToPostalCode, gtin, batch, expiry, sscc
+shipToPostalCode = "10115"
+gtin = "09501101530003"
+batch = "ABC123"
+expiry = "261231"                ' YYMMDD
+sscc = "109501101000012346"
+
+Dim picture, barcode, printer, TAB
+picture = WScript.Arguments(0)
+TAB = Chr(9)
+Set barcode = CreateObject("Quillant.Quillant2")
+Set printer = barcode.DeviceObject
+printer.PrintQuality = Dpi
+printer.Width = LabelWidth
+printer.Height = LabelHeight
+printer.OutputFile = picture
+
+Dim y
+y = Margin
+Heading "FROM", y
+Text "Quillant Logistics, Dock 4, 20095 Hamburg", 10, False, y + 260
+Rule y + 600
+
+y = y + 720
+Heading "SHIP TO", y
+Text "Muster GmbH, Invalidenstrasse 116", 12, True, y + 260
+Text "10115 Berlin, Germany", 12, True, y + 560
+Symbol "ship-to postal code (420)", "(420)" & shipToPostalCode, "]C1420" & shipToPostalCode, 20, 900, y + 960
+Rule y + 2400
+
+y = y + 2520
+Heading "CONTENT", y
+Text "GTIN " & gtin & "   BATCH " & batch & "   EXPIRY 20" & Left(expiry, 2) & "-" & Mid(expiry, 3, 2) & "-" & Right(expiry, 2), 9, False, y + 260
+Symbol "GTIN, batch, expiry (01)(10)(17)", "(01)" & gtin & "(10)" & batch & "(17)" & expiry, _
+    "]C101" & gtin & "10" & batch & "\x1D17" & expiry, 15, 900, y + 620
+Rule y + 2000
+
+y = y + 2120
+Heading "SSCC", y
+Symbol "SSCC (00)", "(00)" & sscc, "]C100" & sscc, 20, 1400, y + 360
+
+printer.EndDoc
+WScript.Echo picture & ": 4 x 6 inch shipping label at " & Dpi & " dpi, three GS1-128 symbols"
+
+' A centred symbol with its quiet zones and its caption below the bars.
+Sub Symbol(name, elementString, read, width, height, top)
+    Dim result, x, length
+    barcode.Symbology = bcGS1_128
+    barcode.EncodeString = elementString
+    barcode.ElementWidth = width
+    barcode.BarHeight = height
+    barcode.QuietZones = True
+    barcode.IndentedCode = False
+    barcode.YPosition = top
+    length = barcode.GetBarWidth
+    x = (LabelWidth - length) \ 2
+    barcode.XPosition = x
+    result = barcode.Encode
+    If result <> Succeeded Then
+        WScript.Echo "FAIL " & name & ": " & result
+        WScript.Quit 1
+    End If
+    WScript.Echo "crop" & TAB & Tabbed(Array(picture, Pixel(x), Pixel(top - 100), Pixel(x + length) - Pixel(x), _
+        Pixel(top + height + 420) - Pixel(top - 100), 0, "A", read, name))
+End Sub
+
+Sub Heading(words, top)
+    Text words, 8, True, top
+End Sub
+
+Sub Text(words, points, bold, top)
+    printer.FontName = "Arial"
+    printer.FontSize = points
+    printer.FontBold = bold
+    printer.ForeColor = 0
+    printer.CurrentX = Margin
+    printer.CurrentY = top
+    printer.Print words
+End Sub
+
+' A thin rule across the label between its sections: Line with the flags
+' box, filled and colour given.
+Sub Rule(top)
+    printer.Line 4 + 32 + 2, Margin, top, LabelWidth - Margin, top + 20, 0
+End Sub
+
+Function Pixel(twips)
+    Pixel = Int(twips * Dpi / 1440 + 0.5)
+End Function
+
+' The fields as one tab-separated line (Wine's VBScript has no Join).
+Function Tabbed(fields)
+    Dim i
+    Tabbed = fields(0)
+    For i = 1 To UBound(fields)
+        Tabbed = Tabbed & Chr(9) & fields(i)
+    Next
+End Function
