@@ -45,19 +45,19 @@ DocumentFormat DocumentFormatOf(const std::wstring& path) {
     throw errors::InvalidArgument("OutputFile '" + NameForMessage(path) + "' does not end in .png or .emf");
 }
 
-void WriteDocument(const std::vector<win32::EnhMetaFile>& pages, const PageSetup& page, const std::wstring& path) {
+void WriteDocument(const std::vector<PrintedPage>& pages, const std::wstring& path) {
     const DocumentFormat format = DocumentFormatOf(path);
     for (size_t i = 0; i < pages.size(); ++i) {
         const std::wstring file = PageFileName(path, i);
         if (format == DocumentFormat::kPng) {
-            WritePng(pages[i].Get(), page, file);
+            WritePng(pages[i].recording.Get(), pages[i].setup, file);
         } else {
-            WriteEmf(pages[i].Get(), file);
+            WriteEmf(pages[i].recording.Get(), file);
         }
     }
 }
 
-void PrintDocument(const std::vector<win32::EnhMetaFile>& pages, const PageSetup& page, const std::wstring& title) {
+void PrintDocument(const std::vector<PrintedPage>& pages, const std::wstring& title) {
     wchar_t name[MAX_PATH] = {};
     DWORD length = MAX_PATH;
     if (!GetDefaultPrinterW(name, &length)) {
@@ -70,8 +70,6 @@ void PrintDocument(const std::vector<win32::EnhMetaFile>& pages, const PageSetup
     const int dpiX = GetDeviceCaps(printer.Get(), LOGPIXELSX), dpiY = GetDeviceCaps(printer.Get(), LOGPIXELSY);
     const int left = -GetDeviceCaps(printer.Get(), PHYSICALOFFSETX);
     const int top = -GetDeviceCaps(printer.Get(), PHYSICALOFFSETY);
-    const RECT placed = {left, top, left + MulDiv(page.pixelWidth, dpiX, page.dpi),
-                         top + MulDiv(page.pixelHeight, dpiY, page.dpi)};
 
     DOCINFOW document = {};
     document.cbSize = sizeof(document);
@@ -79,8 +77,11 @@ void PrintDocument(const std::vector<win32::EnhMetaFile>& pages, const PageSetup
     if (StartDocW(printer.Get(), &document) <= 0) {
         throw errors::PrinterError("the default printer '" + NameForMessage(name) + "' refused the document");
     }
-    for (const win32::EnhMetaFile& emf : pages) {
-        if (StartPage(printer.Get()) <= 0 || !PlayEnhMetaFile(printer.Get(), emf.Get(), &placed) ||
+    for (const PrintedPage& page : pages) {
+        const PageSetup& setup = page.setup;
+        const RECT placed = {left, top, left + MulDiv(setup.pixelWidth, dpiX, setup.dpi),
+                             top + MulDiv(setup.pixelHeight, dpiY, setup.dpi)};
+        if (StartPage(printer.Get()) <= 0 || !PlayEnhMetaFile(printer.Get(), page.recording.Get(), &placed) ||
             EndPage(printer.Get()) <= 0) {
             AbortDoc(printer.Get());
             throw errors::PrinterError("the default printer '" + NameForMessage(name) + "' failed while printing");

@@ -12,15 +12,22 @@ namespace quillant::forms {
 
 enum class DocumentFormat { kPng, kEmf };
 
+// One finished page with the size and resolution it was drawn at: a
+// document's pages need not share them.
+struct PrintedPage {
+    win32::EnhMetaFile recording;
+    PageSetup setup;
+};
+
 // Case-insensitive ".png" (raster at the printer's resolution) or ".emf"
 // (vector); anything else raises error 5.
 DocumentFormat DocumentFormatOf(const std::wstring& path);
 
 // Page 1 to path, page n to PageFileName(path, n - 1). Raises error 75 when
 // a file cannot be written.
-void WriteDocument(const std::vector<win32::EnhMetaFile>& pages, const PageSetup& page, const std::wstring& path);
+void WriteDocument(const std::vector<PrintedPage>& pages, const std::wstring& path);
 
 // Raises error 482 when there is no default printer or it refuses the job.
-void PrintDocument(const std::vector<win32::EnhMetaFile>& pages, const PageSetup& page, const std::wstring& title);
+void PrintDocument(const std::vector<PrintedPage>& pages, const std::wstring& title);
 
 }  // namespace quillant::forms

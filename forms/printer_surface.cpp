@@ -39,7 +39,7 @@ void PrinterSurface::ClosePage() {
     DetachDc(page_.Get());
     win32::EnhMetaFile recorded = page_.Close();
     if (!recorded) throw errors::PrinterError("cannot finish a page");
-    finished_.push_back(std::move(recorded));
+    finished_.push_back(PrintedPage{std::move(recorded), setup_});
 }
 
 void PrinterSurface::NewPage() {
@@ -52,16 +52,16 @@ void PrinterSurface::NewPage() {
 
 void PrinterSurface::EndDoc() {
     if (page_) ClosePage();
-    std::vector<win32::EnhMetaFile> pages = std::move(finished_);
+    std::vector<PrintedPage> pages = std::move(finished_);
     finished_.clear();
     pageNumber_ = 1;
     SetCurrentX(0);
     SetCurrentY(0);
     if (pages.empty()) return;
     if (outputFile_.empty()) {
-        PrintDocument(pages, setup_, L"Quillant document");
+        PrintDocument(pages, L"Quillant document");
     } else {
-        WriteDocument(pages, setup_, outputFile_);
+        WriteDocument(pages, outputFile_);
     }
 }
 

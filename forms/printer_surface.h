@@ -9,6 +9,7 @@
 
 #include "forms/drawing_surface.h"
 #include "win32/enh_meta_file.h"
+#include "forms/document_output.h"
 #include "forms/page_setup.h"
 
 namespace quillant::forms {
@@ -46,7 +47,7 @@ private:
     std::wstring outputFile_;
     win32::MemoryDc measuring_;
     win32::MetaFileDc page_;
-    std::vector<win32::EnhMetaFile> finished_;
+    std::vector<PrintedPage> finished_;
     int32_t pageNumber_ = 1;
     int16_t printQuality_ = static_cast<int16_t>(PageSetup::Letter().dpi);
 };

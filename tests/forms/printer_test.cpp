@@ -137,18 +137,26 @@ TEST(PrinterDocument, KillDocAndAnUntouchedDocumentWriteNothing) {
     EXPECT_FALSE(FileExists(L"forms_killed.png"));
 }
 
+// Each page keeps the size it was drawn at, also when the next one differs.
 TEST(PrinterDocument, ThePageSizeMayChangeBetweenPagesOnly) {
     RemoveFile(L"forms_small.png");
+    RemoveFile(L"forms_small-2.png");
     const LateBound printer = NewPrinter();
     printer.Put(L"OutputFile", L"forms_small.png");
     printer.Put(L"Width", 1440.0);
     printer.Put(L"Height", 720.0);
     printer.Call(L"Line", {36, 0.0, 0.0, 10.0, 10.0, 0});
     EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Put(L"Width", 2880.0); }), 396);
+    printer.Call(L"NewPage");
+    printer.Put(L"Height", 1440.0);
+    printer.Call(L"Line", {36, 0.0, 0.0, 10.0, 10.0, 0});
     printer.Call(L"EndDoc");
-    const DecodedImage page = ReadImage(L"forms_small.png");
-    EXPECT_EQ(page.width, 600u);
-    EXPECT_EQ(page.height, 300u);
+    const DecodedImage first = ReadImage(L"forms_small.png");
+    EXPECT_EQ(first.width, 600u);
+    EXPECT_EQ(first.height, 300u);
+    const DecodedImage second = ReadImage(L"forms_small-2.png");
+    EXPECT_EQ(second.width, 600u);
+    EXPECT_EQ(second.height, 600u);
 }
 
 // A label printer's resolution: the page is drawn in its dots, and ScaleX,
