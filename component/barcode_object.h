@@ -84,6 +84,9 @@ public:
         if ((flags & DISPATCH_PROPERTYPUT) && params && IsEqualIID(iid, IID_NULL) &&
             PutArgument(member, *params, lcid, hr)) {
             if ((hr == DISP_E_TYPEMISMATCH || hr == DISP_E_OVERFLOW) && argError) *argError = 0;
+            // A value the property refuses (Quillant2's 380) carries its text
+            // the way the type library's calls carry theirs.
+            if (HRESULT_FACILITY(hr) == FACILITY_CONTROL && excep) return win32::ExceptionOfErrorInfo(hr, *excep);
             return hr;
         }
         return win32::TypeInfoDispatch<Interface>::Invoke(member, iid, lcid, flags, params, result, excep,

@@ -64,6 +64,19 @@ HRESULT ReportError(const VbError& error, REFIID iid, const wchar_t* source) noe
     return hr;
 }
 
+HRESULT ExceptionOfErrorInfo(HRESULT hr, EXCEPINFO& excep) noexcept {
+    excep = EXCEPINFO();
+    excep.scode = hr;
+    ComPtr<IErrorInfo> info;
+    if (GetErrorInfo(0, info.Put()) == S_OK && info) {
+        info->GetSource(&excep.bstrSource);
+        info->GetDescription(&excep.bstrDescription);
+        info->GetHelpFile(&excep.bstrHelpFile);
+        info->GetHelpContext(&excep.dwHelpContext);
+    }
+    return DISP_E_EXCEPTION;
+}
+
 VbError ErrorFromCall(HRESULT hr, EXCEPINFO* excep, IUnknown* callee) noexcept {
     try {
         std::string description;

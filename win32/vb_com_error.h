@@ -41,6 +41,12 @@ HRESULT ComBoundary(REFIID iid, const wchar_t* source, Body&& body) noexcept {
     }
 }
 
+// The thread's error object moved into excep, for an IDispatch::Invoke whose
+// member failed with hr after ReportError: DISP_E_EXCEPTION, which is how a
+// script host learns the description (it does not read IErrorInfo after a
+// failed Invoke).
+HRESULT ExceptionOfErrorInfo(HRESULT hr, EXCEPINFO& excep) noexcept;
+
 // An EXCEPINFO that frees its strings.
 struct ExcepInfo : EXCEPINFO {
     ExcepInfo() : EXCEPINFO() {}

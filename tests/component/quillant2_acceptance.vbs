@@ -67,7 +67,7 @@ For Each r In refused
         Case "DeviceResolution": q.DeviceResolution = r(1)
         Case "Symbology": q.Symbology = r(1)
     End Select
-    Check r(0) & " = " & r(1), Err.Number, 380
+    Check r(0) & " = " & r(1), Err.Number & " " & Err.Description, "380 Invalid property value"
     On Error GoTo 0
 Next
 Check "values kept", q.BarWidthReduction & " " & q.DeviceResolution & " " & q.Symbology, "25 300 2"
