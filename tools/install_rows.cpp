@@ -8,7 +8,8 @@
 //       --server Quillant=PATH\Quillant.dll --server QuillantForms=PATH\QuillantForms.dll
 //
 // OUT.wxs is a WiX fragment for wixl: under directory INSTALLDIR a component
-// per DLL with its file (Source $(var.ServerDir)/NAME) and the registry rows
+// per DLL (Win64 $(var.Win64)) with its file (Source $(var.ServerDir)/NAME)
+// and the registry rows
 // regsvr32 would write for it there, as flat RegistryValue rows (wixl knows
 // no Class or TypeLib table). The rows carry root HKMU, so that a per-user
 // installation writes them where `regsvr32 /n /i:user` would; wixl numbers
@@ -179,7 +180,9 @@ std::wstring WixFragment(const Options& options) {
             server::LayoutOf(*server.table, server.library, std::wstring(kStandInFolder) + L"\\" + server.fileName,
                              options.platform, server::Scope::Machine);
         const std::wstring id = Xml(server.fileName);
-        components += L"      <Component Id=\"" + id + L"\" Guid=\"*\">\n";
+        // Win64 "yes" (the 64-bit package) writes to the 64-bit view of the
+        // registry; the package says which.
+        components += L"      <Component Id=\"" + id + L"\" Guid=\"*\" Win64=\"$(var.Win64)\">\n";
         components += L"        <File Id=\"" + id + L"\" Name=\"" + id + L"\" Source=\"$(var.ServerDir)/" + id +
                       L"\" KeyPath=\"yes\"/>\n";
         for (const server::RegistryRow& row : layout.rows) {

@@ -43,15 +43,20 @@ if [ "$case_name" = prefix ]; then
     exit 0
 fi
 
-# A fresh copy of the pristine prefix for this case; its wineserver stays up
-# while the case runs and goes with it.
+# A fresh copy of the pristine prefix for this case. Its background
+# services start here, detached from CTest's pipes (CTest would wait for
+# them otherwise), and its wineserver goes with the case.
 fresh_prefix() {  # NAME -> sets prefix
     prefix=$WORK/$1
     rm -rf "$prefix"
     mkdir -p "$WORK"
     cp -a "$PRISTINE" "$prefix"
-    wine_env "$prefix" wineserver -p </dev/null >/dev/null 2>&1
     prefixes+=("$prefix")
+    wine_env "$prefix" "$LOADER" wineboot </dev/null >/dev/null 2>&1
+    # Wine's script host registers its own classes the first time it runs;
+    # that is no part of what an installation changes.
+    echo 'WScript.Echo "warm"' >"$WORK/warm-up.vbs"
+    run cscript //nologo "$(windows_path "$WORK/warm-up.vbs")" >/dev/null 2>&1 || true
 }
 prefixes=()
 stop_prefixes() {
@@ -66,15 +71,35 @@ fail() {
     exit 1
 }
 
+# The empty keys and the folder Windows Installer keeps its records in, which
+# Windows has from the start and Wine makes on the first installation and
+# keeps. Only these names, and only while empty: a record left in one shows
+# as a value or a subkey.
+installer_bookkeeping() {
+    cat <<'EOF'
+HKLM\Software\Classes\Installer
+HKLM\Software\Classes\Installer\Features
+HKLM\Software\Classes\Installer\Products
+HKLM\Software\Classes\Installer\UpgradeCodes
+HKLM\Software\Microsoft\Windows\CurrentVersion\Installer\UpgradeCodes
+HKLM\Software\Microsoft\Windows\CurrentVersion\Installer\UserData
+HKLM\Software\Microsoft\Windows\CurrentVersion\Installer\UserData\S-1-5-18
+HKLM\Software\Microsoft\Windows\CurrentVersion\Installer\UserData\S-1-5-18\Components
+HKLM\Software\Microsoft\Windows\CurrentVersion\Installer\UserData\S-1-5-18\Products
+./windows/Installer
+EOF
+}
+
 # The registry (HKLM\Software and HKCU\Software) and the file tree of drive C.
 # Wine keeps a few things of its own up to date whatever runs; those lines
 # and the scratch folders are left out.
 snapshot() {  # OUT
     run "$BIN/registry_dump.exe" "$(windows_path "$1.reg")" || fail "registry_dump failed"
     grep -v -E '^HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Perflib|\\Software\\Wine\\|^HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer' \
-        "$1.reg" | sort >"$1.registry"
+        "$1.reg" | grep -v -x -F -f <(installer_bookkeeping) | sort >"$1.registry"
     (cd "$prefix/drive_c" && find . -path ./windows/temp -prune -o -path './users/*/Temp' -prune -o \
-        -path './users/*/AppData/Local/Temp' -prune -o -print | sort) >"$1.files"
+        -path './users/*/AppData/Local/Temp' -prune -o -print | grep -v -x -F -f <(installer_bookkeeping) |
+        sort) >"$1.files"
 }
 
 same_as() {  # BEFORE AFTER WHAT
@@ -90,8 +115,6 @@ same_as() {  # BEFORE AFTER WHAT
 
 msiexec() {  # /i|/x MSI
     run msiexec "$1" "$(windows_path "$2")" /qn || fail "msiexec $1 $(basename "$2") exited $?"
-    wine_env "$prefix" wineserver -w 2>/dev/null || true
-    wine_env "$prefix" wineserver -p </dev/null >/dev/null 2>&1
 }
 
 install_dir() { echo "$prefix/drive_c/Program Files/Quillant"; }
