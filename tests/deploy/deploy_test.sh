@@ -160,7 +160,7 @@ regsvr32)
     classes_added() {  # BEFORE AFTER
         comm -13 "$1.registry" "$2.registry" | grep -E '^HK(LM|CU)\\Software\\Classes\\' |
             grep -v -E '^HK(LM|CU)\\Software\\Classes\\Installer\\' |
-            sed -E 's#(Program Files[^\\]*\\Quillant)\\$#\1#' | sort
+            sed -E 's#(Program Files[^\\]*\\Quillant)\\\|$#\1|#' | sort
     }
     fresh_prefix msi
     snapshot "$prefix.before"

@@ -59,17 +59,28 @@ LateBound CreateByProgId(const wchar_t* progId) {
     return CreateByClsid(clsid, progId);
 }
 
+// The step a failure happened in, for the message.
+std::wstring step;
+
 void Draw(const LateBound& barcode, const LateBound& box, const std::wstring& text, const std::wstring& picture) {
+    step = L"EncodeString";
     barcode.Put(L"EncodeString", text);
+    step = L"ElementWidth";
     barcode.Put(L"ElementWidth", 45);
     barcode.Put(L"BarHeight", 1500);
     barcode.Put(L"XPosition", 450);
     barcode.Put(L"YPosition", 300);
+    step = L"GetBarWidth and the picture box's Width";
     box.Put(L"Width", barcode.CallNumber(L"GetBarWidth", {}) + 900);
     box.Put(L"Height", 2400);
+    step = L"DeviceObject";
     barcode.Invoke(L"DeviceObject", DISPATCH_PROPERTYPUTREF, {box.Object()});
-    const std::wstring result = barcode.Text(L"Encode");
-    if (result != L"Sucess") throw Failure{L"Encode: " + result, S_OK};
+    step = L"Encode";
+    quillant::win32::Variant result = barcode.Call(L"Encode");
+    if (FAILED(result.ChangeType(VT_BSTR))) throw Failure{L"Encode returned no text", E_UNEXPECTED};
+    const std::wstring answer(quillant::win32::Bstr::ViewOf(V_BSTR(result.Get())));
+    if (answer != L"Sucess") throw Failure{L"Encode: " + answer, S_OK};
+    step = L"SavePicture";
     box.Call(L"SavePicture", {picture});
 }
 
@@ -92,7 +103,7 @@ int wmain(int argc, wchar_t** argv) {
         std::wprintf(L"FAIL %ls: 0x%08lx\n", failure.step.c_str(), static_cast<unsigned long>(failure.hr));
         return 1;
     } catch (const quillant::VbError& error) {
-        std::wprintf(L"FAIL error %ld\n", static_cast<long>(error.number()));
+        std::wprintf(L"FAIL %ls: error %ld\n", step.c_str(), static_cast<long>(error.number()));
         return 1;
     }
     std::wprintf(L"PASS created by ProgID and by CLSID without registration\n");
