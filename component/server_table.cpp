@@ -1,9 +1,10 @@
-// The classes Quillant.dll serves; the kit (win32/com_server) creates,
-// registers and unregisters them from this table.
+// Quillant.dll's classes (component/class_table.cpp) with the functions that
+// make their objects; the kit (win32/com_server) serves them.
 
 #include <iterator>
 
 #include "Quillant_h.h"
+#include "component/class_table.h"
 #include "component/quillant1.h"
 #include "component/quillant2.h"
 #include "component/shared_drawing_objects.h"
@@ -12,16 +13,15 @@
 namespace quillant::win32::com_server {
 namespace {
 
-const ClassEntry kClasses[] = {
-    {&CLSID_Quillant1, L"Quillant1", L"Quillant.Quillant1.1", L"Quillant.Quillant1", ThreadingModel::Apartment,
-     /*programmable=*/true, component::CreateBarcodeObject<component::Quillant1>},
-    {&CLSID_Quillant2, L"Quillant2", L"Quillant.Quillant2.1", L"Quillant.Quillant2", ThreadingModel::Apartment,
-     /*programmable=*/true, component::CreateBarcodeObject<component::Quillant2>},
+const ClassMaker kMakers[] = {
+    {&CLSID_Quillant1, component::CreateBarcodeObject<component::Quillant1>},
+    {&CLSID_Quillant2, component::CreateBarcodeObject<component::Quillant2>},
 };
 
 // The shared printer and the stand-ins a host got from a barcode object keep
 // the module loaded after the last barcode object is gone.
-const ServerTable kServer = {{1, &LIBID_Quillant}, kClasses, std::size(kClasses), component::DrawingObjectsInUse};
+const ServerTable kServer = {&component::QuillantClasses(), kMakers, std::size(kMakers),
+                             component::DrawingObjectsInUse};
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every package the build, the tests and the demo need on Debian 12.
+# Installs every package the build, the tests, the installers and the demo
+# need on Debian 12.
 # Safe to run again: it installs only what is missing.
 set -euo pipefail
 
@@ -8,7 +9,7 @@ native_packages=(
   zbar-tools imagemagick fonts-ocr-a python3 libzxing-dev libzint-dev libpng-dev
 )
 windows_packages=(
-  mingw-w64 mingw-w64-tools libwine-dev wine wine64 wine32:i386
+  mingw-w64 mingw-w64-tools libwine-dev wine wine64 wine32:i386 wixl msitools
 )
 
 missing=()

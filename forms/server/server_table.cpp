@@ -1,25 +1,24 @@
-// The classes QuillantForms.dll serves; the kit (win32/com_server) creates,
-// registers and unregisters them from this table.
+// QuillantForms.dll's classes (forms/server/class_table.cpp) with the
+// functions that make their objects; the kit (win32/com_server) serves them.
 
 #include <iterator>
 
 #include "QuillantForms_h.h"
+#include "forms/server/class_table.h"
 #include "forms/stand_in_objects.h"
 #include "win32/com_server/this_server.h"
 
 namespace quillant::win32::com_server {
 namespace {
 
-const ClassEntry kClasses[] = {
-    {&CLSID_PictureBox, L"Quillant stand-in picture box", L"QuillantForms.PictureBox", nullptr,
-     ThreadingModel::Apartment, /*programmable=*/false, CreateThroughDispatch<forms::CreatePictureBox>},
-    {&CLSID_Printer, L"Quillant stand-in printer", L"QuillantForms.Printer", nullptr, ThreadingModel::Apartment,
-     /*programmable=*/false, CreateThroughDispatch<forms::CreatePrinter>},
+const ClassMaker kMakers[] = {
+    {&CLSID_PictureBox, CreateThroughDispatch<forms::CreatePictureBox>},
+    {&CLSID_Printer, CreateThroughDispatch<forms::CreatePrinter>},
 };
 
 bool StandInsAlive() { return forms::LiveObjectCount() != 0; }
 
-const ServerTable kServer = {{1, &LIBID_QuillantForms}, kClasses, std::size(kClasses), StandInsAlive};
+const ServerTable kServer = {&forms::FormsClasses(), kMakers, std::size(kMakers), StandInsAlive};
 
 }  // namespace
 

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "Quillant_h.h"
+#include "component/class_table.h"
 #include "win32/bstr.h"
 #include "win32/com_ptr.h"
 #include "render/win32/dispatch_drawing_object.h"
@@ -66,6 +67,16 @@ std::wstring ErrorDescription() {
     Bstr description;
     info->GetDescription(description.Put());
     return std::wstring(description.View());
+}
+
+// The table is what regsvr32, the installer and the side-by-side manifest
+// register: a class in it that the DLL cannot make would be registered and
+// then fail for every host.
+TEST_F(ServerTest, ServesEveryClassOfItsTable) {
+    for (const win32::com_server::ClassEntry& entry : component::QuillantClasses()) {
+        ComPtr<IDispatch> object;
+        EXPECT_HRESULT_SUCCEEDED(dll_.Create(*entry.clsid, object)) << "class " << entry.progId;
+    }
 }
 
 TEST_F(ServerTest, FactoryServesOnlyItsClassWithoutAggregation) {

@@ -12,6 +12,7 @@
 
 #include "Quillant_h.h"
 #include "component/dispids.h"
+#include "quillant_version.h"
 #include "win32/bstr.h"
 #include "win32/com_ptr.h"
 #include "tests/support/in_proc_server.h"
@@ -355,7 +356,7 @@ std::wstring VersionString(const std::vector<BYTE>& block, const wchar_t* name) 
     return length ? std::wstring(static_cast<const wchar_t*>(value)) : std::wstring();
 }
 
-TEST(VersionResource, SelfRegisteringVersion132) {
+TEST(VersionResource, SelfRegisteringWithTheProjectVersion) {
     const std::wstring path = BesideProgram(L"Quillant.dll");
     DWORD handle = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
@@ -366,10 +367,12 @@ TEST(VersionResource, SelfRegisteringVersion132) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 132u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 132u);
+    constexpr DWORD kMost = QUILLANT_VERSION_MAJOR << 16 | QUILLANT_VERSION_MINOR;
+    constexpr DWORD kLeast = QUILLANT_VERSION_PATCH << 16 | QUILLANT_VERSION_REVISION;
+    EXPECT_EQ(fixed->dwFileVersionMS, kMost);
+    EXPECT_EQ(fixed->dwFileVersionLS, kLeast);
+    EXPECT_EQ(fixed->dwProductVersionMS, kMost);
+    EXPECT_EQ(fixed->dwProductVersionLS, kLeast);
 
     WORD* translation = nullptr;
     ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
@@ -378,8 +381,10 @@ TEST(VersionResource, SelfRegisteringVersion132) {
     EXPECT_EQ(translation[0], 0x0409);
     EXPECT_EQ(translation[1], 0x04B0);
 
-    EXPECT_EQ(VersionString(block, L"FileVersion"), L"1.00.0132");
-    EXPECT_EQ(VersionString(block, L"ProductVersion"), L"1.00.0132");
+    // Visual Basic's spelling, "1.00.0132".
+    const std::wstring text = L"" QUILLANT_VERSION_TEXT;
+    EXPECT_EQ(VersionString(block, L"FileVersion"), text);
+    EXPECT_EQ(VersionString(block, L"ProductVersion"), text);
     EXPECT_EQ(VersionString(block, L"OLESelfRegister"), L"");
     EXPECT_EQ(VersionString(block, L"OriginalFilename"), L"Quillant.dll");
 }

@@ -25,9 +25,9 @@ constexpr GUID kLibrary = {0x5a1b7c2e, 0x0d3f, 0x4e61, {0x9b, 0x2a, 0x71, 0x0c, 
 constexpr IID kInterface = {0x5a1b7c2e, 0x0d3f, 0x4e61, {0x9b, 0x2a, 0x71, 0x0c, 0x44, 0xd8, 0x13, 0x03}};
 
 const ClassEntry kClasses[] = {
-    {&kClass, L"Widths", L"KitTest.Widths.1", L"KitTest.Widths", ThreadingModel::Apartment, true, nullptr},
+    {&kClass, L"Widths", L"KitTest.Widths.1", L"KitTest.Widths", ThreadingModel::Apartment, true},
 };
-const ServerTable kServer = {{1, &kLibrary}, kClasses, 1, nullptr};
+const ClassTable kServer = {{1, &kLibrary}, kClasses, 1};
 const TypeLibraryFacts kFacts = {kLibrary, 2, 5, 0x0409, 0, L"Kit test library", {{kInterface, L"IWidths", false}}};
 
 // The 32-bit process's class keys land in the 32-bit view of the registry.

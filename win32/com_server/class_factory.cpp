@@ -48,9 +48,9 @@ HRESULT ClassFactory::LockServer(BOOL lock) {
 HRESULT GetClassObject(const ServerTable& table, REFCLSID clsid, REFIID iid, void** out) noexcept {
     if (!out) return E_POINTER;
     *out = nullptr;
-    for (const ClassEntry& entry : table) {
-        if (!IsEqualCLSID(clsid, *entry.clsid)) continue;
-        const auto factory = ComPtr<ClassFactory>::Attach(new (std::nothrow) ClassFactory(entry.create));
+    for (const ClassMaker* maker = table.makers; maker != table.makers + table.makerCount; ++maker) {
+        if (!IsEqualCLSID(clsid, *maker->clsid)) continue;
+        const auto factory = ComPtr<ClassFactory>::Attach(new (std::nothrow) ClassFactory(maker->create));
         if (!factory) return E_OUTOFMEMORY;
         return factory.QueryTo(iid, out);
     }

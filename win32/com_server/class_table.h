@@ -4,6 +4,11 @@
 // unregisters every class of a table from these rows alone. The interfaces
 // registered are the automation interfaces the type library describes, read
 // from it, so that each interface is written down once, in the IDL.
+//
+// A server's ClassTable is data only, so that the build tools that write its
+// installer rows and side-by-side manifests link the very same table as the
+// DLL without linking the objects; the DLL pairs it with the functions that
+// make the objects (ServerTable).
 
 #include <objbase.h>
 
@@ -29,7 +34,6 @@ struct ClassEntry {
     ThreadingModel threadingModel;
     // Marks the class as an automation object for tools that browse classes.
     bool programmable;
-    CreateFunction create;
 };
 
 // The type library registered with the classes: resource TYPELIB
@@ -39,16 +43,30 @@ struct TypeLibraryEntry {
     const GUID* libid;
 };
 
-struct ServerTable {
+// Everything a server registers.
+struct ClassTable {
     TypeLibraryEntry typeLibrary;
     const ClassEntry* classes;
     std::size_t classCount;
-    // Whatever else of the module a host may still hold (objects made
-    // outside the class factories); null when there is nothing.
-    bool (*stillInUse)();
 
     const ClassEntry* begin() const { return classes; }
     const ClassEntry* end() const { return classes + classCount; }
+};
+
+// How the server makes the objects of one class of its table.
+struct ClassMaker {
+    const CLSID* clsid;
+    CreateFunction create;
+};
+
+struct ServerTable {
+    const ClassTable* classes;
+    // One for every class of the table (the server tests create each class).
+    const ClassMaker* makers;
+    std::size_t makerCount;
+    // Whatever else of the module a host may still hold (objects made
+    // outside the class factories); null when there is nothing.
+    bool (*stillInUse)();
 };
 
 // A CreateFunction for classes whose maker hands out IDispatch.

@@ -10,15 +10,19 @@ constexpr wchar_t kClasses[] = L"Software\\Classes\\";
 constexpr wchar_t kTypeLibraryMarshaler[] = L"{00020424-0000-0000-C000-000000000046}";
 constexpr wchar_t kDispatchMarshaler[] = L"{00020420-0000-0000-C000-000000000046}";
 
-std::wstring GuidText(REFGUID guid) {
-    wchar_t text[40] = {};
-    StringFromGUID2(guid, text, 40);
-    return text;
-}
-
 std::wstring Hex(unsigned long value) {
     wchar_t text[16];
     wsprintfW(text, L"%lx", value);
+    return text;
+}
+
+const wchar_t* PlatformName(Platform platform) { return platform == Platform::Win64 ? L"win64" : L"win32"; }
+
+}  // namespace
+
+std::wstring GuidText(REFGUID guid) {
+    wchar_t text[40] = {};
+    StringFromGUID2(guid, text, 40);
     return text;
 }
 
@@ -32,15 +36,15 @@ const wchar_t* ThreadingModelName(ThreadingModel model) {
     return L"Apartment";
 }
 
-const wchar_t* PlatformName(Platform platform) { return platform == Platform::Win64 ? L"win64" : L"win32"; }
-
-}  // namespace
+const wchar_t* MarshalerOf(const AutomationInterface& automation) {
+    return automation.dispatchOnly ? kDispatchMarshaler : kTypeLibraryMarshaler;
+}
 
 std::wstring TypeLibraryPath(const std::wstring& modulePath, unsigned resource) {
     return resource == 1 ? modulePath : modulePath + L"\\" + std::to_wstring(resource);
 }
 
-RegistrationLayout LayoutOf(const ServerTable& table, const TypeLibraryFacts& library, const std::wstring& modulePath,
+RegistrationLayout LayoutOf(const ClassTable& table, const TypeLibraryFacts& library, const std::wstring& modulePath,
                             Platform platform, Scope scope) {
     RegistrationLayout layout;
     layout.root = scope == Scope::Machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
@@ -86,7 +90,7 @@ RegistrationLayout LayoutOf(const ServerTable& table, const TypeLibraryFacts& li
 
     for (const AutomationInterface& automation : library.interfaces) {
         const std::wstring interfaceKey = L"Interface\\" + GuidText(automation.iid);
-        const wchar_t* marshaler = automation.dispatchOnly ? kDispatchMarshaler : kTypeLibraryMarshaler;
+        const wchar_t* marshaler = MarshalerOf(automation);
         row(interfaceKey, L"", automation.name);
         row(interfaceKey + L"\\ProxyStubClsid", L"", marshaler);
         row(interfaceKey + L"\\ProxyStubClsid32", L"", marshaler);

@@ -61,11 +61,17 @@ struct RegistrationLayout {
     std::vector<std::wstring> sharedKeys;
 };
 
+// The names the registry and side-by-side manifests give these facts.
+std::wstring GuidText(REFGUID guid);
+const wchar_t* ThreadingModelName(ThreadingModel model);
+// The class that marshals the interface: its ProxyStubClsid32.
+const wchar_t* MarshalerOf(const AutomationInterface& automation);
+
 // The path LoadTypeLib takes for resource TYPELIB resource of a module: any
 // but the first is named by its number after the module's path.
 std::wstring TypeLibraryPath(const std::wstring& modulePath, unsigned resource);
 
-RegistrationLayout LayoutOf(const ServerTable& table, const TypeLibraryFacts& library, const std::wstring& modulePath,
+RegistrationLayout LayoutOf(const ClassTable& table, const TypeLibraryFacts& library, const std::wstring& modulePath,
                             Platform platform, Scope scope);
 
 }  // namespace quillant::win32::com_server

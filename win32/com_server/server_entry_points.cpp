@@ -13,9 +13,9 @@ HRESULT ThisModuleLayout(const ServerTable& table, Scope scope, RegistrationLayo
     const std::wstring path = ModulePath(ThisModule());
     if (path.empty()) return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
     TypeLibraryFacts library;
-    const HRESULT hr = ReadTypeLibraryFacts(path, table.typeLibrary, library);
+    const HRESULT hr = ReadTypeLibraryFacts(path, table.classes->typeLibrary, library);
     if (FAILED(hr)) return hr;
-    out = LayoutOf(table, library, path, kThisPlatform, scope);
+    out = LayoutOf(*table.classes, library, path, kThisPlatform, scope);
     return S_OK;
 }
 

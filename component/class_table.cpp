@@ -1,0 +1,26 @@
+#include "component/class_table.h"
+
+#include <iterator>
+
+#include "Quillant_h.h"
+
+namespace quillant::component {
+namespace {
+
+using win32::com_server::ClassEntry;
+using win32::com_server::ThreadingModel;
+
+const ClassEntry kClasses[] = {
+    {&CLSID_Quillant1, L"Quillant1", L"Quillant.Quillant1.1", L"Quillant.Quillant1", ThreadingModel::Apartment,
+     /*programmable=*/true},
+    {&CLSID_Quillant2, L"Quillant2", L"Quillant.Quillant2.1", L"Quillant.Quillant2", ThreadingModel::Apartment,
+     /*programmable=*/true},
+};
+
+const win32::com_server::ClassTable kTable = {{1, &LIBID_Quillant}, kClasses, std::size(kClasses)};
+
+}  // namespace
+
+const win32::com_server::ClassTable& QuillantClasses() noexcept { return kTable; }
+
+}  // namespace quillant::component
