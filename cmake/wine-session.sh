@@ -44,7 +44,7 @@ case "$1" in
     waited=0
     until grep -q '^ready' "$ready" 2>/dev/null; do
       waited=$((waited + 1))
-      if [ "$waited" -gt 300 ]; then
+      if [ "$waited" -gt 300 ] || grep -q '^desktop_holder:' "$ready" 2>/dev/null; then
         echo "the desktop holder did not start in $WINEPREFIX:" >&2
         cat "$ready" >&2 2>/dev/null || true
         exit 1
