@@ -1,9 +1,10 @@
 # Running Windows test programs under Wine.
 #
-# Every build tree has its own prefix. CTest fixtures keep one wineserver alive
-# for the whole run (starting one per test costs seconds each), and tests that
-# need the COM servers registered chain to the registration fixtures, which in
-# turn require the wine fixture.
+# Every build tree has its own prefix. CTest fixtures keep one wineserver, and
+# one desktop (tests/support/desktop_holder.cpp), alive for the whole run
+# (starting them per test costs seconds each), and tests that need the COM
+# servers registered chain to the registration fixtures, which in turn require
+# the wine fixture.
 set(QUILLANT_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 if(QUILLANT_WINE_ARCH STREQUAL "win64")
   # Plain 'wine' would start 32-bit programs such as cscript in a 64-bit
@@ -20,9 +21,14 @@ set(QUILLANT_WINE_ENV
   WINEDLLOVERRIDES=mscoree,mshtml=)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${QUILLANT_WINE_ENV} ${QUILLANT_WINE_LOADER})
 set(QUILLANT_WINE_SESSION ${CMAKE_SOURCE_DIR}/cmake/wine-session.sh)
+# Wine's own programs (cscript, regsvr32) are started by their file in the
+# prefix: given a bare name, the loader first starts start.exe to look the
+# name up, a second Wine process for every call.
+set(QUILLANT_WINE_SYSTEM32 ${QUILLANT_WINEPREFIX}/drive_c/windows/system32)
 
-add_test(NAME wine.start COMMAND ${QUILLANT_WINE_ENV} sh ${QUILLANT_WINE_SESSION} start ${QUILLANT_WINE_LOADER})
-add_test(NAME wine.stop COMMAND ${QUILLANT_WINE_ENV} sh ${QUILLANT_WINE_SESSION} stop ${QUILLANT_WINE_LOADER})
+add_test(NAME wine.start COMMAND ${QUILLANT_WINE_ENV} sh ${QUILLANT_WINE_SESSION} start ${QUILLANT_WINE_LOADER}
+  $<TARGET_FILE:desktop_holder>)
+add_test(NAME wine.stop COMMAND ${QUILLANT_WINE_ENV} sh ${QUILLANT_WINE_SESSION} stop)
 set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine)
 set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine)
 
@@ -57,7 +63,7 @@ function(quillant_add_cscript_test name script)
     string(REPLACE "/" "\\" script_path "Z:${script}")
   endif()
   add_test(NAME ${name}
-    COMMAND ${QUILLANT_WINE_ENV} ${QUILLANT_WINE_LOADER} cscript //nologo ${script_path} ${ARG_ARGS}
+    COMMAND ${QUILLANT_WINE_ENV} ${QUILLANT_WINE_LOADER} ${QUILLANT_WINE_SYSTEM32}/cscript.exe //nologo ${script_path} ${ARG_ARGS}
     WORKING_DIRECTORY ${workdir})
   set_tests_properties(${name} PROPERTIES
     FIXTURES_REQUIRED "${fixture}"
