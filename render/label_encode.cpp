@@ -85,7 +85,7 @@ void Render(const LabelProperties& p, std::string_view modules, std::u16string_v
     if (!Draws(p.orientation)) throw vb_errors::InvalidCall();
     if (!object) throw vb_errors::ObjectNotSet();
     const Target target{*object, object->IsPrinter()};
-    const LabelGeometry geometry = LayOut(p, modules, LearnDotSize(*object, p));
+    const LabelGeometry geometry = LayOut(p, modules, LearnDotSize(object, p));
     DrawBars(target, geometry);
     if (p.visibleCode != 0) PrintLabelCaption(target, platform, p, geometry, caption);
 }
@@ -107,13 +107,7 @@ std::string EncodeLabel(const LabelProperties& properties, std::string_view modu
 }
 
 int16_t LabelBarWidth(const LabelProperties& properties, std::string_view modules, DrawingObject* target) {
-    const std::optional<DotSize> dots = target ? LearnDotSize(*target, properties) : std::nullopt;
-    if (!target && properties.snapToDevice != 0 && properties.deviceResolution > 0) {
-        // No object to ask: the resolution's dot in twips.
-        const double twips = 1440.0 / properties.deviceResolution;
-        return vb::ToInt16(LayOut(properties, modules, DotSize{twips, twips}).length);
-    }
-    return vb::ToInt16(LayOut(properties, modules, dots).length);
+    return vb::ToInt16(LayOut(properties, modules, LearnDotSize(target, properties)).length);
 }
 
 }  // namespace quillant::render

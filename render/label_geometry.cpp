@@ -17,9 +17,10 @@ bool Along(int32_t orientation) { return orientation == bcHorizontal || orientat
 
 // A dot of the given resolution in the target's units; a target without
 // ScaleX/ScaleY is taken to measure in twips.
-DotSize DotOfResolution(DrawingObject& object, int32_t dpi) {
+DotSize DotOfResolution(DrawingObject* object, int32_t dpi) {
     const double twips = kTwipsPerInch / dpi;
-    return DotSize{object.ScaleX(twips, kTwipsScale).value_or(twips), object.ScaleY(twips, kTwipsScale).value_or(twips)};
+    if (!object) return DotSize{twips, twips};
+    return DotSize{object->ScaleX(twips, kTwipsScale).value_or(twips), object->ScaleY(twips, kTwipsScale).value_or(twips)};
 }
 
 double Checked(double value) {
@@ -44,12 +45,13 @@ struct Grid {
 
 }  // namespace
 
-std::optional<DotSize> LearnDotSize(DrawingObject& object, const LabelProperties& properties) {
+std::optional<DotSize> LearnDotSize(DrawingObject* object, const LabelProperties& properties) {
     if (properties.snapToDevice == 0) return std::nullopt;
     if (properties.deviceResolution > 0) return DotOfResolution(object, properties.deviceResolution);
-    const std::optional<double> x = object.ScaleX(1, kPixelScale);
+    if (!object) return std::nullopt;
+    const std::optional<double> x = object->ScaleX(1, kPixelScale);
     if (!x) return std::nullopt;
-    const std::optional<double> y = object.ScaleY(1, kPixelScale);
+    const std::optional<double> y = object->ScaleY(1, kPixelScale);
     if (!y) return std::nullopt;
     // A target that answers nonsense cannot be snapped to.
     if (!(*x > 0 && *y > 0 && std::isfinite(*x) && std::isfinite(*y))) return std::nullopt;

@@ -28,7 +28,8 @@ struct DotSize {
 // The dot size to snap to, or none (draw unsnapped): none when SnapToDevice
 // is off; DeviceResolution when set, converted from twips through the target's ScaleX/ScaleY when it has
 // them, else the target's own pixel through ScaleX(1, vbPixels).
-std::optional<DotSize> LearnDotSize(DrawingObject& object, const LabelProperties& properties);
+// Without an object, a given resolution's dot is taken in twips.
+std::optional<DotSize> LearnDotSize(DrawingObject* object, const LabelProperties& properties);
 
 struct Box {
     double x1, y1, x2, y2;
