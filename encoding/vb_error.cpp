@@ -28,6 +28,9 @@ constexpr Row kTexts[] = {
     {kCannotCreateImage, "Can't create AutoRedraw image"},
     {kInvalidPicture, "Invalid picture"},
     {kPrinterError, "Printer error"},
+    {kPropertyNotSupportedByDriver, "Printer driver does not support specified property"},
+    {kPrinterInformation,
+     "Problem getting printer information from the system. Make sure the printer is set up correctly"},
 };
 
 }  // namespace

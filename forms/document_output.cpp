@@ -57,37 +57,25 @@ void WriteDocument(const std::vector<PrintedPage>& pages, const std::wstring& pa
     }
 }
 
-void PrintDocument(const std::vector<PrintedPage>& pages, const std::wstring& title) {
-    wchar_t name[MAX_PATH] = {};
-    DWORD length = MAX_PATH;
-    if (!GetDefaultPrinterW(name, &length)) {
-        throw errors::PrinterError("no default printer is installed; set OutputFile to write the document to a file");
-    }
-    const win32::MemoryDc printer(CreateDCW(L"WINSPOOL", name, nullptr, nullptr));
-    if (!printer) throw errors::PrinterError("the default printer '" + NameForMessage(name) + "' cannot be opened");
+void PrintDocument(const std::vector<PrintedPage>& pages, const PrintDevice& device, const std::wstring& title) {
+    SpooledDocument document(device, title);
+    const HDC printer = document.Dc();
     // The page in the printer's own pixels, its origin at the paper's corner
     // rather than at the printable area's.
-    const int dpiX = GetDeviceCaps(printer.Get(), LOGPIXELSX), dpiY = GetDeviceCaps(printer.Get(), LOGPIXELSY);
-    const int left = -GetDeviceCaps(printer.Get(), PHYSICALOFFSETX);
-    const int top = -GetDeviceCaps(printer.Get(), PHYSICALOFFSETY);
-
-    DOCINFOW document = {};
-    document.cbSize = sizeof(document);
-    document.lpszDocName = title.c_str();
-    if (StartDocW(printer.Get(), &document) <= 0) {
-        throw errors::PrinterError("the default printer '" + NameForMessage(name) + "' refused the document");
-    }
+    const int dpiX = GetDeviceCaps(printer, LOGPIXELSX), dpiY = GetDeviceCaps(printer, LOGPIXELSY);
+    const int left = -GetDeviceCaps(printer, PHYSICALOFFSETX);
+    const int top = -GetDeviceCaps(printer, PHYSICALOFFSETY);
     for (const PrintedPage& page : pages) {
         const PageSetup& setup = page.setup;
         const RECT placed = {left, top, left + MulDiv(setup.pixelWidth, dpiX, setup.dpi),
                              top + MulDiv(setup.pixelHeight, dpiY, setup.dpi)};
-        if (StartPage(printer.Get()) <= 0 || !PlayEnhMetaFile(printer.Get(), page.recording.Get(), &placed) ||
-            EndPage(printer.Get()) <= 0) {
-            AbortDoc(printer.Get());
-            throw errors::PrinterError("the default printer '" + NameForMessage(name) + "' failed while printing");
+        document.StartPage();
+        if (!PlayEnhMetaFile(printer, page.recording.Get(), &placed)) {
+            throw errors::PrinterError("the printer " + device.Quoted() + " cannot take a recorded page");
         }
+        document.EndPage();
     }
-    if (EndDoc(printer.Get()) <= 0) throw errors::PrinterError("the default printer '" + NameForMessage(name) + "' failed");
+    document.End();
 }
 
 }  // namespace quillant::forms

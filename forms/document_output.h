@@ -1,12 +1,12 @@
 #pragma once
-// Where a finished printer document goes: files (one per page) or the
-// system's default printer.
+// Where a finished printer document goes: files (one per page) or a printer.
 
 #include <string>
 #include <vector>
 
 #include "win32/enh_meta_file.h"
 #include "forms/page_setup.h"
+#include "forms/print_device.h"
 
 namespace quillant::forms {
 
@@ -27,7 +27,8 @@ DocumentFormat DocumentFormatOf(const std::wstring& path);
 // a file cannot be written.
 void WriteDocument(const std::vector<PrintedPage>& pages, const std::wstring& path);
 
-// Raises error 482 when there is no default printer or it refuses the job.
-void PrintDocument(const std::vector<PrintedPage>& pages, const std::wstring& title);
+// Plays the pages to the printer, each placed by its paper's corner. Raises
+// error 482 when the printer refuses the job.
+void PrintDocument(const std::vector<PrintedPage>& pages, const PrintDevice& device, const std::wstring& title);
 
 }  // namespace quillant::forms

@@ -264,15 +264,15 @@ int DrawingSurface::PixelsOfTwips(double twips, const char* property) const {
 }
 
 void DrawingSurface::SetWidth(double twips) {
-    const int pixels = PixelsOfTwips(twips, "Width");
-    ResizeDevice(pixels, pixelHeight_);
-    pixelWidth_ = pixels;
+    const SIZE taken = ResizeDevice(PixelsOfTwips(twips, "Width"), pixelHeight_);
+    pixelWidth_ = taken.cx;
+    pixelHeight_ = taken.cy;
 }
 
 void DrawingSurface::SetHeight(double twips) {
-    const int pixels = PixelsOfTwips(twips, "Height");
-    ResizeDevice(pixelWidth_, pixels);
-    pixelHeight_ = pixels;
+    const SIZE taken = ResizeDevice(pixelWidth_, PixelsOfTwips(twips, "Height"));
+    pixelWidth_ = taken.cx;
+    pixelHeight_ = taken.cy;
 }
 
 double DrawingSurface::ScaleLength(double length, std::optional<int16_t> from, std::optional<int16_t> to) const {
@@ -295,6 +295,12 @@ void DrawingSurface::ChangeResolution(double dpi) {
     for (HDC dc : dcs_) SelectObject(dc, made.font.Get());
     gdiFont_ = std::move(made.font);
     face_ = std::move(made.face);
+}
+
+void DrawingSurface::ChangeDevice(double dpi, int pixelWidth, int pixelHeight) {
+    ChangeResolution(dpi);
+    pixelWidth_ = pixelWidth;
+    pixelHeight_ = pixelHeight;
 }
 
 // The pen keeps its place on the device; only its numbers change.

@@ -101,13 +101,16 @@ protected:
     virtual HDC DrawingDc() = 0;
     // A DC to measure text on that starts nothing.
     virtual HDC MeasuringDc() = 0;
-    // The device takes a new size in pixels.
-    virtual void ResizeDevice(int pixelWidth, int pixelHeight) = 0;
+    // The device takes a new size in pixels; it answers the size it took,
+    // which a printer's driver may round to a paper it has.
+    virtual SIZE ResizeDevice(int pixelWidth, int pixelHeight) = 0;
     virtual void BackColorChanged() {}
 
     // The device's resolution changes; the object keeps its size in twips,
     // its scale mode and its font in points.
     void ChangeResolution(double dpi);
+    // A new device altogether: resolution and size in its pixels.
+    void ChangeDevice(double dpi, int pixelWidth, int pixelHeight);
 
     // Derived classes register every DC they make, so that it carries the
     // object's font, and release it before deleting it.

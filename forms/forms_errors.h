@@ -24,6 +24,8 @@ inline VbError CannotCreateImage(int width, int height) {
 }
 inline VbError InvalidPicture(const std::string& why) { return WithDetail(kInvalidPicture, why); }
 inline VbError PrinterError(const std::string& why) { return WithDetail(kPrinterError, why); }
+inline VbError DriverLacks(const std::string& what) { return WithDetail(kPropertyNotSupportedByDriver, what); }
+inline VbError PrinterInformation(const std::string& why) { return WithDetail(kPrinterInformation, why); }
 inline VbError FileAccess(const std::string& what) { return WithDetail(kFileAccess, what); }
 
 }  // namespace quillant::forms::errors

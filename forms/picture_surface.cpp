@@ -46,8 +46,9 @@ void PictureSurface::SavePicture(const std::wstring& path) const {
     file.Commit();
 }
 
-void PictureSurface::ResizeDevice(int pixelWidth, int pixelHeight) {
+SIZE PictureSurface::ResizeDevice(int pixelWidth, int pixelHeight) {
     image_.Resize(pixelWidth, pixelHeight, Colour(BackColor()));
+    return SIZE{pixelWidth, pixelHeight};
 }
 
 }  // namespace quillant::forms

@@ -34,7 +34,7 @@ public:
 protected:
     HDC DrawingDc() override { return image_.Dc(); }
     HDC MeasuringDc() override { return image_.Dc(); }
-    void ResizeDevice(int pixelWidth, int pixelHeight) override;
+    SIZE ResizeDevice(int pixelWidth, int pixelHeight) override;
     // As in Visual Basic, a new BackColor repaints the whole picture.
     void BackColorChanged() override { Cls(); }
 

@@ -32,6 +32,31 @@ public:
     HRESULT STDMETHODCALLTYPE put_PrintQuality(short value) override {
         return Do([&] { surface_.SetPrintQuality(value); });
     }
+    HRESULT STDMETHODCALLTYPE get_DeviceName(BSTR* value) override { return GetText(value, &PrinterSurface::DeviceName); }
+    HRESULT STDMETHODCALLTYPE put_DeviceName(BSTR value) override {
+        return Do([&] { surface_.SetDeviceName(std::wstring(win32::Bstr::ViewOf(value))); });
+    }
+    HRESULT STDMETHODCALLTYPE get_DriverName(BSTR* value) override { return GetText(value, &PrinterSurface::DriverName); }
+    HRESULT STDMETHODCALLTYPE get_Port(BSTR* value) override { return GetText(value, &PrinterSurface::Port); }
+    HRESULT STDMETHODCALLTYPE get_Orientation(short* value) override {
+        return Get(value, [&] { return surface_.Orientation(); });
+    }
+    HRESULT STDMETHODCALLTYPE put_Orientation(short value) override {
+        return Do([&] { surface_.SetOrientation(value); });
+    }
+    HRESULT STDMETHODCALLTYPE get_PaperSize(short* value) override {
+        return Get(value, [&] { return surface_.PaperSize(); });
+    }
+    HRESULT STDMETHODCALLTYPE put_PaperSize(short value) override {
+        return Do([&] { surface_.SetPaperSize(value); });
+    }
+    HRESULT STDMETHODCALLTYPE get_Copies(short* value) override { return Get(value, [&] { return surface_.Copies(); }); }
+    HRESULT STDMETHODCALLTYPE put_Copies(short value) override { return Do([&] { surface_.SetCopies(value); }); }
+
+private:
+    HRESULT GetText(BSTR* value, std::wstring (PrinterSurface::*member)() const) {
+        return Get(value, [&] { return win32::Bstr((surface_.*member)()).Detach(); });
+    }
 
 protected:
     bool AnswersAs(REFIID iid) const override { return IsEqualIID(iid, render::win32::IID_VbPrinter); }

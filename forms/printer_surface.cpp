@@ -1,32 +1,111 @@
 #include "forms/printer_surface.h"
 
+#include <cmath>
+#include <utility>
+
 #include "forms/document_output.h"
 #include "forms/forms_errors.h"
 
 namespace quillant::forms {
+namespace {
+
+constexpr wchar_t kDocumentTitle[] = L"Quillant document";
+
+// The resolutions the four named qualities stand for without a printer.
+struct QualityRow {
+    int16_t quality;
+    int dpi;
+};
+constexpr QualityRow kNamedQualities[] = {{DMRES_DRAFT, 150}, {DMRES_LOW, 300}, {DMRES_MEDIUM, 600}, {DMRES_HIGH, 1200}};
+constexpr int kLowestDpi = 72;
+constexpr int kHighestDpi = 2400;
+
+// The papers a page can take without a printer, in tenths of a millimetre.
+struct PaperRow {
+    int16_t paperSize;
+    int width;
+    int length;
+};
+constexpr PaperRow kPapers[] = {
+    {DMPAPER_LETTER, 2159, 2794}, {DMPAPER_LEGAL, 2159, 3556}, {DMPAPER_A3, 2970, 4200},
+    {DMPAPER_A4, 2100, 2970},     {DMPAPER_A5, 1480, 2100},
+};
+constexpr int16_t kHighestCopies = 9999;
+constexpr double kTenthsOfMmPerInch = 254.0;
+
+int PixelsOfTenths(int tenths, int dpi) { return static_cast<int>(std::lround(tenths * dpi / kTenthsOfMmPerInch)); }
+int16_t TenthsOfPixels(int pixels, int dpi) {
+    return static_cast<int16_t>(std::lround(pixels * kTenthsOfMmPerInch / dpi));
+}
+
+int DpiOfQuality(int16_t quality) {
+    for (const QualityRow& row : kNamedQualities) {
+        if (row.quality == quality) return row.dpi;
+    }
+    return quality;
+}
+
+}  // namespace
 
 PrinterSurface::PrinterSurface()
     : DrawingSurface(PageSetup::Letter().dpi, PageSetup::Letter().pixelWidth, PageSetup::Letter().pixelHeight,
-                     0xFFFFFF),
-      measuring_(CreateCompatibleDC(nullptr)) {
-    if (!measuring_) throw errors::PrinterError("no device context for measuring text");
+                     0xFFFFFF) {
+    UseMeasuringDc(win32::MemoryDc(CreateCompatibleDC(nullptr)));
     MapPrinterPixels(measuring_.Get(), setup_);
-    AttachDc(measuring_.Get());
+    if (const std::optional<std::wstring> name = DefaultPrinterName()) {
+        // A default printer whose driver cannot be loaded leaves the object
+        // usable for files, as if none were installed.
+        try {
+            SetDeviceName(*name);
+        } catch (const VbError&) {
+        }
+    }
 }
 
 PrinterSurface::~PrinterSurface() {
     if (page_) DetachDc(page_.Get());
+    if (spooled_ && spooled_->PageOpen()) DetachDc(spooled_->Dc());
     DetachDc(measuring_.Get());
 }
 
-HDC PrinterSurface::DrawingDc() {
-    if (!page_) StartPage();
-    return page_.Get();
+void PrinterSurface::UseMeasuringDc(win32::MemoryDc dc) {
+    if (!dc) throw errors::PrinterError("no device context for measuring text");
+    if (measuring_) DetachDc(measuring_.Get());
+    measuring_ = std::move(dc);
+    AttachDc(measuring_.Get());
 }
 
-HDC PrinterSurface::MeasuringDc() { return page_ ? page_.Get() : measuring_.Get(); }
+HDC PrinterSurface::DrawingDc() {
+    if (!PageOpen()) StartPage();
+    return page_ ? page_.Get() : spooled_->Dc();
+}
+
+HDC PrinterSurface::MeasuringDc() {
+    if (page_) return page_.Get();
+    if (spooled_ && spooled_->PageOpen()) return spooled_->Dc();
+    return measuring_.Get();
+}
 
 void PrinterSurface::StartPage() {
+    // A document keeps the way it started; a new one is spooled when there
+    // is a printer and no file to write.
+    if (spooled_ || (device_ && outputFile_.empty() && finished_.empty())) {
+        StartSpooledPage();
+    } else {
+        StartRecordedPage();
+    }
+}
+
+void PrinterSurface::StartSpooledPage() {
+    if (!spooled_) spooled_ = std::make_unique<SpooledDocument>(*device_, kDocumentTitle);
+    spooled_->StartPage();
+    const HDC dc = spooled_->Dc();
+    SetMapMode(dc, MM_TEXT);
+    SetViewportOrgEx(dc, -printableOrigin_.x, -printableOrigin_.y, nullptr);
+    AttachDc(dc);
+}
+
+void PrinterSurface::StartRecordedPage() {
     const RECT frame = setup_.FrameHimetric();
     win32::MetaFileDc page(CreateEnhMetaFileW(nullptr, nullptr, &frame, L"Quillant\0page\0"));
     if (!page) throw errors::PrinterError("cannot start a page");
@@ -36,32 +115,48 @@ void PrinterSurface::StartPage() {
 }
 
 void PrinterSurface::ClosePage() {
+    if (spooled_ && spooled_->PageOpen()) {
+        DetachDc(spooled_->Dc());
+        spooled_->EndPage();
+        return;
+    }
     DetachDc(page_.Get());
     win32::EnhMetaFile recorded = page_.Close();
     if (!recorded) throw errors::PrinterError("cannot finish a page");
     finished_.push_back(PrintedPage{std::move(recorded), setup_});
 }
 
-void PrinterSurface::NewPage() {
-    if (!page_) StartPage();
-    ClosePage();
-    ++pageNumber_;
+void PrinterSurface::ResetPen() {
     SetCurrentX(0);
     SetCurrentY(0);
 }
 
+void PrinterSurface::NewPage() {
+    if (!PageOpen()) StartPage();
+    ClosePage();
+    ++pageNumber_;
+    ResetPen();
+}
+
 void PrinterSurface::EndDoc() {
+    pageNumber_ = 1;
+    ResetPen();
+    if (spooled_) {
+        if (spooled_->PageOpen()) DetachDc(spooled_->Dc());
+        const std::unique_ptr<SpooledDocument> document = std::move(spooled_);
+        document->End();
+        return;
+    }
     if (page_) ClosePage();
     std::vector<PrintedPage> pages = std::move(finished_);
     finished_.clear();
-    pageNumber_ = 1;
-    SetCurrentX(0);
-    SetCurrentY(0);
     if (pages.empty()) return;
-    if (outputFile_.empty()) {
-        PrintDocument(pages, L"Quillant document");
-    } else {
+    if (!outputFile_.empty()) {
         WriteDocument(pages, outputFile_);
+    } else if (device_) {
+        PrintDocument(pages, *device_, kDocumentTitle);
+    } else {
+        throw errors::PrinterError("no printer is installed; set OutputFile to write the document to a file");
     }
 }
 
@@ -70,51 +165,158 @@ void PrinterSurface::KillDoc() {
         DetachDc(page_.Get());
         page_ = win32::MetaFileDc();
     }
+    if (spooled_ && spooled_->PageOpen()) DetachDc(spooled_->Dc());
+    spooled_.reset();  // aborts the job
     finished_.clear();
     pageNumber_ = 1;
-    SetCurrentX(0);
-    SetCurrentY(0);
+    ResetPen();
 }
 
 void PrinterSurface::SetOutputFile(const std::wstring& path) {
+    if (spooled_) RefuseWithinPage("OutputFile");
     if (!path.empty()) DocumentFormatOf(path);
     outputFile_ = path;
 }
 
-namespace {
+// The page's size, resolution and printer belong to the whole page, and a
+// spooled document to the settings it started with.
+void PrinterSurface::RefuseWithinPage(const char* property) const {
+    if (page_ || spooled_) throw errors::SetWithinPage(property);
+}
 
-// The resolutions the four named qualities stand for on this printer.
-struct QualityRow {
-    int16_t quality;
-    int dpi;
-};
-constexpr QualityRow kNamedQualities[] = {{-1, 150}, {-2, 300}, {-3, 600}, {-4, 1200}};
-constexpr int kLowestDpi = 72;
-constexpr int kHighestDpi = 2400;
+void PrinterSurface::SetDeviceName(const std::wstring& name) {
+    RefuseWithinPage("DeviceName");
+    PrintDevice device(name);
+    const PrintSettings settings = device.Settings();
+    device.Geometry();  // a driver that describes no page is refused before the printer changes
+    device_ = std::move(device);
+    settings_ = settings;
+    FollowDevice();
+}
 
-}  // namespace
+void PrinterSurface::AskDevice(const PrintSettings& settings) {
+    device_->Apply(settings);
+    settings_ = settings;
+    FollowDevice();
+}
 
-// Like the page size, the resolution belongs to the whole page.
+void PrinterSurface::FollowDevice() {
+    const DeviceGeometry geometry = device_->Geometry();
+    UseMeasuringDc(device_->InformationContext());
+    ChangeDevice(geometry.dpiX, geometry.paperWidth, geometry.paperHeight);
+    setup_ = PageSetup{geometry.paperWidth, geometry.paperHeight, geometry.dpiX};
+    printableOrigin_ = POINT{geometry.offsetX, geometry.offsetY};
+}
+
+void PrinterSurface::SetFilePage(int dpi, int pixelWidth, int pixelHeight) {
+    ChangeDevice(dpi, pixelWidth, pixelHeight);
+    setup_ = PageSetup{pixelWidth, pixelHeight, dpi};
+    MapPrinterPixels(measuring_.Get(), setup_);
+}
+
 void PrinterSurface::SetPrintQuality(int16_t quality) {
-    if (page_) throw errors::SetWithinPage("PrintQuality");
-    int dpi = quality;
-    for (const QualityRow& row : kNamedQualities) {
-        if (row.quality == quality) dpi = row.dpi;
-    }
+    RefuseWithinPage("PrintQuality");
+    const int dpi = DpiOfQuality(quality);
     if (dpi < kLowestDpi || dpi > kHighestDpi) {
         throw errors::InvalidPropertyValue("PrintQuality", "must be -1 to -4, or 72 to 2400 dots per inch");
     }
-    ChangeResolution(dpi);
-    setup_ = PageSetup{PixelWidth(), PixelHeight(), dpi};
-    MapPrinterPixels(measuring_.Get(), setup_);
-    printQuality_ = quality;
+    PrintSettings asked = settings_;
+    asked.printQuality = quality;
+    if (device_) return AskDevice(asked);
+    // The page keeps its size in inches.
+    SetFilePage(dpi, static_cast<int>(std::lround(static_cast<double>(PixelWidth()) * dpi / Dpi())),
+                static_cast<int>(std::lround(static_cast<double>(PixelHeight()) * dpi / Dpi())));
+    settings_ = asked;
 }
 
-// The page size belongs to the whole page: it may change between pages only.
-void PrinterSurface::ResizeDevice(int pixelWidth, int pixelHeight) {
-    if (page_) throw errors::SetWithinPage(pixelWidth != PixelWidth() ? "Width" : "Height");
-    setup_.pixelWidth = pixelWidth;
-    setup_.pixelHeight = pixelHeight;
+void PrinterSurface::SetOrientation(int16_t orientation) {
+    RefuseWithinPage("Orientation");
+    if (orientation != DMORIENT_PORTRAIT && orientation != DMORIENT_LANDSCAPE) {
+        throw errors::InvalidPropertyValue("Orientation", "must be 1 (portrait) or 2 (landscape)");
+    }
+    PrintSettings asked = settings_;
+    asked.orientation = orientation;
+    if (device_) return AskDevice(asked);
+    if (orientation != settings_.orientation) SetFilePage(static_cast<int>(Dpi()), PixelHeight(), PixelWidth());
+    settings_ = asked;
+}
+
+void PrinterSurface::SetPaperSize(int16_t paperSize) {
+    RefuseWithinPage("PaperSize");
+    if (paperSize <= 0) throw errors::InvalidPropertyValue("PaperSize", "must be a paper size number above 0");
+    PrintSettings asked = settings_;
+    asked.paperSize = paperSize;
+    if (paperSize == DMPAPER_USER) {
+        // The page as it is, now named by its size.
+        const int dpi = static_cast<int>(Dpi());
+        const bool landscape = settings_.orientation == DMORIENT_LANDSCAPE;
+        asked.paperWidth = TenthsOfPixels(landscape ? PixelHeight() : PixelWidth(), dpi);
+        asked.paperLength = TenthsOfPixels(landscape ? PixelWidth() : PixelHeight(), dpi);
+    }
+    if (device_) return AskDevice(asked);
+    if (paperSize != DMPAPER_USER) {
+        const PaperRow* paper = nullptr;
+        for (const PaperRow& row : kPapers) {
+            if (row.paperSize == paperSize) paper = &row;
+        }
+        if (!paper) {
+            throw errors::DriverLacks("without a printer the paper sizes are 1 (Letter), 5 (Legal), 8 (A3), "
+                                      "9 (A4), 11 (A5) and 256 (Width and Height)");
+        }
+        const int dpi = static_cast<int>(Dpi());
+        const int width = PixelsOfTenths(paper->width, dpi), length = PixelsOfTenths(paper->length, dpi);
+        if (settings_.orientation == DMORIENT_LANDSCAPE) {
+            SetFilePage(dpi, length, width);
+        } else {
+            SetFilePage(dpi, width, length);
+        }
+    }
+    settings_ = asked;
+}
+
+void PrinterSurface::SetCopies(int16_t copies) {
+    RefuseWithinPage("Copies");
+    if (copies < 1 || copies > kHighestCopies) {
+        throw errors::InvalidPropertyValue("Copies", "must be 1 to 9999");
+    }
+    PrintSettings asked = settings_;
+    asked.copies = copies;
+    if (device_) return AskDevice(asked);
+    settings_ = asked;
+}
+
+// A size set through Width and Height is a user-defined paper; a printer
+// takes it as the paper of its own nearest that size, or as a size of its
+// own where its driver allows one.
+SIZE PrinterSurface::ResizeDevice(int pixelWidth, int pixelHeight) {
+    RefuseWithinPage(pixelWidth != PixelWidth() ? "Width" : "Height");
+    const int dpi = static_cast<int>(Dpi());
+    const bool landscape = settings_.orientation == DMORIENT_LANDSCAPE;
+    PrintSettings asked = settings_;
+    asked.paperSize = DMPAPER_USER;
+    asked.paperWidth = TenthsOfPixels(landscape ? pixelHeight : pixelWidth, dpi);
+    asked.paperLength = TenthsOfPixels(landscape ? pixelWidth : pixelHeight, dpi);
+    if (!device_) {
+        setup_.pixelWidth = pixelWidth;
+        setup_.pixelHeight = pixelHeight;
+        settings_ = asked;
+        return SIZE{pixelWidth, pixelHeight};
+    }
+    if (const std::optional<int16_t> paper = device_->PaperOfSize(asked.paperWidth, asked.paperLength)) {
+        asked.paperSize = *paper;
+    }
+    const PrintSettings before = settings_;
+    AskDevice(asked);
+    // A driver without sizes of its own keeps its paper: say so rather than
+    // print on a page other than the one asked for.
+    const int slack = static_cast<int>(std::lround(dpi / 25.4)) + 1;  // a millimetre
+    if (std::abs(PixelWidth() - pixelWidth) > slack || std::abs(PixelHeight() - pixelHeight) > slack) {
+        const std::string size = std::to_string(asked.paperWidth / 10) + " x " +
+                                 std::to_string(asked.paperLength / 10) + " mm";
+        AskDevice(before);
+        throw errors::DriverLacks("the driver of " + device_->Quoted() + " has no paper of " + size);
+    }
+    return SIZE{PixelWidth(), PixelHeight()};
 }
 
 }  // namespace quillant::forms

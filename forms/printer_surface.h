@@ -1,16 +1,26 @@
 #pragma once
-// The printer: a document of pages, each recorded as an enhanced metafile in
-// printer pixels (600 dpi, Letter by default). EndDoc sends the document to
-// OutputFile or, when that is empty, to the system's default printer.
+// The printer: a document of pages for an installed printer (DeviceName,
+// the system's default at first) or for files.
+//
+// With a printer and no OutputFile, pages are drawn straight on the
+// printer's own DC: hDC answers the driver's resolution and page, and the
+// document is spooled page by page. Otherwise each page is recorded as an
+// enhanced metafile in printer pixels; EndDoc writes the pages to OutputFile,
+// or plays them to the printer. Without any printer installed the page is
+// Letter at 600 dpi. Either way (0, 0) is the paper's corner, not the
+// printable area's, so a label comes out where the same script puts it in a
+// picture file.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "forms/drawing_surface.h"
-#include "win32/enh_meta_file.h"
 #include "forms/document_output.h"
+#include "forms/drawing_surface.h"
 #include "forms/page_setup.h"
+#include "forms/print_device.h"
+#include "win32/enh_meta_file.h"
 
 namespace quillant::forms {
 
@@ -28,28 +38,56 @@ public:
     // Empty, or a path ending in .png or .emf.
     void SetOutputFile(const std::wstring& path);
 
-    const PageSetup& Setup() const { return setup_; }
-    // Dots per inch, as Visual Basic's PrintQuality: a positive resolution
-    // from 72 to 2400, or one of the qualities -1 (draft) to -4 (high).
-    int16_t PrintQuality() const { return printQuality_; }
+    // The printer's name, driver and port; empty when none is installed.
+    std::wstring DeviceName() const { return device_ ? device_->Name() : std::wstring(); }
+    std::wstring DriverName() const { return device_ ? device_->Driver() : std::wstring(); }
+    std::wstring Port() const { return device_ ? device_->Port() : std::wstring(); }
+    // Another installed printer, with its driver's own settings.
+    void SetDeviceName(const std::wstring& name);
+
+    // Visual Basic's printer settings, kept between documents and handed to
+    // the driver. PrintQuality: a resolution from 72 to 2400 dots per inch,
+    // or one of the qualities -1 (draft) to -4 (high); the driver may print
+    // at another, which ScaleX and hDC then answer.
+    int16_t PrintQuality() const { return settings_.printQuality; }
     void SetPrintQuality(int16_t quality);
+    int16_t Orientation() const { return settings_.orientation; }  // 1 portrait, 2 landscape
+    void SetOrientation(int16_t orientation);
+    int16_t PaperSize() const { return settings_.paperSize; }  // 256: Width and Height
+    void SetPaperSize(int16_t paperSize);
+    int16_t Copies() const { return settings_.copies; }
+    void SetCopies(int16_t copies);
 
 protected:
     HDC DrawingDc() override;
     HDC MeasuringDc() override;
-    void ResizeDevice(int pixelWidth, int pixelHeight) override;
+    SIZE ResizeDevice(int pixelWidth, int pixelHeight) override;
 
 private:
+    bool PageOpen() const { return page_ || (spooled_ && spooled_->PageOpen()); }
+    void RefuseWithinPage(const char* property) const;
     void StartPage();
+    void StartSpooledPage();
+    void StartRecordedPage();
     void ClosePage();
+    void ResetPen();
+    // The driver takes the settings; the page follows what it made of them.
+    void AskDevice(const PrintSettings& settings);
+    void FollowDevice();
+    // Without a printer: the page at the resolution, paper and orientation asked.
+    void SetFilePage(int dpi, int pixelWidth, int pixelHeight);
+    void UseMeasuringDc(win32::MemoryDc dc);
 
+    std::optional<PrintDevice> device_;
+    PrintSettings settings_;
     PageSetup setup_ = PageSetup::Letter();
+    POINT printableOrigin_ = {0, 0};
     std::wstring outputFile_;
     win32::MemoryDc measuring_;
     win32::MetaFileDc page_;
+    std::unique_ptr<SpooledDocument> spooled_;
     std::vector<PrintedPage> finished_;
     int32_t pageNumber_ = 1;
-    int16_t printQuality_ = static_cast<int16_t>(PageSetup::Letter().dpi);
 };
 
 }  // namespace quillant::forms

@@ -15,6 +15,8 @@ const ClassEntry kClasses[] = {
      ThreadingModel::Apartment, /*programmable=*/false},
     {&CLSID_Printer, L"Quillant stand-in printer", L"QuillantForms.Printer", nullptr, ThreadingModel::Apartment,
      /*programmable=*/false},
+    {&CLSID_Printers, L"Quillant stand-in printers collection", L"QuillantForms.Printers", nullptr,
+     ThreadingModel::Apartment, /*programmable=*/false},
 };
 
 const win32::com_server::ClassTable kTable = {{1, &LIBID_QuillantForms}, kClasses, std::size(kClasses)};

@@ -5,6 +5,7 @@
 
 #include "QuillantForms_h.h"
 #include "forms/server/class_table.h"
+#include "forms/printers.h"
 #include "forms/stand_in_objects.h"
 #include "win32/com_server/this_server.h"
 
@@ -14,6 +15,7 @@ namespace {
 const ClassMaker kMakers[] = {
     {&CLSID_PictureBox, CreateThroughDispatch<forms::CreatePictureBox>},
     {&CLSID_Printer, CreateThroughDispatch<forms::CreatePrinter>},
+    {&CLSID_Printers, CreateThroughDispatch<forms::CreatePrinters>},
 };
 
 bool StandInsAlive() { return forms::LiveObjectCount() != 0; }
