@@ -142,7 +142,7 @@ Set printer = CreateObject("QuillantForms.Printer")
 printer.Line 36, 0, 0, 100, 100, 0
 printer.EndDoc
 Check Err.Number = 482 Or Err.Number = 0, "EndDoc without OutputFile raised " & Err.Number & " " & Err.Description
-If Err.Number = 482 Then Check InStr(Err.Description, "default printer") > 0, "482 says why: " & Err.Description
+If Err.Number = 482 Then Check InStr(Err.Description, "no printer is installed") > 0, "482 says why: " & Err.Description
 Err.Clear
 On Error GoTo 0
 

@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 
+#include "forms/printers.h"
 #include "forms/stand_in_objects.h"
 
 namespace quillant::forms::testing {
@@ -34,6 +35,7 @@ void Check(HRESULT hr, const char* step) {
 
 LateBound NewPictureBox() { return Made(CreatePictureBox); }
 LateBound NewPrinter() { return Made(CreatePrinter); }
+LateBound NewPrinters() { return Made(CreatePrinters); }
 
 Ink InkOn(HDC dc, int width, int height, COLORREF ground) {
     Ink ink;

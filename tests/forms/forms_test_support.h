@@ -16,6 +16,7 @@ using quillant::testing::LateBound;
 
 LateBound NewPictureBox();
 LateBound NewPrinter();
+LateBound NewPrinters();  // QuillantForms.Printers
 
 // The modules of "AB": start B, A, B, check 102, stop.
 inline const std::string kModulesOfAB = "110100100001010001100010001011000111101011101100011101011";

@@ -212,8 +212,50 @@ TEST(PrinterErrors, OutputFaultsRaisePrinterAndFileErrors) {
         FAIL() << "EndDoc without a printer succeeded";
     } catch (const VbError& error) {
         EXPECT_EQ(error.number(), 482);
-        EXPECT_NE(error.description().find("no default printer"), std::string::npos) << error.description();
+        EXPECT_NE(error.description().find("no printer is installed"), std::string::npos) << error.description();
     }
+}
+
+// Without a printer the settings still shape the page a file gets; what a
+// driver makes of them is tested against real queues (tests/printing).
+TEST(PrinterSettings, WithoutAPrinterPaperAndOrientationShapeThePage) {
+    wchar_t name[MAX_PATH];
+    DWORD length = MAX_PATH;
+    if (GetDefaultPrinterW(name, &length)) GTEST_SKIP() << "this machine has a default printer";
+    const LateBound printer = NewPrinter();
+    EXPECT_EQ(printer.Text(L"DeviceName"), L"");
+    try {
+        printer.Put(L"DeviceName", L"Nowhere 9");
+        FAIL() << "an unknown printer was taken";
+    } catch (const VbError& error) {
+        EXPECT_EQ(error.number(), 484);
+        EXPECT_NE(error.description().find("'Nowhere 9'"), std::string::npos) << error.description();
+    }
+    EXPECT_EQ(printer.Text(L"DeviceName"), L"");
+
+    printer.Put(L"ScaleMode", short{3});
+    printer.Put(L"PaperSize", short{9});  // A4: 210 x 297 mm at 600 dpi
+    EXPECT_EQ(printer.Number(L"ScaleWidth"), 4961);
+    EXPECT_EQ(printer.Number(L"ScaleHeight"), 7016);
+    printer.Put(L"Orientation", short{2});
+    EXPECT_EQ(printer.Number(L"ScaleWidth"), 7016);
+    EXPECT_EQ(printer.Number(L"ScaleHeight"), 4961);
+    printer.Put(L"Width", 5760.0);
+    EXPECT_EQ(printer.Number(L"PaperSize"), 256);
+
+    EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Put(L"PaperSize", short{70}); }), 483);
+    EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Put(L"Orientation", short{3}); }), 380);
+    EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Put(L"Copies", short{0}); }), 380);
+    EXPECT_EQ(printer.Number(L"Orientation"), 2);
+    EXPECT_EQ(printer.Number(L"Copies"), 1);
+
+    printer.Call(L"Line", {36, 0.0, 0.0, 10.0, 10.0, 0});
+    EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Put(L"Orientation", short{1}); }), 396);
+    printer.Call(L"KillDoc");
+
+    const LateBound printers = NewPrinters();
+    EXPECT_EQ(printers.Number(L"Count"), 0);
+    EXPECT_EQ(LateBound::ErrorNumberOf([&] { printers.Call(L"Item", {0}); }), 9);
 }
 
 // The way the component prints a turned caption on a printer: the text goes
