@@ -50,7 +50,7 @@ wine_host_start() {  # ARCH DIR
         echo "wine: making the $arch prefix $dir"
         wine_host_env "$arch" "$(wine_host_loader "$arch")" wineboot -i </dev/null >/dev/null 2>&1
     fi
-    # regsvr32 reads a Unix path as a switch: register from the DLLs' folder.
+    # Bare names from the DLLs' folder: the same call whatever the loader.
     (cd "build/$arch/bin" &&
         wine_host "$arch" regsvr32 /s QuillantForms.dll &&
         wine_host "$arch" regsvr32 /s Quillant.dll)
