@@ -27,7 +27,10 @@ wine_host_loader() {  # ARCH
 wine_host_env() {  # ARCH COMMAND...
     local arch=$1
     shift
-    env -u DISPLAY WINEPREFIX="${wine_host_prefix[$arch]}" WINEARCH="$arch" WINEDEBUG=-all \
+    # The prefixes see the printers of QUILLANT_CUPS_SERVER only (scripts/
+    # cups_session.sh), never this machine's: their pages stay the same.
+    env -u DISPLAY CUPS_SERVER="${QUILLANT_CUPS_SERVER:-$PWD/build/no-cups.sock}" \
+        WINEPREFIX="${wine_host_prefix[$arch]}" WINEARCH="$arch" WINEDEBUG=-all \
         WINEDLLOVERRIDES=mscoree,mshtml= "$@"
 }
 
