@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 #include "QuillantForms_h.h"
 #include "win32/enh_meta_file.h"
@@ -256,6 +258,43 @@ TEST(PrinterSettings, WithoutAPrinterPaperAndOrientationShapeThePage) {
     const LateBound printers = NewPrinters();
     EXPECT_EQ(printers.Number(L"Count"), 0);
     EXPECT_EQ(LateBound::ErrorNumberOf([&] { printers.Call(L"Item", {0}); }), 9);
+}
+
+// A real driver: tests/printing runs this in a prefix whose CUPS has a
+// 203-dpi label queue and names it in QUILLANT_LABEL_PRINTER.
+TEST(PrinterDevice, ARealPrintersDcAnswersTheDriversDots) {
+    const char* queue = std::getenv("QUILLANT_LABEL_PRINTER");
+    if (!queue || !*queue) GTEST_SKIP() << "QUILLANT_LABEL_PRINTER names no label printer";
+    const std::wstring name(queue, queue + std::strlen(queue));
+    const LateBound printer = NewPrinter();
+    printer.Put(L"DeviceName", name.c_str());
+    EXPECT_EQ(printer.Text(L"DeviceName"), name);
+    EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Put(L"DeviceName", L"Nowhere 9"); }), 484);
+    EXPECT_EQ(printer.Text(L"DeviceName"), name);
+
+    printer.Put(L"PrintQuality", short{150});  // not one of the driver's: it keeps its own
+    printer.Put(L"PrintQuality", short{203});
+    printer.Put(L"Width", 5760.0);
+    printer.Put(L"Height", 8640.0);
+    EXPECT_NEAR(printer.CallNumber(L"ScaleX", {1.0, short{3}, short{1}}), 1440.0 / 203, 1e-9);
+    const HDC dc = printer.Hdc();
+    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSX), 203);
+    EXPECT_EQ(GetDeviceCaps(dc, PHYSICALWIDTH), 812);
+    EXPECT_EQ(GetDeviceCaps(dc, PHYSICALHEIGHT), 1218);
+    EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Put(L"Orientation", short{2}); }), 396);
+    printer.Call(L"KillDoc");
+    printer.Put(L"Orientation", short{2});
+    EXPECT_EQ(GetDeviceCaps(printer.Hdc(), PHYSICALWIDTH), 1218);
+    printer.Call(L"KillDoc");
+    EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Put(L"Height", 60.0 * 1440); }), 483);
+
+    const LateBound printers = NewPrinters();
+    bool listed = false;
+    for (int i = 0; i < printers.Number(L"Count"); ++i) {
+        const win32::Variant item = printers.Call(L"Item", {i});
+        listed = listed || LateBound(win32::ComPtr<IDispatch>(V_DISPATCH(item.Get()))).Text(L"DeviceName") == name;
+    }
+    EXPECT_TRUE(listed);
 }
 
 // The way the component prints a turned caption on a printer: the text goes
