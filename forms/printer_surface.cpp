@@ -57,7 +57,8 @@ PrinterSurface::PrinterSurface()
         // usable for files, as if none were installed.
         try {
             SetDeviceName(*name);
-        } catch (const VbError&) {
+        } catch (const VbError& error) {
+            defaultPrinterFault_ = error.description();
         }
     }
 }
@@ -155,6 +156,9 @@ void PrinterSurface::EndDoc() {
         WriteDocument(pages, outputFile_);
     } else if (device_) {
         PrintDocument(pages, *device_, kDocumentTitle);
+    } else if (!defaultPrinterFault_.empty()) {
+        throw errors::PrinterError("the default printer cannot be used (" + defaultPrinterFault_ +
+                                   "); set DeviceName to another printer, or OutputFile");
     } else {
         throw errors::PrinterError("no printer is installed; set OutputFile to write the document to a file");
     }

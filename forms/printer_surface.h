@@ -79,6 +79,8 @@ private:
     void UseMeasuringDc(win32::MemoryDc dc);
 
     std::optional<PrintDevice> device_;
+    // Why the default printer was not taken, for EndDoc to say.
+    std::string defaultPrinterFault_;
     PrintSettings settings_;
     PageSetup setup_ = PageSetup::Letter();
     POINT printableOrigin_ = {0, 0};
