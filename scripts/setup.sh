@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Installs every package the build, the tests, the installers and the demo
-# need on Debian 12.
+# need on Debian 12: the printing tests' own CUPS scheduler with cups-pdf and
+# poppler among them, and libcups for both Wines (winspool loads it).
 # Safe to run again: it installs only what is missing.
 set -euo pipefail
 
 native_packages=(
   cmake g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
   zbar-tools imagemagick fonts-ocr-a python3 libzxing-dev libzint-dev libpng-dev
+  cups printer-driver-cups-pdf poppler-utils libcups2
 )
 windows_packages=(
-  mingw-w64 mingw-w64-tools libwine-dev wine wine64 wine32:i386 wixl msitools
+  mingw-w64 mingw-w64-tools libwine-dev wine wine64 wine32:i386 libcups2:i386 wixl msitools
 )
 
 missing=()
