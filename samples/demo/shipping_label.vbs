@@ -1,15 +1,25 @@
-' The demo's shipping label: a 4 x 6 inch label on a 203 dpi label printer
+'The demo's shipping label: a 4 x 6 inch label on a 203 dpi label printer
 ' with three GS1-128 symbols drawn by Quillant.Quillant2: the ship-to postal
 ' code (AI 420), the trade item with its batch and expiry date (AI 01, 10,
 ' 17) and the pallet's serial shipping container code (AI 00).
 '
-'   cscript //nologo shipping_label.vbs label.png
+'   cscript //nologo shipping_label.vbs label.png [PRINTER [Quillant1]]
+'
+' With only a file name it writes the label there. Given the name of an
+' installed printer (a Zebra label printer, say) it prints the label there
+' instead; the file name then only names the picture in the crop lines, for
+' whoever turns the printed label back into one. With Quillant1 the same
+' fields are drawn by Quillant.Quillant1, which knows no GS1 and only code
+' set B: each symbol carries the digits and letters of the element string
+' as plain Code 128 (no FNC1, no GS), for comparing the two classes on a
+' label printer.
 '
 ' For every symbol it prints a line
-'   crop <TAB> picture <TAB> x <TAB> y <TAB> width <TAB> height <TAB> 0 <TAB> A <TAB> read <TAB> name
-' giving the rectangle (pixels) with the symbol and its quiet zones and what
-' a GS1 reader returns, for scripts/grade_crops.py. Any other line is for
-' the reader.
+'   crop <TAB> picture <TAB> x <TAB> y <TAB> width <TAB> height <TAB> 0 <TAB> grade <TAB> read <TAB> name
+' giving the rectangle (printer dots) with the symbol and its quiet zones,
+' the grade it must reach ("-" for Quillant1: measured only) and what a
+' reader returns, for scripts/grade_crops.py. Any other line is for the
+' reader.
 Option Explicit
 
 Const bcGS1_128 = 2
@@ -28,15 +38,27 @@ batch = "ABC123"
 expiry = "261231"                ' YYMMDD
 sscc = "109501101000012346"
 
-Dim picture, barcode, printer, TAB
+Dim picture, printerName, classic, barcode, printer, TAB
 picture = WScript.Arguments(0)
+printerName = ""
+If WScript.Arguments.Count > 1 Then printerName = WScript.Arguments(1)
+classic = False
+If WScript.Arguments.Count > 2 Then classic = (WScript.Arguments(2) = "Quillant1")
 TAB = Chr(9)
-Set barcode = CreateObject("Quillant.Quillant2")
+If classic Then
+    Set barcode = CreateObject("Quillant.Quillant1")
+Else
+    Set barcode = CreateObject("Quillant.Quillant2")
+End If
 Set printer = barcode.DeviceObject
+If printerName = "" Then
+    printer.OutputFile = picture
+Else
+    ChoosePrinter printerName
+End If
 printer.PrintQuality = Dpi
 printer.Width = LabelWidth
 printer.Height = LabelHeight
-printer.OutputFile = picture
 
 Dim y
 y = Margin
@@ -62,30 +84,68 @@ y = y + 2120
 Heading "SSCC", y
 Symbol "SSCC (00)", "(00)" & sscc, "]C100" & sscc, 20, 1400, y + 360
 
+On Error Resume Next
 printer.EndDoc
-WScript.Echo picture & ": 4 x 6 inch shipping label at " & Dpi & " dpi, three GS1-128 symbols"
+If Err.Number <> 0 Then
+    WScript.Echo "FAIL EndDoc: error " & Err.Number & ", " & Err.Description
+    WScript.Quit 1
+End If
+On Error GoTo 0
+Dim symbols
+symbols = "three GS1-128 symbols"
+If classic Then symbols = "three Code 128 symbols from Quillant1"
+If printerName = "" Then
+    WScript.Echo picture & ": 4 x 6 inch shipping label at " & Dpi & " dpi, " & symbols
+Else
+    WScript.Echo printerName & ": 4 x 6 inch shipping label at " & Dpi & " dpi, " & symbols & ", sent"
+End If
+
+' The printer the document goes to. A printer without DeviceName (error 438)
+' prints on the default printer, which the caller then has made this one.
+Sub ChoosePrinter(name)
+    On Error Resume Next
+    printer.DeviceName = name
+    If Err.Number <> 0 And Err.Number <> 438 Then
+        WScript.Echo "FAIL printer " & name & ": error " & Err.Number & ", " & Err.Description
+        WScript.Quit 1
+    End If
+    On Error GoTo 0
+End Sub
 
 ' A centred symbol with its quiet zones and its caption below the bars.
+' Quillant1 leaves the quiet zones to its host: they are left blank beside
+' its bars.
 Sub Symbol(name, elementString, read, width, height, top)
-    Dim result, x, length
-    barcode.Symbology = bcGS1_128
-    barcode.EncodeString = elementString
+    Dim result, x, length, quiet, required, expected
+    expected = read
+    If classic Then
+        barcode.EncodeString = Replace(Mid(read, 4), "\x1D", "")
+        expected = "]C0" & barcode.EncodeString
+        quiet = 10 * width
+        required = "-"
+    Else
+        barcode.Symbology = bcGS1_128
+        barcode.EncodeString = elementString
+        barcode.QuietZones = True
+        quiet = 0
+        required = "A"
+    End If
     barcode.ElementWidth = width
     barcode.BarHeight = height
-    barcode.QuietZones = True
     barcode.IndentedCode = False
     barcode.YPosition = top
-    length = barcode.GetBarWidth
+    length = barcode.GetBarWidth + 2 * quiet
     x = (LabelWidth - length) \ 2
-    barcode.XPosition = x
+    barcode.XPosition = x + quiet
     result = barcode.Encode
     If result <> Succeeded Then
         WScript.Echo "FAIL " & name & ": " & result
         WScript.Quit 1
     End If
     WScript.Echo "crop" & TAB & Tabbed(Array(picture, Pixel(x), Pixel(top - 100), Pixel(x + length) - Pixel(x), _
-        Pixel(top + height + 420) - Pixel(top - 100), 0, "A", read, name))
+        Pixel(top + height + 420) - Pixel(top - 100), 0, required, expected, name))
 End Sub
+
 
 Sub Heading(words, top)
     Text words, 8, True, top
