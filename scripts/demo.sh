@@ -5,7 +5,10 @@
 # made with zbarimg. Leaves out/page.png, out/page.emf and out/picture.png,
 # out/picture-x64.png from the 64-bit server, and out/label.png: a 4 x 6 inch
 # GS1-128 shipping label at 203 dpi whose symbols are graded and read by zbar
-# and ZXing-C++.
+# and ZXing-C++. Where a private CUPS scheduler can start (root, cups
+# installed: scripts/cups_session.sh), the same label is also printed to a
+# 203-dpi Zebra queue and out/label-zpl.png is what the label printer would
+# have printed, decoded from the ZPL job and graded and read the same way.
 #
 # The demo page runs through the 32-bit cscript, as most hosts are 32-bit;
 # where this machine's kernel refuses 32-bit programs it runs through the
@@ -25,8 +28,9 @@ for preset in win32 win64; do
     fi
 done
 
-trap 'wine_host_stop win32; wine_host_stop win64' EXIT
-rm -f out/page.png out/page.emf out/picture.png out/picture-x64.png out/label.png
+cups_dir=build/demo/cups
+trap 'wine_host_stop win32; wine_host_stop win64; bash scripts/cups_session.sh stop "$cups_dir" >/dev/null' EXIT
+rm -f out/page.png out/page.emf out/picture.png out/picture-x64.png out/label.png out/label-zpl.png
 
 host=win32 bits=32
 if ! wine_can_run_32bit; then
@@ -57,6 +61,40 @@ grep '^crop' "$label/report.txt" | cut -f2- >"$label/crops.tsv"
 cp out/label.png "$label/"
 wine_host_stop $host
 
+# The label through a real spooler, in a prefix of its own that lists the
+# private scheduler's queues (the demo prefix keeps its printer as it is).
+zpl=build/demo/label-zpl
+rm -rf "$zpl"
+zpl_port=${QUILLANT_ZPL_PORT:-9170}
+if cups=$(bash scripts/cups_session.sh start "$cups_dir" "$zpl_port" 2>"$zpl.cups.log"); then
+    echo "== $bits-bit: the shipping label printed through CUPS to a 203-dpi Zebra label queue"
+    export CUPS_SERVER=${cups#CUPS_SERVER=}
+    mkdir -p "$zpl"
+    wine_host_start $host "$(prefix $host)-printing"
+    python3 scripts/zpl_listener.py "$zpl_port" "$zpl/zpl" 120 1 >/dev/null &
+    listener=$!
+    for _ in $(seq 100); do [ -e "$zpl/zpl/listening" ] && break; sleep 0.1; done
+    script=$(wine_host_path samples/demo/shipping_label.vbs)
+    # The stand-in printer prints on Wine's default printer, which follows
+    # CUPS's default, which follows PRINTER.
+    (cd "$zpl" && PRINTER=QuillantZebra wine_host $host cscript //nologo "$script" label-zpl.png QuillantZebra) |
+        tr -d '\r' >"$zpl/report.txt" || true
+    grep -v '^crop' "$zpl/report.txt" || true
+    if wait $listener && build/$host/build-tools/quillant-zpl-graphic "$zpl/zpl/job-1.zpl" out/label-zpl.png; then
+        grep '^crop' "$zpl/report.txt" | cut -f2- >"$zpl/crops.tsv"
+        cp out/label-zpl.png "$zpl/"
+    else
+        echo "FAIL the Zebra queue sent no label; the scheduler's log: $cups_dir/log/error_log"
+        exit 1
+    fi
+    wine_host_stop $host
+    bash scripts/cups_session.sh stop "$cups_dir" >/dev/null
+    unset CUPS_SERVER
+else
+    cups=${cups#SKIP }
+    echo "== no label printer: ${cups:-the private CUPS scheduler did not start (see $zpl.cups.log)}; out/label-zpl.png is not made"
+fi
+
 echo "== 64-bit: samples/vbscript/picture_box.vbs through the 64-bit cscript"
 wine_host_start win64 "$(prefix win64)"
 (cd out && wine_host win64 cscript //nologo "$(wine_host_path ../samples/vbscript/picture_box.vbs)" \
@@ -73,10 +111,16 @@ echo
 echo "== the shipping label: each symbol graded after ISO/IEC 15416, read by zbar and ZXing-C++"
 python3 scripts/grade_crops.py "$label/crops.tsv" "build/$host/build-tools/quillant-grade" \
     "build/$host/build-tools/quillant-zxing-read" || status=1
+if [ -f "$zpl/crops.tsv" ]; then
+    echo
+    echo "== the shipping label as the Zebra label printer got it (ZPL through CUPS), graded and read the same way"
+    python3 scripts/grade_crops.py "$zpl/crops.tsv" "build/$host/build-tools/quillant-grade" \
+        "build/$host/build-tools/quillant-zxing-read" || status=1
+fi
 
 echo
 echo "Pictures:"
-for f in page.png page.emf picture.png picture-x64.png label.png; do
+for f in page.png page.emf picture.png picture-x64.png label.png label-zpl.png; do
     if [ -f "out/$f" ]; then echo "  $(pwd)/out/$f"; fi
 done
 exit $status
