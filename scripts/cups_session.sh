@@ -159,6 +159,11 @@ quiet() { "$@" 2>&1 | { grep -v 'drivers are deprecated' >&2 || true; }; return 
 quiet lpadmin -p QuillantPDF -E -v "cups-pdf:/$instance" -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
 # The label is 4 x 6 inches; the driver's own default is 4 x 5.
 quiet lpadmin -p QuillantZebra -E -v "socket://127.0.0.1:$port" -m drv:///sample.drv/zebra.ppd -o PageSize=w288h432
+# Wine's PostScript driver reads a resolution written "203dpi" as 20 dots
+# an inch; "203x203dpi" means the same to CUPS and reads right in Wine.
+sed -E 's/^(\*DefaultResolution: |\*([A-Za-z_]+\.)?Resolution )([0-9]+)dpi/\1\3x\3dpi/' \
+    "$dir/etc/ppd/QuillantZebra.ppd" >"$dir/zebra.ppd"
+quiet lpadmin -p QuillantZebra -P "$dir/zebra.ppd"
 quiet lpadmin -d QuillantPDF
 echo "CUPS_SERVER=$socket" >"$dir/env"
 echo "CUPS_SERVER=$socket"
