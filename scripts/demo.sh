@@ -68,16 +68,14 @@ rm -rf "$zpl"
 zpl_port=${QUILLANT_ZPL_PORT:-9170}
 if cups=$(bash scripts/cups_session.sh start "$cups_dir" "$zpl_port" 2>"$zpl.cups.log"); then
     echo "== $bits-bit: the shipping label printed through CUPS to a 203-dpi Zebra label queue"
-    export CUPS_SERVER=${cups#CUPS_SERVER=}
+    export QUILLANT_CUPS_SERVER=${cups#CUPS_SERVER=}
     mkdir -p "$zpl"
     wine_host_start $host "$(prefix $host)-printing"
     python3 scripts/zpl_listener.py "$zpl_port" "$zpl/zpl" 120 1 >/dev/null &
     listener=$!
     for _ in $(seq 100); do [ -e "$zpl/zpl/listening" ] && break; sleep 0.1; done
     script=$(wine_host_path samples/demo/shipping_label.vbs)
-    # The stand-in printer prints on Wine's default printer, which follows
-    # CUPS's default, which follows PRINTER.
-    (cd "$zpl" && PRINTER=QuillantZebra wine_host $host cscript //nologo "$script" label-zpl.png QuillantZebra) |
+    (cd "$zpl" && wine_host $host cscript //nologo "$script" label-zpl.png QuillantZebra) |
         tr -d '\r' >"$zpl/report.txt" || true
     grep -v '^crop' "$zpl/report.txt" || true
     if wait $listener && build/$host/build-tools/quillant-zpl-graphic "$zpl/zpl/job-1.zpl" out/label-zpl.png; then
@@ -89,7 +87,7 @@ if cups=$(bash scripts/cups_session.sh start "$cups_dir" "$zpl_port" 2>"$zpl.cup
     fi
     wine_host_stop $host
     bash scripts/cups_session.sh stop "$cups_dir" >/dev/null
-    unset CUPS_SERVER
+    unset QUILLANT_CUPS_SERVER
 else
     cups=${cups#SKIP }
     echo "== no label printer: ${cups:-the private CUPS scheduler did not start (see $zpl.cups.log)}; out/label-zpl.png is not made"

@@ -7,7 +7,7 @@
 '
 ' With only a file name it writes the label there. Given the name of an
 ' installed printer (a Zebra label printer, say) it prints the label there
-' instead; the file name then only names the picture in the crop lines, for
+' instead, at that printer's own dots; the file name then only names the picture in the crop lines, for
 ' whoever turns the printed label back into one. With Quillant1 the same
 ' fields are drawn by Quillant.Quillant1, which knows no GS1 and only code
 ' set B: each symbol carries the digits and letters of the element string
@@ -100,12 +100,11 @@ Else
     WScript.Echo printerName & ": 4 x 6 inch shipping label at " & Dpi & " dpi, " & symbols & ", sent"
 End If
 
-' The printer the document goes to. A printer without DeviceName (error 438)
-' prints on the default printer, which the caller then has made this one.
+' The printer the document goes to; an unknown name fails here, not at EndDoc.
 Sub ChoosePrinter(name)
     On Error Resume Next
     printer.DeviceName = name
-    If Err.Number <> 0 And Err.Number <> 438 Then
+    If Err.Number <> 0 Then
         WScript.Echo "FAIL printer " & name & ": error " & Err.Number & ", " & Err.Description
         WScript.Quit 1
     End If

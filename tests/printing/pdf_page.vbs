@@ -29,11 +29,9 @@ Set classic = CreateObject("Quillant.Quillant1")
 Set printer = barcode.DeviceObject
 Set classic.DeviceObject = printer
 
-' A printer without DeviceName (error 438) prints on the default printer,
-' which the caller then has made this one.
 On Error Resume Next
 printer.DeviceName = printerName
-If Err.Number <> 0 And Err.Number <> 438 Then
+If Err.Number <> 0 Then
     WScript.Echo "FAIL printer " & printerName & ": error " & Err.Number & ", " & Err.Description
     WScript.Quit 1
 End If
