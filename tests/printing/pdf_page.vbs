@@ -23,6 +23,17 @@ printerName = WScript.Arguments(1)
 Set fso = CreateObject("Scripting.FileSystemObject")
 Set crops = fso.CreateTextFile(fso.BuildPath(outDir, "crops.tsv"), True)
 
+' The queue is listed, For Each through the Printers collection.
+Dim listed, installed
+listed = False
+For Each installed In CreateObject("QuillantForms.Printers")
+    If installed.DeviceName = printerName Then listed = True
+Next
+If Not listed Then
+    WScript.Echo "FAIL " & printerName & " is not among QuillantForms.Printers"
+    WScript.Quit 1
+End If
+
 Dim barcode, classic, printer
 Set barcode = CreateObject("Quillant.Quillant2")
 Set classic = CreateObject("Quillant.Quillant1")
