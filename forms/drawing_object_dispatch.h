@@ -9,7 +9,6 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include <atomic>
 #include <cmath>
 #include <new>
 #include <optional>
@@ -27,7 +26,7 @@
 namespace quillant::forms {
 
 template <class Interface, class Surface>
-class DrawingObjectDispatch : public win32::TypeInfoDispatch<Interface>, public ISupportErrorInfo {
+class DrawingObjectDispatch : public win32::TypeInfoDispatch<Interface>, public ISupportErrorInfo, private LiveObject {
 public:
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
@@ -44,12 +43,8 @@ public:
         AddRef();
         return S_OK;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return AddReference(); }
+    ULONG STDMETHODCALLTYPE Release() override { return ReleaseReference(); }
 
     // IDispatch: a name is looked up in the type library once per process.
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid,
@@ -177,8 +172,7 @@ public:
     Surface& surface() { return surface_; }
 
 protected:
-    explicit DrawingObjectDispatch(const wchar_t* source) : source_(source) { ObjectCreated(); }
-    ~DrawingObjectDispatch() override { ObjectDestroyed(); }
+    explicit DrawingObjectDispatch(const wchar_t* source) : source_(source) {}
 
     static MemberNames& Names() {
         static MemberNames names;
@@ -228,7 +222,6 @@ protected:
 
 private:
     const wchar_t* source_;
-    std::atomic<ULONG> references_{1};
 };
 
 }  // namespace quillant::forms

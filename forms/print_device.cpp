@@ -145,20 +145,19 @@ void PrintDevice::Apply(const PrintSettings& settings) {
     devMode_ = std::move(merged);
 }
 
-DeviceGeometry PrintDevice::Geometry() const {
-    const win32::MemoryDc ic = InformationContext();
+DeviceGeometry PrintDevice::Geometry(HDC ic) const {
     DeviceGeometry geometry;
-    geometry.dpiX = GetDeviceCaps(ic.Get(), LOGPIXELSX);
-    geometry.dpiY = GetDeviceCaps(ic.Get(), LOGPIXELSY);
-    geometry.paperWidth = GetDeviceCaps(ic.Get(), PHYSICALWIDTH);
-    geometry.paperHeight = GetDeviceCaps(ic.Get(), PHYSICALHEIGHT);
-    geometry.offsetX = GetDeviceCaps(ic.Get(), PHYSICALOFFSETX);
-    geometry.offsetY = GetDeviceCaps(ic.Get(), PHYSICALOFFSETY);
+    geometry.dpiX = GetDeviceCaps(ic, LOGPIXELSX);
+    geometry.dpiY = GetDeviceCaps(ic, LOGPIXELSY);
+    geometry.paperWidth = GetDeviceCaps(ic, PHYSICALWIDTH);
+    geometry.paperHeight = GetDeviceCaps(ic, PHYSICALHEIGHT);
+    geometry.offsetX = GetDeviceCaps(ic, PHYSICALOFFSETX);
+    geometry.offsetY = GetDeviceCaps(ic, PHYSICALOFFSETY);
     // Drivers for displays and files answer no physical page: their
     // printable area is the page.
     if (geometry.paperWidth <= 0 || geometry.paperHeight <= 0) {
-        geometry.paperWidth = GetDeviceCaps(ic.Get(), HORZRES);
-        geometry.paperHeight = GetDeviceCaps(ic.Get(), VERTRES);
+        geometry.paperWidth = GetDeviceCaps(ic, HORZRES);
+        geometry.paperHeight = GetDeviceCaps(ic, VERTRES);
         geometry.offsetX = geometry.offsetY = 0;
     }
     if (geometry.paperWidth <= 0 || geometry.paperHeight <= 0) {

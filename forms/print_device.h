@@ -58,7 +58,9 @@ public:
     // driver has no such paper; a driver may still round a resolution or
     // size to one it has, which Geometry then tells.
     void Apply(const PrintSettings& settings);
-    DeviceGeometry Geometry() const;
+    DeviceGeometry Geometry() const { return Geometry(InformationContext().Get()); }
+    // The same, read from an information context of this printer.
+    DeviceGeometry Geometry(HDC ic) const;
 
     // The driver's paper within a millimetre of the size (tenths of a
     // millimetre, either way round), if it has one.

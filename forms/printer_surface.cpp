@@ -51,7 +51,7 @@ PrinterSurface::PrinterSurface()
     : DrawingSurface(PageSetup::Letter().dpi, PageSetup::Letter().pixelWidth, PageSetup::Letter().pixelHeight,
                      0xFFFFFF) {
     UseMeasuringDc(win32::MemoryDc(CreateCompatibleDC(nullptr)));
-    MapPrinterPixels(measuring_.Get(), setup_);
+    MapPrinterPixels(measuring_.Get(), Setup());
     if (const std::optional<std::wstring> name = DefaultPrinterName()) {
         // A default printer whose driver cannot be loaded leaves the object
         // usable for files, as if none were installed.
@@ -107,10 +107,10 @@ void PrinterSurface::StartSpooledPage() {
 }
 
 void PrinterSurface::StartRecordedPage() {
-    const RECT frame = setup_.FrameHimetric();
+    const RECT frame = Setup().FrameHimetric();
     win32::MetaFileDc page(CreateEnhMetaFileW(nullptr, nullptr, &frame, L"Quillant\0page\0"));
     if (!page) throw errors::PrinterError("cannot start a page");
-    MapPrinterPixels(page.Get(), setup_);
+    MapPrinterPixels(page.Get(), Setup());
     AttachDc(page.Get());
     page_ = std::move(page);
 }
@@ -124,7 +124,7 @@ void PrinterSurface::ClosePage() {
     DetachDc(page_.Get());
     win32::EnhMetaFile recorded = page_.Close();
     if (!recorded) throw errors::PrinterError("cannot finish a page");
-    finished_.push_back(PrintedPage{std::move(recorded), setup_});
+    finished_.push_back(PrintedPage{std::move(recorded), Setup()});
 }
 
 void PrinterSurface::ResetPen() {
@@ -192,30 +192,41 @@ void PrinterSurface::SetDeviceName(const std::wstring& name) {
     RefuseWithinPage("DeviceName");
     PrintDevice device(name);
     const PrintSettings settings = device.Settings();
-    device.Geometry();  // a driver that describes no page is refused before the printer changes
+    // A driver that describes no page is refused before the printer changes.
+    win32::MemoryDc ic = device.InformationContext();
+    const DeviceGeometry geometry = device.Geometry(ic.Get());
     device_ = std::move(device);
     settings_ = settings;
-    FollowDevice();
+    FollowDevice(std::move(ic), geometry);
 }
 
 void PrinterSurface::AskDevice(const PrintSettings& settings) {
     device_->Apply(settings);
     settings_ = settings;
-    FollowDevice();
+    win32::MemoryDc ic = device_->InformationContext();
+    const DeviceGeometry geometry = device_->Geometry(ic.Get());
+    FollowDevice(std::move(ic), geometry);
 }
 
-void PrinterSurface::FollowDevice() {
-    const DeviceGeometry geometry = device_->Geometry();
-    UseMeasuringDc(device_->InformationContext());
+void PrinterSurface::FollowDevice(win32::MemoryDc ic, const DeviceGeometry& geometry) {
+    UseMeasuringDc(std::move(ic));
     ChangeDevice(geometry.dpiX, geometry.paperWidth, geometry.paperHeight);
-    setup_ = PageSetup{geometry.paperWidth, geometry.paperHeight, geometry.dpiX};
     printableOrigin_ = POINT{geometry.offsetX, geometry.offsetY};
 }
 
 void PrinterSurface::SetFilePage(int dpi, int pixelWidth, int pixelHeight) {
     ChangeDevice(dpi, pixelWidth, pixelHeight);
-    setup_ = PageSetup{pixelWidth, pixelHeight, dpi};
-    MapPrinterPixels(measuring_.Get(), setup_);
+    MapPrinterPixels(measuring_.Get(), Setup());
+}
+
+PageSetup PrinterSurface::Setup() const { return PageSetup{PixelWidth(), PixelHeight(), static_cast<int>(Dpi())}; }
+
+PrintSettings PrinterSurface::PaperOfPage(PrintSettings settings, int pixelWidth, int pixelHeight) const {
+    const int dpi = static_cast<int>(Dpi());
+    const bool landscape = settings.orientation == DMORIENT_LANDSCAPE;
+    settings.paperWidth = TenthsOfPixels(landscape ? pixelHeight : pixelWidth, dpi);
+    settings.paperLength = TenthsOfPixels(landscape ? pixelWidth : pixelHeight, dpi);
+    return settings;
 }
 
 void PrinterSurface::SetPrintQuality(int16_t quality) {
@@ -248,15 +259,9 @@ void PrinterSurface::SetOrientation(int16_t orientation) {
 void PrinterSurface::SetPaperSize(int16_t paperSize) {
     RefuseWithinPage("PaperSize");
     if (paperSize <= 0) throw errors::InvalidPropertyValue("PaperSize", "must be a paper size number above 0");
-    PrintSettings asked = settings_;
+    // 256 names the page as it is by its size.
+    PrintSettings asked = paperSize == DMPAPER_USER ? PaperOfPage(settings_, PixelWidth(), PixelHeight()) : settings_;
     asked.paperSize = paperSize;
-    if (paperSize == DMPAPER_USER) {
-        // The page as it is, now named by its size.
-        const int dpi = static_cast<int>(Dpi());
-        const bool landscape = settings_.orientation == DMORIENT_LANDSCAPE;
-        asked.paperWidth = TenthsOfPixels(landscape ? PixelHeight() : PixelWidth(), dpi);
-        asked.paperLength = TenthsOfPixels(landscape ? PixelWidth() : PixelHeight(), dpi);
-    }
     if (device_) return AskDevice(asked);
     if (paperSize != DMPAPER_USER) {
         const PaperRow* paper = nullptr;
@@ -294,15 +299,9 @@ void PrinterSurface::SetCopies(int16_t copies) {
 // own where its driver allows one.
 SIZE PrinterSurface::ResizeDevice(int pixelWidth, int pixelHeight) {
     RefuseWithinPage(pixelWidth != PixelWidth() ? "Width" : "Height");
-    const int dpi = static_cast<int>(Dpi());
-    const bool landscape = settings_.orientation == DMORIENT_LANDSCAPE;
-    PrintSettings asked = settings_;
+    PrintSettings asked = PaperOfPage(settings_, pixelWidth, pixelHeight);
     asked.paperSize = DMPAPER_USER;
-    asked.paperWidth = TenthsOfPixels(landscape ? pixelHeight : pixelWidth, dpi);
-    asked.paperLength = TenthsOfPixels(landscape ? pixelWidth : pixelHeight, dpi);
     if (!device_) {
-        setup_.pixelWidth = pixelWidth;
-        setup_.pixelHeight = pixelHeight;
         settings_ = asked;
         return SIZE{pixelWidth, pixelHeight};
     }
@@ -313,7 +312,7 @@ SIZE PrinterSurface::ResizeDevice(int pixelWidth, int pixelHeight) {
     AskDevice(asked);
     // A driver without sizes of its own keeps its paper: say so rather than
     // print on a page other than the one asked for.
-    const int slack = static_cast<int>(std::lround(dpi / 25.4)) + 1;  // a millimetre
+    const int slack = static_cast<int>(std::lround(Dpi() / 25.4)) + 1;  // a millimetre
     if (std::abs(PixelWidth() - pixelWidth) > slack || std::abs(PixelHeight() - pixelHeight) > slack) {
         const std::string size = std::to_string(asked.paperWidth / 10) + " x " +
                                  std::to_string(asked.paperLength / 10) + " mm";

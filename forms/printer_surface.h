@@ -73,16 +73,19 @@ private:
     void ResetPen();
     // The driver takes the settings; the page follows what it made of them.
     void AskDevice(const PrintSettings& settings);
-    void FollowDevice();
+    void FollowDevice(win32::MemoryDc ic, const DeviceGeometry& geometry);
     // Without a printer: the page at the resolution, paper and orientation asked.
     void SetFilePage(int dpi, int pixelWidth, int pixelHeight);
     void UseMeasuringDc(win32::MemoryDc dc);
+    // The page as a recording or a file takes it.
+    PageSetup Setup() const;
+    // The settings with a paper the size of a page that large, in this orientation.
+    PrintSettings PaperOfPage(PrintSettings settings, int pixelWidth, int pixelHeight) const;
 
     std::optional<PrintDevice> device_;
     // Why the default printer was not taken, for EndDoc to say.
     std::string defaultPrinterFault_;
     PrintSettings settings_;
-    PageSetup setup_ = PageSetup::Letter();
     POINT printableOrigin_ = {0, 0};
     std::wstring outputFile_;
     win32::MemoryDc measuring_;

@@ -1,6 +1,5 @@
 #include "forms/printers.h"
 
-#include <atomic>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,22 +18,6 @@ namespace {
 
 constexpr wchar_t kSource[] = L"QuillantForms.Printers";
 
-// Reference counting and the live-object count every object of the module keeps.
-class Counted {
-protected:
-    Counted() { ObjectCreated(); }
-    virtual ~Counted() { ObjectDestroyed(); }
-    ULONG AddReference() { return ++references_; }
-    ULONG ReleaseReference() {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
-
-private:
-    std::atomic<ULONG> references_{1};
-};
-
 std::vector<std::wstring> PrinterNames() {
     std::vector<std::wstring> names;
     for (InstalledPrinter& printer : InstalledPrinters()) names.push_back(std::move(printer.name));
@@ -48,7 +31,7 @@ HRESULT PrinterFor(const std::wstring& name, REFIID iid, void** out) {
 }
 
 // For Each: the printers installed when the loop began.
-class PrinterEnumerator final : public IEnumVARIANT, private Counted {
+class PrinterEnumerator final : public IEnumVARIANT, private LiveObject {
 public:
     explicit PrinterEnumerator(std::vector<std::wstring> names, size_t next = 0)
         : names_(std::move(names)), next_(next) {}
@@ -104,7 +87,7 @@ private:
     size_t next_;
 };
 
-class Printers final : public win32::TypeInfoDispatch<IPrinters>, public ISupportErrorInfo, private Counted {
+class Printers final : public win32::TypeInfoDispatch<IPrinters>, public ISupportErrorInfo, private LiveObject {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
