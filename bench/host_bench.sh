@@ -2,14 +2,15 @@
 # Times Encode onto the stand-in picture box under Wine against the same
 # drawing done with GDI alone, and Quillant2 against Quillant1
 # (bench/host_bench.cpp), in the 32-bit build where this machine runs 32-bit
-# programs, else in the 64-bit one:
+# programs natively, else in the 64-bit one (under QEMU's emulator the
+# 32-bit figures would time the emulator, not Quillant):
 #   bash bench/host_bench.sh [CALLS_PER_ROUND [ROUNDS]]
 # Builds the preset first. Runs in a Wine prefix of its own, so that it can
 # run beside a test run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/wine_hosts.sh
-if wine_can_run_32bit; then preset=win32; else preset=win64; fi
+if [ "$(wine_32bit_route 2>/dev/null)" = native ]; then preset=win32; else preset=win64; fi
 bash scripts/build.sh "$preset" >/dev/null
 bin=build/$preset/bin
 export WINEPREFIX="$PWD/build/$preset/wineprefix-bench" WINEARCH=$preset WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=

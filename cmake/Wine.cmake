@@ -11,7 +11,9 @@ if(QUILLANT_WINE_ARCH STREQUAL "win64")
   # prefix; 64-bit registrations are only visible to the 64-bit loader.
   set(QUILLANT_WINE_LOADER /usr/lib/wine/wine64)
 else()
-  set(QUILLANT_WINE_LOADER wine)
+  # Natively where the kernel runs 32-bit programs, else under QEMU in a
+  # namespace of its own (scripts/wine32): the 32-bit tests run everywhere.
+  set(QUILLANT_WINE_LOADER ${PROJECT_SOURCE_DIR}/scripts/wine32)
 endif()
 # CUPS_SERVER points nowhere: whatever printers this machine's CUPS has, the
 # test prefix has none. The stand-in printer's page follows the default

@@ -2,6 +2,9 @@
 # Installs every package the build, the tests, the installers and the demo
 # need on Debian 12: the printing tests' own CUPS scheduler with cups-pdf and
 # poppler among them, and libcups for both Wines (winspool loads it).
+# Where the kernel refuses 32-bit programs, QEMU's user-mode emulator
+# (qemu-user 10, from the backports suite of the machine's own Debian mirror)
+# runs the 32-bit Wine instead (scripts/wine32).
 # Safe to run again: it installs only what is missing.
 set -euo pipefail
 
@@ -38,5 +41,27 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 elif [ "${need_update:-0}" = 1 ]; then
   $SUDO apt-get update -qq
+fi
+# The 32-bit Wine: natively where the kernel runs 32-bit programs (libc6:i386
+# came with wine32), else through qemu 10 or later; bookworm's own qemu 7.2
+# takes minutes to start each Wine process.
+if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1 && ! bash "$(dirname "$0")/wine32" --route >/dev/null 2>&1; then
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    # The mirror the machine already uses for its Debian suite.
+    mirror=$(apt-get indextargets --format '$(SITE) $(RELEASE)' 'Created-By: Packages' 2>/dev/null |
+             awk -v suite="$codename" '$2 == suite { print $1; exit }')
+    if [ -z "$mirror" ]; then
+        echo "setup: this kernel refuses 32-bit programs, and no apt source for Debian $codename was found to take qemu-user from $codename-backports" >&2
+        exit 1
+    fi
+    list=/etc/apt/sources.list.d/quillant-backports.list
+    if ! grep -qs "$codename-backports" "$list"; then
+        echo "deb $mirror $codename-backports main" | $SUDO tee "$list" >/dev/null
+    fi
+    echo "setup: this kernel refuses 32-bit programs: installing qemu-user from $codename-backports for the 32-bit Wine"
+    export DEBIAN_FRONTEND=noninteractive
+    $SUDO apt-get update -qq
+    $SUDO apt-get install -y -qq --no-install-recommends -t "$codename-backports" qemu-user >/dev/null
+    bash "$(dirname "$0")/wine32" --route >/dev/null
 fi
 echo "setup: all packages present"

@@ -11,17 +11,17 @@
 
 declare -A wine_host_prefix=()
 
-# Whether this machine runs the 32-bit Wine. Some x86-64 kernels refuse
-# 32-bit programs altogether; the 32-bit build then compiles, but nothing
-# 32-bit can run here.
-wine_can_run_32bit() {
-    /usr/lib/wine/wine --version >/dev/null 2>&1
+# How this machine runs the 32-bit Wine: "native", or "qemu PATH" where the
+# kernel refuses 32-bit programs and QEMU's user-mode emulator starts them
+# (scripts/wine32). Fails, saying why, where neither works.
+wine_32bit_route() {
+    bash scripts/wine32 --route
 }
 
 wine_host_loader() {  # ARCH
     # Plain 'wine' starts the 32-bit cscript even in a 64-bit prefix, and that
     # one cannot see 64-bit registrations.
-    if [ "$1" = win64 ]; then echo /usr/lib/wine/wine64; else echo wine; fi
+    if [ "$1" = win64 ]; then echo /usr/lib/wine/wine64; else echo "$PWD/scripts/wine32"; fi
 }
 
 wine_host_env() {  # ARCH COMMAND...

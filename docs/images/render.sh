@@ -2,16 +2,12 @@
 # Redraws the pictures of the documentation with the 32-bit build
 # (bash scripts/build.sh win32 first), in the demo's Wine prefix:
 #   bash docs/images/render.sh
-# Where this machine's kernel refuses 32-bit programs it uses the 64-bit
-# build (bash scripts/build.sh win64) and says so; the pictures are the same.
+# (under QEMU where the kernel refuses 32-bit programs: scripts/wine32).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 . scripts/wine_hosts.sh
 arch=win32 prefix=build/demo/wine32
-if ! wine_can_run_32bit; then
-    arch=win64 prefix=build/demo/wine64
-    echo "render: the 32-bit Wine cannot run on this kernel; drawing with the 64-bit build"
-fi
+wine_32bit_route >/dev/null
 trap 'wine_host_stop $arch' EXIT
 wine_host_start $arch $prefix
 for script in draw_pictures.vbs print_quality.vbs; do

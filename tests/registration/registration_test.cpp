@@ -166,17 +166,20 @@ TEST_P(Registration, PerUserRoundTripNeedsNoMachineKeys) {
     ExpectUnchanged(before, "after a refused install");
 }
 
-// Where a 32-bit registration on 64-bit Windows puts a key the 64-bit one
-// wrote: class keys in the 32-bit view, the library's path under win32,
-// everything else in the same place.
+// Where the other width's registration on 64-bit Windows puts a key this
+// width wrote: the library's path under the other width's name, class keys
+// in the other view, everything else in the same place. A 64-bit process
+// sees the 32-bit view's class keys under Wow6432Node; a 32-bit process
+// never sees the 64-bit view's, so for it they are "" (not there to write).
 std::wstring OtherWidthKey(const std::wstring& key) {
+    constexpr bool k64 = sizeof(void*) == 8;
     const std::wstring classes = std::wstring(kClassesPath) + L"\\CLSID\\";
     if (key.compare(0, classes.size(), classes) == 0) {
-        return std::wstring(kClassesPath) + L"\\Wow6432Node\\CLSID\\" + key.substr(classes.size());
+        return k64 ? std::wstring(kClassesPath) + L"\\Wow6432Node\\CLSID\\" + key.substr(classes.size()) : L"";
     }
-    const std::wstring width = L"\\win64";
+    const std::wstring width = k64 ? L"\\win64" : L"\\win32";
     if (key.size() > width.size() && key.compare(key.size() - width.size(), width.size(), width) == 0) {
-        return key.substr(0, key.size() - width.size()) + L"\\win32";
+        return key.substr(0, key.size() - width.size()) + (k64 ? L"\\win32" : L"\\win64");
     }
     return key;
 }
@@ -185,7 +188,7 @@ std::wstring OtherWidthKey(const std::wstring& key) {
 // "name=1:data" in a snapshot) as the other width would have them.
 void WriteAsOtherWidth(const RegistrySnapshot& before, const RegistrySnapshot& registered) {
     for (const auto& [key, values] : registered) {
-        if (before.count(key)) continue;
+        if (before.count(key) || OtherWidthKey(key).empty()) continue;
         win32::RegistryKey opened;
         ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, OtherWidthKey(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
                                   nullptr, opened.Put(), nullptr),
@@ -202,14 +205,16 @@ void WriteAsOtherWidth(const RegistrySnapshot& before, const RegistrySnapshot& r
     }
 }
 
-// This machine runs 64-bit programs only, so the 32-bit registration is
-// written from what the 64-bit one writes; its creation cannot be tried.
+// The other width's registration is written from what this width's writes,
+// as each test prefix holds one width only.
 TEST_P(Registration, UnregisteringOneWidthLeavesTheOtherWidthsKeys) {
-    // The 32-bit view's class key, there on any 64-bit Windows.
-    win32::RegistryKey view;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\Wow6432Node\\CLSID", 0, nullptr, 0, KEY_READ,
-                              nullptr, view.Put(), nullptr),
-              ERROR_SUCCESS);
+    if (sizeof(void*) == 8) {
+        // The 32-bit view's class key, there on any 64-bit Windows.
+        win32::RegistryKey view;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\Wow6432Node\\CLSID", 0, nullptr, 0,
+                                  KEY_READ, nullptr, view.Put(), nullptr),
+                  ERROR_SUCCESS);
+    }
     const Snapshots before = TakeSnapshots();
     ASSERT_EQ(Regsvr32("/s"), 0u);
     const RegistrySnapshot registered = TakeSnapshot(HKEY_LOCAL_MACHINE, kClassesPath);
@@ -220,17 +225,17 @@ TEST_P(Registration, UnregisteringOneWidthLeavesTheOtherWidthsKeys) {
     ASSERT_EQ(Regsvr32("/s"), 0u);
     ExpectReachable(GetParam());
     ASSERT_EQ(Regsvr32("/s /u"), 0u);
-    ExpectUnchanged(otherWidthOnly, "64-bit unregistered beside the 32-bit registration");
+    ExpectUnchanged(otherWidthOnly, "unregistered beside the other width's registration");
     for (const ProgId& progId : GetParam().progIds) {
         CLSID clsid = {};
-        EXPECT_HRESULT_SUCCEEDED(CLSIDFromProgID(progId.name, &clsid)) << "the 32-bit registration's " << progId.name;
+        EXPECT_HRESULT_SUCCEEDED(CLSIDFromProgID(progId.name, &clsid)) << "the other width's registration's " << progId.name;
     }
 
     // Once the other width's own keys are gone, the last unregistration
     // removes the shared ones too.
     for (const auto& [key, values] : registered) {
         const std::wstring other = OtherWidthKey(key);
-        if (!before.machine.count(key) && other != key) RegDeleteTreeW(HKEY_LOCAL_MACHINE, other.c_str());
+        if (!before.machine.count(key) && !other.empty() && other != key) RegDeleteTreeW(HKEY_LOCAL_MACHINE, other.c_str());
     }
     ASSERT_EQ(Regsvr32("/s"), 0u);
     ASSERT_EQ(Regsvr32("/s /u"), 0u);
