@@ -1,4 +1,5 @@
-// Build-time tool, run under the 64-bit Wine: writes what an installer and a
+// Build-time tool, built for the servers' width and run by that width's
+// Wine: writes what an installer and a
 // registration-free host need to know of the COM servers, from the servers'
 // own class tables and the type libraries inside the built DLLs, so that the
 // MSI, the side-by-side manifest and regsvr32 can never disagree.
@@ -18,8 +19,9 @@
 // OUT.manifest is the side-by-side assembly NAME holding both DLLs: their
 // classes, type libraries and automation interfaces.
 //
-// The type library of a DLL of either width is read as data, so the 64-bit
-// tool serves the 32-bit build too. Any failure names the step and exits
+// It reads the type libraries in a process of their own width (Wine's
+// oleaut32 rescales a library of the other width to the reader's pointer
+// size) and refuses a --platform that is not its own. Any failure names the step and exits
 // non-zero, so the build stops there.
 
 #include <windows.h>
@@ -105,7 +107,7 @@ struct Server {
 };
 
 struct Options {
-    server::Platform platform = server::Platform::Win64;
+    server::Platform platform = server::kThisPlatform;
     std::wstring version;
     std::wstring assembly;
     std::wstring wix;
@@ -136,6 +138,8 @@ Options ReadOptions(int argc, wchar_t** argv) {
         if (flag == L"--platform") {
             if (value != L"win32" && value != L"win64") throw Failure("--platform is win32 or win64");
             options.platform = value == L"win32" ? server::Platform::Win32 : server::Platform::Win64;
+            if (options.platform != server::kThisPlatform)
+                throw Failure("--platform names the other width: build and run this tool at the servers' width");
         } else if (flag == L"--version") {
             options.version = value;
         } else if (flag == L"--assembly") {
