@@ -10,18 +10,19 @@
 # seconds otherwise); wine_host_stop ends the ones these functions started.
 
 declare -A wine_host_prefix=()
+wine_hosts_scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 # How this machine runs the 32-bit Wine: "native", or "qemu PATH" where the
 # kernel refuses 32-bit programs and QEMU's user-mode emulator starts them
 # (scripts/wine32). Fails, saying why, where neither works.
 wine_32bit_route() {
-    bash scripts/wine32 --route
+    bash "$wine_hosts_scripts/wine32" --route
 }
 
 wine_host_loader() {  # ARCH
     # Plain 'wine' starts the 32-bit cscript even in a 64-bit prefix, and that
     # one cannot see 64-bit registrations.
-    if [ "$1" = win64 ]; then echo /usr/lib/wine/wine64; else echo "$PWD/scripts/wine32"; fi
+    if [ "$1" = win64 ]; then echo /usr/lib/wine/wine64; else echo "$wine_hosts_scripts/wine32"; fi
 }
 
 wine_host_env() {  # ARCH COMMAND...
