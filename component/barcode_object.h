@@ -11,15 +11,18 @@
 
 #include <atomic>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "component/dispids.h"
 #include "component/property_argument.h"
 #include "component/shared_drawing_objects.h"
+#include "encoding/vb_error.h"
 #include "win32/com_server/server_lifetime.h"
 #include "render/barcode_properties.h"
 #include "win32/bstr.h"
 #include "win32/com_ptr.h"
+#include "win32/text_conversion.h"
 #include "win32/type_info_dispatch.h"
 #include "win32/vb_com_error.h"
 
@@ -192,8 +195,43 @@ protected:
         return win32::ComBoundary(__uuidof(Interface), errorSource_, std::forward<Body>(body));
     }
 
+    // The DeviceObject may call back into this object while it is drawing
+    // (a Line that calls Encode again) and would recurse until the stack ran
+    // out. A call that draws or measures on it while another one of this
+    // object is under way is refused instead. Apartment-threaded: only that
+    // re-entry, never another thread, can find the object drawing.
+    class OnDevice {
+    public:
+        explicit OnDevice(bool& drawing) : drawing_(drawing), entered_(!drawing) { drawing_ = true; }
+        OnDevice(const OnDevice&) = delete;
+        OnDevice& operator=(const OnDevice&) = delete;
+        ~OnDevice() {
+            if (entered_) drawing_ = false;
+        }
+        // The re-entered call's error; null for the outermost call.
+        std::optional<VbError> Refusal(const char* member) const {
+            if (entered_) return std::nullopt;
+            return vb_errors::WithDetail(vb_errors::kInvalidCall,
+                                         std::string(member) + " was called again from the DeviceObject while this "
+                                                               "object was drawing on it");
+        }
+
+        // For Encode, which answers with an error's text rather than raising:
+        // whether this call was refused, with that answer in result.
+        bool RefusedEncode(BSTR* result) const {
+            const std::optional<VbError> refusal = Refusal("Encode");
+            if (refusal) *result = win32::Bstr(win32::Utf16FromUtf8(refusal->description())).Detach();
+            return refusal.has_value();
+        }
+
+    private:
+        bool& drawing_;
+        const bool entered_;
+    };
+
     const wchar_t* const errorSource_;
     const CLSID classId_;
+    bool drawing_ = false;
     Properties properties_;
     win32::ComPtr<IDispatch> deviceObject_;
     std::string modulePattern_;  // of the last Encode

@@ -20,6 +20,8 @@ HRESULT Quillant1::Encode(BSTR* result) {
     if (!result) return E_POINTER;
     *result = nullptr;
     return Boundary([&] {
+        const OnDevice call(drawing_);
+        if (call.RefusedEncode(result)) return S_OK;
         const std::u16string text = EncodeOnDevice(properties_, deviceObject_.Get(), modulePattern_);
         *result = win32::Bstr(text).Detach();
         return S_OK;

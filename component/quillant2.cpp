@@ -18,6 +18,8 @@ HRESULT Quillant2::GetBarWidth(short* width) {
             *width = render::LabelBarWidth(properties_, text.modules, nullptr);
             return S_OK;
         }
+        const OnDevice call(drawing_);
+        if (const auto refusal = call.Refusal("GetBarWidth")) throw *refusal;
         render::win32::DispatchDrawingObject target(deviceObject_.Get());
         *width = render::LabelBarWidth(properties_, text.modules, &target);
         return S_OK;
@@ -28,6 +30,8 @@ HRESULT Quillant2::Encode(BSTR* result) {
     if (!result) return E_POINTER;
     *result = nullptr;
     return Boundary([&] {
+        const OnDevice call(drawing_);
+        if (call.RefusedEncode(result)) return S_OK;
         const std::u16string outcome =
             DrawOnDevice(deviceObject_.Get(), [&](render::DrawingObject* target, render::Platform platform) {
                 LabelText text;

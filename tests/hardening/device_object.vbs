@@ -36,7 +36,9 @@ Class TextForPen
 End Class
 
 ' Every member Encode uses, written in script: counts what it is asked to do.
-' FailLineAt makes that Line call raise; NoHdc makes hDC missing (438).
+' FailLineAt makes that Line call raise; NoHdc makes hDC missing (438);
+' Reenter, a barcode object, is asked to Encode from the first Line
+' (its answer in Reentered).
 Class ScriptCanvas
     Public CurrentX
     Public CurrentY
@@ -54,6 +56,8 @@ Class ScriptCanvas
     Public Printed
     Public FailLineAt
     Public NoHdc
+    Public Reenter
+    Public Reentered
     Private Sub Class_Initialize
         CurrentX = 0 : CurrentY = 0 : BackColor = &HFFFFFF : FontName = "Arial" : FontSize = 8
         FontBold = False : FontItalic = False : FontUnderline = False : FontStrikethru = False
@@ -65,6 +69,9 @@ Class ScriptCanvas
     End Property
     Public Sub Line(flags, x1, y1, x2, y2, colour)
         Lines = Lines + 1
+        If Lines = 1 And IsObject(Reenter) Then
+            If Not Reenter Is Nothing Then Reentered = Reenter.Encode()
+        End If
         If Lines = FailLineAt Then Err.Raise 482, "ScriptCanvas", "Printer error: out of paper"
         CurrentX = x2 : CurrentY = y2
     End Sub
@@ -145,6 +152,25 @@ o.VisibleCode = False
 Check "no hdc, caption off: the bars need none", o.Encode(), "Sucess"
 o.VisibleCode = True
 o.Orientation = 1
+
+' A drawing object that calls Encode on the barcode drawing on it gets an
+' error, and the outer Encode draws on (before, the process died of stack
+' overflow with no message).
+Const Reentry = "Invalid procedure call or argument: Encode was called again from the DeviceObject while this object was drawing on it"
+Dim className, drawer
+For Each className In Array("Quillant.Quillant1", "Quillant.Quillant2")
+    Set drawer = CreateObject(className)
+    drawer.EncodeString = "AB12"
+    Set drawn = New ScriptCanvas
+    Set drawn.Reenter = drawer
+    Set drawer.DeviceObject = drawn
+    Check className & ": the outer Encode", drawer.Encode(), "Sucess"
+    Check className & ": the re-entered Encode", drawn.Reentered, Reentry
+    Set drawn.Reenter = Nothing
+    Check className & ": usable afterwards", drawer.Encode(), "Sucess"
+Next
+Set drawn = Nothing
+Set drawer = Nothing
 
 ' The stand-in picture box refuses a point size below zero, which a negative
 ' ElementWidth asks for: its own description is the result.
