@@ -6,8 +6,10 @@
 #include <string>
 
 #include "bench/bench_corpus.h"
+#include "encoding/gs1_element_string.h"
 #include "encoding/pattern_builder.h"
 #include "encoding/shortest_symbol.h"
+#include "encoding/vb_error.h"
 
 namespace {
 
@@ -64,6 +66,35 @@ void BM_CopyText(benchmark::State& state) {
     RunOverCorpus(state, [](const std::u16string& text) { benchmark::DoNotOptimize(std::u16string(text)); });
 }
 BENCHMARK(BM_CopyText)->Unit(benchmark::kMillisecond);
+
+// A GS1 element string of N copies of one AI, far more than a symbol holds:
+// refused for its length in time proportional to N (it was quadratic: 16,000
+// copies took seconds). Baseline in the same run: copying the string.
+std::u16string RepeatedAi(int64_t copies) {
+    std::u16string elements;
+    for (int64_t i = 0; i < copies; ++i) elements += u"(01)09501101530003";
+    return elements;
+}
+
+void BM_Gs1TooLong(benchmark::State& state) {
+    const std::u16string elements = RepeatedAi(state.range(0));
+    for (auto _ : state) {
+        try {
+            quillant::ParseGs1(elements);
+        } catch (const quillant::VbError& error) {
+            benchmark::DoNotOptimize(error.number());
+        }
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_Gs1TooLong)->RangeMultiplier(4)->Range(1000, 64000)->Complexity()->Unit(benchmark::kMillisecond);
+
+void BM_Gs1CopyString(benchmark::State& state) {
+    const std::u16string elements = RepeatedAi(state.range(0));
+    for (auto _ : state) benchmark::DoNotOptimize(std::u16string(elements));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_Gs1CopyString)->RangeMultiplier(4)->Range(1000, 64000)->Complexity()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -40,6 +40,20 @@ std::string CharacterName(char16_t c) {
     return buffer;
 }
 
+// A piece of the caller's text inside a description: printable ASCII as it
+// is, anything else as '?', and no more than a few characters, so that a
+// megabyte of input cannot make a megabyte of error text (and a NUL cannot
+// cut the description short).
+std::string Quoted(std::u16string_view text) {
+    constexpr size_t kShown = 8;
+    std::string out;
+    for (size_t i = 0; i < std::min(text.size(), kShown); ++i) {
+        out += text[i] >= 0x20 && text[i] < 0x7F ? static_cast<char>(text[i]) : '?';
+    }
+    if (text.size() > kShown) out += "...";
+    return out;
+}
+
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool IsUpper(char16_t c) { return c >= u'A' && c <= u'Z'; }
 bool IsLower(char16_t c) { return c >= u'a' && c <= u'z'; }
@@ -77,11 +91,12 @@ std::vector<Element> Split(std::u16string_view s) {
         Element element;
         const std::u16string_view ai = s.substr(pos + 1, end - pos - 1);
         bool digits = ai.size() >= 2 && ai.size() <= 4;
-        for (char16_t c : ai) {
-            digits = digits && IsDigit(c);
-            element.ai += c < 0x7F ? static_cast<char>(c) : '?';
+        for (char16_t c : ai) digits = digits && IsDigit(c);
+        if (!digits) {
+            throw StringFault(static_cast<char>(open) + Quoted(ai) + static_cast<char>(close) +
+                              " is not an AI of 2 to 4 digits");
         }
-        if (!digits) throw StringFault(CharacterName(open) + element.ai + CharacterName(close) + " is not an AI of 2 to 4 digits");
+        element.ai.assign(ai.begin(), ai.end());
         const size_t next = std::min(s.find(open, end + 1), s.size());
         element.data = s.substr(end + 1, next - end - 1);
         elements.push_back(std::move(element));
@@ -205,10 +220,25 @@ void CheckAcrossElements(const std::vector<Element>& elements) {
     }
 }
 
+VbError TooLong(size_t characters) {
+    return StringFault(std::to_string(characters) + " characters of AIs, data and separators, at most " +
+                       std::to_string(kMaxDataCharacters) + " fit in GS1-128");
+}
+
 }  // namespace
 
 Gs1Message ParseGs1(std::u16string_view elements) {
     std::vector<Element> parsed = Split(elements);
+    // What cannot fit in one symbol is refused before any check that looks
+    // at pairs of elements, so that a long string costs time in proportion
+    // to its length.
+    size_t length = 0;
+    for (size_t i = 0; i < parsed.size(); ++i) {
+        const AiEntry* entry = gs1::FindAi(parsed[i].ai);
+        const bool separated = entry && !entry->predefinedLength && i + 1 < parsed.size();
+        length += parsed[i].ai.size() + parsed[i].data.size() + (separated ? 1 : 0);
+    }
+    if (length > kMaxDataCharacters) throw TooLong(length);
     for (auto& element : parsed) CheckElement(element);
     CheckAcrossElements(parsed);
 
@@ -219,10 +249,7 @@ Gs1Message ParseGs1(std::u16string_view elements) {
         if (!parsed[i].entry->predefinedLength && i + 1 < parsed.size()) message.data += kGs1Separator;
         message.caption += u"(" + ai + u")" + parsed[i].data;
     }
-    if (message.data.size() > kMaxDataCharacters) {
-        throw StringFault(std::to_string(message.data.size()) + " characters of AIs, data and separators, at most " +
-                          std::to_string(kMaxDataCharacters) + " fit in GS1-128");
-    }
+    if (message.data.size() > kMaxDataCharacters) throw TooLong(message.data.size());
     return message;
 }
 

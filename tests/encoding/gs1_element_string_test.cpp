@@ -70,7 +70,8 @@ TEST(Gs1ElementString, FaultsNameTheAiAndWhatToFix) {
         {"", "GS1 element string: empty"},
         {"01)09501101530003", "GS1 element string: must begin with an AI in parentheses or square brackets"},
         {"(01", "GS1 element string: '(' at position 1 has no ')'"},
-        {"(0A)1", "GS1 element string: '('0A')' is not an AI of 2 to 4 digits"},
+        {"(0A)1", "GS1 element string: (0A) is not an AI of 2 to 4 digits"},
+        {"(0123456789ABCDEF)1", "GS1 element string: (01234567...) is not an AI of 2 to 4 digits"},
         {"(23)123", "AI (23): unknown Application Identifier"},
         {"(01)", "AI (01): data has 0 characters, 14 are needed"},
         // lengths and character sets
@@ -133,6 +134,30 @@ TEST(Gs1ElementString, FaultsNameTheAiAndWhatToFix) {
             ADD_FAILURE() << "accepted";
         } catch (const VbError& e) {
             EXPECT_EQ(e.number(), 5);
+            EXPECT_EQ(e.description(), test.description);
+        }
+    }
+}
+
+// A string far too long for one symbol is refused for its length before any
+// check of pairs of elements (16,000 AIs took seconds), and no description
+// echoes more than a few characters of the input or stops at a NUL.
+TEST(Gs1ElementString, HugeAndHostileStringsGetShortDescriptions) {
+    std::u16string repeated;
+    for (int i = 0; i < 16000; ++i) repeated += u"(01)09501101530003";
+    const struct {
+        std::u16string elements;
+        std::string description;
+    } cases[] = {
+        {repeated, "GS1 element string: 256000 characters of AIs, data and separators, at most 48 fit in GS1-128"},
+        {std::u16string(u"[0\0]1", 5), "GS1 element string: [0?] is not an AI of 2 to 4 digits"},
+        {u"(" + std::u16string(100000, u'(') + u")", "GS1 element string: (((((((((...) is not an AI of 2 to 4 digits"},
+    };
+    for (const auto& test : cases) {
+        try {
+            ParseGs1(test.elements);
+            ADD_FAILURE() << "accepted " << test.description;
+        } catch (const VbError& e) {
             EXPECT_EQ(e.description(), test.description);
         }
     }
