@@ -39,7 +39,8 @@ for preset in native native-asan win32 win64; do
             status=1
             continue
         fi
-        echo "== the 32-bit Wine runs ${route/qemu/under QEMU's user-mode emulator,}"
+        if [ "$route" = native ]; then how="natively"; else how="under the user-mode emulator ${route#qemu }"; fi
+        echo "== the 32-bit Wine runs $how"
     fi
     started=$SECONDS
     run_ctest "$preset"
