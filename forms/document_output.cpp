@@ -45,14 +45,48 @@ DocumentFormat DocumentFormatOf(const std::wstring& path) {
     throw errors::InvalidArgument("OutputFile '" + NameForMessage(path) + "' does not end in .png or .emf");
 }
 
+std::wstring PartialFileName(const std::wstring& file) {
+    const size_t slash = file.find_last_of(L"\\/");
+    size_t dot = file.find_last_of(L'.');
+    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash)) dot = file.size();
+    return file.substr(0, dot) + L".partial" + file.substr(dot);
+}
+
 void WriteDocument(const std::vector<PrintedPage>& pages, const std::wstring& path) {
     const DocumentFormat format = DocumentFormatOf(path);
+    // A page's name taken by a folder would refuse its rename after the
+    // pages before it had been renamed: refuse the document before writing.
     for (size_t i = 0; i < pages.size(); ++i) {
         const std::wstring file = PageFileName(path, i);
-        if (format == DocumentFormat::kPng) {
-            WritePng(pages[i].recording.Get(), pages[i].setup, file);
-        } else {
-            WriteEmf(pages[i].recording.Get(), file);
+        const DWORD attributes = GetFileAttributesW(file.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            throw errors::FileAccess("'" + NameForMessage(file) + "' is a folder");
+        }
+    }
+    std::vector<std::wstring> written;  // partial files, removed unless all pages make it
+    auto removeWritten = [&] {
+        for (const std::wstring& file : written) DeleteFileW(file.c_str());
+    };
+    try {
+        for (size_t i = 0; i < pages.size(); ++i) {
+            const std::wstring partial = PartialFileName(PageFileName(path, i));
+            // Listed before writing: a write that fails halfway leaves a file.
+            written.push_back(partial);
+            if (format == DocumentFormat::kPng) {
+                WritePng(pages[i].recording.Get(), pages[i].setup, partial);
+            } else {
+                WriteEmf(pages[i].recording.Get(), partial);
+            }
+        }
+    } catch (...) {
+        removeWritten();
+        throw;
+    }
+    for (size_t i = 0; i < pages.size(); ++i) {
+        const std::wstring file = PageFileName(path, i);
+        if (!MoveFileExW(written[i].c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            removeWritten();
+            throw errors::FileAccess("'" + NameForMessage(file) + "' cannot be written");
         }
     }
 }

@@ -23,9 +23,16 @@ struct PrintedPage {
 // (vector); anything else raises error 5.
 DocumentFormat DocumentFormatOf(const std::wstring& path);
 
-// Page 1 to path, page n to PageFileName(path, n - 1). Raises error 75 when
-// a file cannot be written.
+// Page 1 to path, page n to PageFileName(path, n - 1), all or none: every
+// page is written under a name of its own first (PartialFileName) and only
+// when all are written are they renamed to their names, so that no page's
+// name ever holds a half-written file. Raises error 75 when a file cannot be
+// written, having removed what it wrote.
 void WriteDocument(const std::vector<PrintedPage>& pages, const std::wstring& path);
+
+// Where a page is written before it takes its name: "label-2.png" is
+// written as "label-2.partial.png".
+std::wstring PartialFileName(const std::wstring& file);
 
 // Plays the pages to the printer, each placed by its paper's corner. Raises
 // error 482 when the printer refuses the job.

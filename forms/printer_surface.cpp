@@ -153,7 +153,16 @@ void PrinterSurface::EndDoc() {
     finished_.clear();
     if (pages.empty()) return;
     if (!outputFile_.empty()) {
-        WriteDocument(pages, outputFile_);
+        try {
+            WriteDocument(pages, outputFile_);
+        } catch (...) {
+            // Nothing was written: the document stays, so that once the
+            // cause is mended (a folder made, OutputFile changed) EndDoc can
+            // be called again. KillDoc drops it.
+            finished_ = std::move(pages);
+            pageNumber_ = static_cast<int32_t>(finished_.size()) + 1;
+            throw;
+        }
     } else if (device_) {
         PrintDocument(pages, *device_, kDocumentTitle);
     } else if (!defaultPrinterFault_.empty()) {

@@ -108,6 +108,35 @@ TEST(PrinterDocument, TwoPagesGoToEmfFilesOfLetterSize) {
     EXPECT_FALSE(FileExists(L"forms_printer-3.emf"));
 }
 
+// A document whose second page cannot be written (its name is a folder)
+// leaves no page and no partial file behind, and stays: once the folder is
+// gone, EndDoc writes all three pages. (It used to leave page 1, drop page 3
+// and forget the document.)
+TEST(PrinterDocument, EndDocWritesEveryPageOrNoneAndCanBeCalledAgain) {
+    const wchar_t* const pages[] = {L"forms_whole.emf", L"forms_whole-2.emf", L"forms_whole-3.emf"};
+    const wchar_t* const partials[] = {L"forms_whole.partial.emf", L"forms_whole-2.partial.emf",
+                                       L"forms_whole-3.partial.emf"};
+    for (const wchar_t* file : pages) RemoveFile(file);
+    ASSERT_TRUE(CreateDirectoryW(pages[1], nullptr));
+    const LateBound printer = NewPrinter();
+    printer.Put(L"OutputFile", pages[0]);
+    for (int page = 0; page < 3; ++page) {
+        if (page > 0) printer.Call(L"NewPage");
+        printer.Call(L"Line", {36, 0.0, 0.0, 100.0, 100.0, 0});
+    }
+    EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Call(L"EndDoc"); }), 75);
+    EXPECT_FALSE(FileExists(pages[0]));
+    EXPECT_FALSE(FileExists(pages[2]));
+    for (const wchar_t* file : partials) EXPECT_FALSE(FileExists(file));
+    EXPECT_EQ(printer.Number(L"Page"), 4);
+
+    ASSERT_TRUE(RemoveDirectoryW(pages[1]));
+    printer.Call(L"EndDoc");
+    for (const wchar_t* file : pages) EXPECT_TRUE(FileExists(file));
+    for (const wchar_t* file : partials) EXPECT_FALSE(FileExists(file));
+    for (const wchar_t* file : pages) RemoveFile(file);
+}
+
 TEST(PrinterDocument, NewPageOnAFreshDocumentLeavesABlankFirstPage) {
     RemoveFile(L"forms_blank.emf");
     RemoveFile(L"forms_blank-2.emf");
