@@ -225,6 +225,7 @@ TEST(PictureBoxProperties, NewBoxIsWhiteTwipsAndBlackInk) {
     // A screen pixel at 96 dpi is 15 twips, whatever the scale asks.
     EXPECT_EQ(box.Number(L"TwipsPerPixelY"), 15);
     EXPECT_EQ(box.CallNumber(L"ScaleX", {1.0, short{3}}), 15);
+    EXPECT_EQ(box.CallNumber(L"ScaleX", {1.0, 2.5, short{1}}), 20);  // 2.5 rounds to 2, points, as CInt rounds
     box.Put(L"ScaleMode", short{3});
     EXPECT_EQ(box.CallNumber(L"ScaleY", {1.0, short{3}}), 1);
 }
