@@ -15,13 +15,13 @@
 #include <string>
 
 #include "component/dispids.h"
-#include "component/property_argument.h"
 #include "component/shared_drawing_objects.h"
 #include "encoding/vb_error.h"
 #include "win32/com_server/server_lifetime.h"
 #include "render/barcode_properties.h"
 #include "win32/bstr.h"
 #include "win32/com_ptr.h"
+#include "win32/property_argument.h"
 #include "win32/text_conversion.h"
 #include "win32/type_info_dispatch.h"
 #include "win32/vb_com_error.h"
@@ -80,7 +80,7 @@ public:
     }
 
     // IDispatch: property puts convert their value as Visual Basic does (see
-    // property_argument.h); the type library answers everything else.
+    // win32/property_argument.h); the type library answers everything else.
     HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* excep, UINT* argError) override {
         HRESULT hr = S_OK;
@@ -265,12 +265,12 @@ private:
         win32::Bstr text;
         switch (member) {
             case DISPID_QUILLANT_ORIENTATION:
-                hr = ArgumentToLong(argument, lcid, number);
+                hr = win32::ArgumentToLong(argument, lcid, number);
                 if (SUCCEEDED(hr)) hr = put_Orientation(static_cast<::Orientations>(number));
                 break;
             case DISPID_QUILLANT_XPOSITION:
             case DISPID_QUILLANT_YPOSITION:
-                hr = ArgumentToLong(argument, lcid, number);
+                hr = win32::ArgumentToLong(argument, lcid, number);
                 if (SUCCEEDED(hr)) {
                     LONG position = number;
                     hr = member == DISPID_QUILLANT_XPOSITION ? put_XPosition(&position) : put_YPosition(&position);
@@ -278,16 +278,16 @@ private:
                 break;
             case DISPID_QUILLANT_BARHEIGHT:
             case DISPID_QUILLANT_ELEMENTWIDTH:
-                hr = ArgumentToShort(argument, lcid, small);
+                hr = win32::ArgumentToShort(argument, lcid, small);
                 if (SUCCEEDED(hr)) hr = member == DISPID_QUILLANT_BARHEIGHT ? put_BarHeight(small) : put_ElementWidth(small);
                 break;
             case DISPID_QUILLANT_VISIBLECODE:
             case DISPID_QUILLANT_INDENTEDCODE:
-                hr = ArgumentToBoolean(argument, lcid, flag);
+                hr = win32::ArgumentToBoolean(argument, lcid, flag);
                 if (SUCCEEDED(hr)) hr = member == DISPID_QUILLANT_VISIBLECODE ? put_VisibleCode(flag) : put_IndentedCode(flag);
                 break;
             case DISPID_QUILLANT_ENCODESTRING:
-                hr = ArgumentToString(argument, lcid, text);
+                hr = win32::ArgumentToString(argument, lcid, text);
                 if (SUCCEEDED(hr)) hr = put_EncodeString(text.Get());
                 break;
             default:

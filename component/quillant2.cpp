@@ -124,19 +124,19 @@ HRESULT Quillant2::PutOwnArgument(DISPID member, const VARIANT& argument, LCID l
     HRESULT hr = S_OK;
     switch (member) {
         case DISPID_QUILLANT_SYMBOLOGY:
-            hr = ArgumentToLong(argument, lcid, number);
+            hr = win32::ArgumentToLong(argument, lcid, number);
             return SUCCEEDED(hr) ? put_Symbology(static_cast<::Symbologies>(number)) : hr;
         case DISPID_QUILLANT_DEVICERESOLUTION:
-            hr = ArgumentToLong(argument, lcid, number);
+            hr = win32::ArgumentToLong(argument, lcid, number);
             return SUCCEEDED(hr) ? put_DeviceResolution(number) : hr;
         case DISPID_QUILLANT_BARWIDTHREDUCTION:
-            hr = ArgumentToShort(argument, lcid, small);
+            hr = win32::ArgumentToShort(argument, lcid, small);
             return SUCCEEDED(hr) ? put_BarWidthReduction(small) : hr;
         case DISPID_QUILLANT_SNAPTODEVICE:
-            hr = ArgumentToBoolean(argument, lcid, flag);
+            hr = win32::ArgumentToBoolean(argument, lcid, flag);
             return SUCCEEDED(hr) ? put_SnapToDevice(flag) : hr;
         default:
-            hr = ArgumentToBoolean(argument, lcid, flag);
+            hr = win32::ArgumentToBoolean(argument, lcid, flag);
             return SUCCEEDED(hr) ? put_QuietZones(flag) : hr;
     }
 }

@@ -41,8 +41,7 @@ void WriteEmf(HENHMETAFILE emf, const std::wstring& path) {
 }  // namespace
 
 DocumentFormat DocumentFormatOf(const std::wstring& path) {
-    if (const auto format = FormatByExtension(path, kFormats)) return *format;
-    throw errors::InvalidArgument("OutputFile '" + NameForMessage(path) + "' does not end in .png or .emf");
+    return FormatOfFileName(path, kFormats, "OutputFile '" + NameForMessage(path) + "'");
 }
 
 std::wstring PartialFileName(const std::wstring& file) {

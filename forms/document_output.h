@@ -20,7 +20,7 @@ struct PrintedPage {
 };
 
 // Case-insensitive ".png" (raster at the printer's resolution) or ".emf"
-// (vector); anything else raises error 5.
+// (vector); anything else, and a name no file can have, raises error 5.
 DocumentFormat DocumentFormatOf(const std::wstring& path);
 
 // Page 1 to path, page n to PageFileName(path, n - 1), all or none: every

@@ -9,13 +9,13 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include <cmath>
 #include <new>
 #include <optional>
 
 #include "QuillantForms_h.h"
 #include "win32/bstr.h"
 #include "win32/com_ptr.h"
+#include "win32/property_argument.h"
 #include "forms/live_objects.h"
 #include "forms/member_names.h"
 #include "forms/module_dispatch.h"
@@ -129,7 +129,7 @@ public:
     HRESULT STDMETHODCALLTYPE Print(VARIANT text) override {
         return Do([&] {
             // No argument (or Empty) prints an empty line.
-            if (V_VT(&text) == VT_ERROR || V_VT(&text) == VT_EMPTY) return surface_.Print(L"");
+            if (Missing(text)) return surface_.Print(L"");
             win32::Variant copy;
             const HRESULT hr = VariantChangeType(copy.Get(), &text, VARIANT_ALPHABOOL, VT_BSTR);
             if (FAILED(hr)) throw vb_errors::TypeMismatch();
@@ -202,8 +202,10 @@ protected:
     }
 
     // A missing optional argument arrives as VT_ERROR / DISP_E_PARAMNOTFOUND.
+    static bool Missing(const VARIANT& argument) { return V_VT(&argument) == VT_ERROR || V_VT(&argument) == VT_EMPTY; }
+
     static std::optional<double> OptionalNumber(const VARIANT& argument) {
-        if (V_VT(&argument) == VT_ERROR || V_VT(&argument) == VT_EMPTY) return std::nullopt;
+        if (Missing(argument)) return std::nullopt;
         win32::Variant copy;
         if (FAILED(VariantChangeType(copy.Get(), const_cast<VARIANT*>(&argument), 0, VT_R8))) {
             throw vb_errors::TypeMismatch();
@@ -211,11 +213,13 @@ protected:
         return V_R8(copy.Get());
     }
 
+    // Rounded as CInt rounds; NaN and numbers beyond an Integer overflow.
     static std::optional<int16_t> OptionalScale(const VARIANT& argument) {
-        const std::optional<double> number = OptionalNumber(argument);
-        if (!number) return std::nullopt;
-        if (!(*number >= -32768 && *number <= 32767)) throw vb_errors::Overflow();
-        return static_cast<int16_t>(std::lround(*number));
+        if (Missing(argument)) return std::nullopt;
+        int16_t scale = 0;
+        const HRESULT hr = win32::ArgumentToShort(argument, LOCALE_USER_DEFAULT, scale);
+        if (FAILED(hr)) throw win32::ErrorFromCall(hr, nullptr, nullptr);
+        return scale;
     }
 
     Surface surface_;

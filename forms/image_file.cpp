@@ -14,8 +14,7 @@ constexpr ExtensionRow<ImageFormat> kFormats[] = {
 }  // namespace
 
 ImageFormat ImageFormatOf(const std::wstring& path) {
-    if (const auto format = FormatByExtension(path, kFormats)) return *format;
-    throw errors::InvalidArgument("'" + NameForMessage(path) + "' does not end in .png or .bmp");
+    return FormatOfFileName(path, kFormats, "'" + NameForMessage(path) + "'");
 }
 
 void ImageFileWriter::Check(HRESULT hr, const char* step) const {

@@ -14,7 +14,8 @@ namespace quillant::forms {
 
 enum class ImageFormat { kPng, kBmp };
 
-// Case-insensitive ".png" or ".bmp"; anything else raises error 5.
+// Case-insensitive ".png" or ".bmp"; anything else, and a name no file can
+// have, raises error 5.
 ImageFormat ImageFormatOf(const std::wstring& path);
 
 class ImageFileWriter {

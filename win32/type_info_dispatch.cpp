@@ -2,8 +2,10 @@
 
 #include <map>
 #include <mutex>
+#include <tuple>
 #include <vector>
 
+#include "win32/property_argument.h"
 #include "win32/this_module.h"
 #include "win32/type_descriptions.h"
 #include "win32/variant.h"
@@ -27,6 +29,87 @@ HRESULT LoadModuleTypeLib(WORD id, ITypeLib** out) {
     if (length == 0 || length + 8 >= MAX_PATH) return TYPE_E_CANTLOADLIBRARY;
     if (id != 1) wsprintfW(path + length, L"\\%u", static_cast<unsigned>(id));
     return LoadTypeLibEx(path, REGKIND_NONE, out);
+}
+
+// The types of the parameters of the member a call with these flags
+// reaches, empty when there is none. The descriptions are walked in order,
+// as automation finds the member it calls (INVOKEKIND and DISPATCH_ flags
+// share their bits). An index from GetFuncIndexOfMemId does not serve:
+// under Wine it names another member in GetFuncDesc on a dual interface
+// that inherits members.
+std::vector<VARTYPE> ParameterTypes(ITypeInfo* info, DISPID member, WORD flags) {
+    for (UINT index = 0;; ++index) {
+        FuncDesc desc;
+        if (FAILED(GetFuncDesc(info, index, desc))) return {};
+        if (desc->memid != member || !(flags & desc->invkind)) continue;
+        std::vector<VARTYPE> types;
+        for (SHORT i = 0; i < desc->cParams; ++i) types.push_back(desc->lprgelemdescParam[i].tdesc.vt);
+        return types;
+    }
+}
+
+// The same, walked once per member and kind of call. The entry holds the
+// type information, so that its address names no other while it is known.
+std::vector<VARTYPE> KnownParameterTypes(ITypeInfo* info, DISPID member, WORD flags) {
+    struct Known {
+        ComPtr<ITypeInfo> info;
+        std::vector<VARTYPE> types;
+    };
+    static std::mutex mutex;
+    static std::map<std::tuple<ITypeInfo*, DISPID, WORD>, Known> known;
+    std::lock_guard<std::mutex> lock(mutex);
+    const auto key = std::make_tuple(info, member, flags);
+    auto found = known.find(key);
+    if (found == known.end()) {
+        found = known.emplace(key, Known{ComPtr<ITypeInfo>(info), ParameterTypes(info, member, flags)}).first;
+    }
+    return found->second.types;
+}
+
+// The parameter an argument stands for: a put's value is the last one,
+// other named arguments are named by position, and the positional ones
+// come last to first.
+size_t ParameterOf(const DISPPARAMS& params, UINT argument, size_t parameters) {
+    if (argument >= params.cNamedArgs) return params.cArgs - 1 - argument;
+    const DISPID name = params.rgdispidNamedArgs[argument];
+    if (name == DISPID_PROPERTYPUT) return parameters - 1;
+    return name >= 0 ? static_cast<size_t>(name) : parameters;
+}
+
+// Whether an argument is already an integer or Boolean (or missing), which
+// automation passes to an integer parameter exactly or refuses itself.
+bool IsIntegerAlready(const VARIANT& argument) {
+    const VARIANT* value = &argument;
+    if (V_VT(value) == (VT_BYREF | VT_VARIANT)) value = V_VARIANTREF(value);
+    switch (V_VT(value) & ~VT_BYREF) {
+        case VT_I1: case VT_UI1: case VT_I2: case VT_UI2: case VT_I4: case VT_UI4: case VT_INT: case VT_UINT:
+        case VT_BOOL: case VT_ERROR: case VT_EMPTY:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Automation turns a value into a Long or Integer parameter itself and lets
+// NaN through as -1; such arguments are converted in place as Visual Basic
+// converts them instead. Arguments for other types are left to automation.
+HRESULT IntegerArgument(VARTYPE type, LCID lcid, Variant& argument) {
+    if (type == VT_I2) {
+        int16_t value = 0;
+        const HRESULT hr = ArgumentToShort(*argument.Get(), lcid, value);
+        if (FAILED(hr)) return hr;
+        VARIANT* slot = argument.Put();
+        V_VT(slot) = VT_I2;
+        V_I2(slot) = value;
+    } else if (type == VT_I4 || type == VT_INT) {
+        int32_t value = 0;
+        const HRESULT hr = ArgumentToLong(*argument.Get(), lcid, value);
+        if (FAILED(hr)) return hr;
+        VARIANT* slot = argument.Put();
+        V_VT(slot) = VT_I4;
+        V_I4(slot) = value;
+    }
+    return S_OK;
 }
 
 }  // namespace
@@ -66,37 +149,41 @@ HRESULT ModuleTypeInfo(REFIID iid, ITypeInfo** out) {
     return S_OK;
 }
 
-HRESULT InvokeThroughTypeInfo(ITypeInfo* typeInfo, void* object, DISPID member, WORD flags, DISPPARAMS* params,
-                              VARIANT* result, EXCEPINFO* excep, UINT* argError) {
+HRESULT InvokeThroughTypeInfo(ITypeInfo* typeInfo, void* object, DISPID member, LCID lcid, WORD flags,
+                              DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep, UINT* argError) {
     // oleaut32 trusts the caller's DISPPARAMS and dies on a null pointer in
     // them; a careless caller gets an error here instead.
     if (!params || (params->cArgs && !params->rgvarg) || (params->cNamedArgs && !params->rgdispidNamedArgs)) {
         return E_INVALIDARG;
     }
     if (params->cNamedArgs > params->cArgs) return DISP_E_BADPARAMCOUNT;
-    bool byRef = false;
+    bool byRef = false, converting = false;
     for (UINT i = 0; i < params->cArgs; ++i) {
         if (!IsReadable(params->rgvarg[i])) {
             if (argError) *argError = i;
             return DISP_E_TYPEMISMATCH;
         }
         byRef = byRef || (V_VT(&params->rgvarg[i]) & VT_BYREF);
+        converting = converting || !IsIntegerAlready(params->rgvarg[i]);
     }
-    if (!byRef) return typeInfo->Invoke(object, member, flags, params, result, excep, argError);
+    const std::vector<VARTYPE> types = converting ? KnownParameterTypes(typeInfo, member, flags) : std::vector<VARTYPE>();
+    if (!byRef && types.empty()) return typeInfo->Invoke(object, member, flags, params, result, excep, argError);
 
     std::vector<Variant> copies(params->cArgs);
     std::vector<VARIANT> args(params->cArgs);
     for (UINT i = 0; i < params->cArgs; ++i) {
-        const HRESULT hr = VariantCopyInd(copies[i].Get(), &params->rgvarg[i]);
+        HRESULT hr = VariantCopyInd(copies[i].Get(), &params->rgvarg[i]);
+        const size_t parameter = ParameterOf(*params, i, types.size());
+        if (SUCCEEDED(hr) && parameter < types.size()) hr = IntegerArgument(types[parameter], lcid, copies[i]);
         if (FAILED(hr)) {
             if (argError) *argError = i;
             return hr;
         }
         args[i] = *copies[i].Get();  // shallow: copies keeps ownership
     }
-    DISPPARAMS dereferenced = *params;
-    dereferenced.rgvarg = args.data();
-    return typeInfo->Invoke(object, member, flags, &dereferenced, result, excep, argError);
+    DISPPARAMS copied = *params;
+    copied.rgvarg = args.data();
+    return typeInfo->Invoke(object, member, flags, &copied, result, excep, argError);
 }
 
 }  // namespace quillant::win32

@@ -29,11 +29,14 @@ using TypeInfoLookup = HRESULT (*)(REFIID iid, ITypeInfo** out);
 // Invokes through typeInfo on object. VBScript passes every argument by
 // reference (VT_BYREF | VT_VARIANT), even to property puts, which oleaut32
 // then refuses for [in] parameters of other types; the arguments are
-// dereferenced into copies first. DISPPARAMS with null pointers where there
-// should be arguments are refused (E_INVALIDARG), and so is a by-reference
-// argument that points nowhere (DISP_E_TYPEMISMATCH).
-HRESULT InvokeThroughTypeInfo(ITypeInfo* typeInfo, void* object, DISPID member, WORD flags, DISPPARAMS* params,
-                              VARIANT* result, EXCEPINFO* excep, UINT* argError);
+// dereferenced into copies first. An argument for a Long or Integer
+// parameter that is no integer already is converted as Visual Basic
+// converts it (win32/property_argument.h): NaN, infinities and numbers
+// beyond the type overflow (DISP_E_OVERFLOW). DISPPARAMS with null pointers
+// where there should be arguments are refused (E_INVALIDARG), and so is a
+// by-reference argument that points nowhere (DISP_E_TYPEMISMATCH).
+HRESULT InvokeThroughTypeInfo(ITypeInfo* typeInfo, void* object, DISPID member, LCID lcid, WORD flags,
+                              DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep, UINT* argError);
 
 template <class Interface, TypeInfoLookup Lookup = ModuleTypeInfo>
 class TypeInfoDispatch : public Interface {
@@ -56,13 +59,13 @@ public:
         if (FAILED(hr)) return hr;
         return info->GetIDsOfNames(names, count, ids);
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* excep, UINT* argError) override {
         if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
         ComPtr<ITypeInfo> info;
         const HRESULT hr = Lookup(__uuidof(Interface), info.Put());
         if (FAILED(hr)) return hr;
-        return InvokeThroughTypeInfo(info.Get(), static_cast<Interface*>(this), member, flags, params, result,
+        return InvokeThroughTypeInfo(info.Get(), static_cast<Interface*>(this), member, lcid, flags, params, result,
                                      excep, argError);
     }
 

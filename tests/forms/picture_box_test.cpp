@@ -183,14 +183,19 @@ TEST(PictureBoxErrors, BadArgumentsAndValuesRaiseVisualBasicErrors) {
         {"ForeColor not a colour", [](const LateBound& b) { b.Put(L"ForeColor", 0x12000000); }, 380},
         {"PaintPicture of a picture box", [](const LateBound& b) { b.Call(L"PaintPicture", {b.Object(), 0.0, 0.0}); }, 481},
         {"SavePicture .gif", [](const LateBound& b) { b.Call(L"SavePicture", {L"forms_picture.gif"}); }, 5},
+        {"SavePicture .exe NUL .bmp",
+         [](const LateBound& b) { b.Call(L"SavePicture", {std::wstring(L"forms_pic.exe\0.bmp", 18)}); }, 5},
+        {"SavePicture with '>'", [](const LateBound& b) { b.Call(L"SavePicture", {L"forms>pic.bmp"}); }, 5},
         {"SavePicture into a missing folder", [](const LateBound& b) { b.Call(L"SavePicture", {L"no\\such\\dir\\x.png"}); }, 75},
         {"a member it lacks", [](const LateBound& b) { b.Call(L"EndDoc"); }, 438},
         {"a huge picture", [](const LateBound& b) { b.Put(L"Width", 1.0e6), b.Put(L"Height", 1.0e6); }, 480},
     };
+    RemoveFile(L"forms_pic.exe");
     for (const Case& c : cases) {
         const LateBound box = NewPictureBox();
         EXPECT_EQ(LateBound::ErrorNumberOf([&] { c.call(box); }), c.number) << c.what;
     }
+    EXPECT_FALSE(FileExists(L"forms_pic.exe"));
 }
 
 TEST(PictureBoxErrors, TheDescriptionTravelsAsRichErrorInformation) {
@@ -220,6 +225,7 @@ TEST(PictureBoxProperties, NewBoxIsWhiteTwipsAndBlackInk) {
     // A screen pixel at 96 dpi is 15 twips, whatever the scale asks.
     EXPECT_EQ(box.Number(L"TwipsPerPixelY"), 15);
     EXPECT_EQ(box.CallNumber(L"ScaleX", {1.0, short{3}}), 15);
+    EXPECT_EQ(box.CallNumber(L"ScaleX", {1.0, 2.5, short{1}}), 20);  // 2.5 rounds to 2, points, as CInt rounds
     box.Put(L"ScaleMode", short{3});
     EXPECT_EQ(box.CallNumber(L"ScaleY", {1.0, short{3}}), 1);
 }

@@ -11,6 +11,7 @@
 #include "win32/enh_meta_file.h"
 #include "win32/gdi_object.h"
 #include "tests/forms/forms_test_support.h"
+#include "forms/file_names.h"
 #include "forms/stand_in_objects.h"
 #include "render/win32/dispatch_drawing_object.h"
 
@@ -225,8 +226,28 @@ TEST(PrinterDocument, PrintQualitySetsTheResolutionBetweenPages) {
 
 TEST(PrinterErrors, OutputFaultsRaisePrinterAndFileErrors) {
     const LateBound printer = NewPrinter();
-    EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Put(L"OutputFile", L"document.txt"); }), 5);
+    for (const wchar_t* name : {L"document.txt", L"page<1>.png", L"a|b.png", L"what?.png", L"*.emf", L"say\".png",
+                                L"tab\t.png", L"page.png:stream.png", L"1:page.png"}) {
+        EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Put(L"OutputFile", name); }), 5) << NameForMessage(name);
+    }
     EXPECT_EQ(printer.Text(L"OutputFile"), L"");
+
+    // Windows would read the name only up to the NUL and write a .bat.
+    RemoveFile(L"forms_evil.bat");
+    printer.Put(L"OutputFile", L"forms_kept.png");
+    try {
+        printer.Put(L"OutputFile", std::wstring(L"forms_evil.bat\0.png", 19));
+        ADD_FAILURE() << "a name with a NUL was taken";
+    } catch (const VbError& error) {
+        EXPECT_EQ(error.number(), 5);
+        EXPECT_NE(error.description().find("'forms_evil.bat?.png' holds a NUL"), std::string::npos)
+            << error.description();
+    }
+    EXPECT_EQ(printer.Text(L"OutputFile"), L"forms_kept.png");
+    printer.Call(L"Line", {36, 0.0, 0.0, 100.0, 100.0, 0});
+    printer.Call(L"EndDoc");
+    EXPECT_FALSE(FileExists(L"forms_evil.bat"));
+    EXPECT_TRUE(FileExists(L"forms_kept.png"));
     EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Call(L"Point", {0.0, 0.0}); }), 438);
 
     printer.Put(L"OutputFile", L"no\\such\\folder\\page.emf");

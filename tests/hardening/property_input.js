@@ -1,9 +1,10 @@
-// Values a JScript host hands Quillant1's properties, run by Wine's cscript:
-// values VBScript cannot write (NaN, Infinity, undefined, script objects and
-// functions). JScript reports an automation failure with its HRESULT: a value
-// that is no such value is DISP_E_TYPEMISMATCH, a number beyond the type's
-// range DISP_E_OVERFLOW; either leaves the object as it was. Prints PASS, or
-// FAIL lines and quits with 1.
+// Values a JScript host hands Quillant1's properties and the stand-ins'
+// integer members, run by Wine's cscript: values VBScript cannot write (NaN,
+// Infinity, undefined, script objects and functions). JScript reports an
+// automation failure with its HRESULT: a value that is no such value is
+// DISP_E_TYPEMISMATCH, a number beyond the type's range DISP_E_OVERFLOW;
+// either leaves the object as it was. Prints PASS, or FAIL lines and quits
+// with 1.
 
 var failures = 0;
 function check(what, actual, expected) {
@@ -76,6 +77,23 @@ for (var c = 0; c < conversions.length; c++) {
     check(name + " = " + conversions[c][1], putError(o, name, conversions[c][1]), TAKEN);
     check(name + " reads back", o[name], conversions[c][2]);
 }
+
+// The stand-ins' Integer and Long members take numbers the same way: a
+// number no such integer holds overflows and the setting stays.
+var printer = new ActiveXObject("QuillantForms.Printer");
+var box = new ActiveXObject("QuillantForms.PictureBox");
+var members = [[printer, "PrintQuality"], [printer, "Orientation"], [printer, "PaperSize"], [printer, "Copies"],
+               [box, "DrawWidth"], [box, "ScaleMode"], [box, "ForeColor"], [box, "BackColor"], [box, "FillColor"]];
+var beyond = [["NaN", NaN], ["Infinity", Infinity], ["-Infinity", -Infinity], ["1e308", 1e308]];
+for (var m = 0; m < members.length; m++) {
+    var target = members[m][0], member = members[m][1], kept = target[member];
+    for (var b = 0; b < beyond.length; b++) {
+        var what = member + " = " + beyond[b][0];
+        check(what, putError(target, member, beyond[b][1]), OVERFLOW);
+        check(what + " keeps the setting", target[member], kept);
+    }
+}
+
 if (failures === 0) {
     WScript.Echo("PASS property_input.js");
 } else {

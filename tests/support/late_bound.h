@@ -42,7 +42,11 @@ public:
         V_VT(v_.Get()) = VT_BSTR;
         V_BSTR(v_.Get()) = win32::Bstr(std::wstring_view(text)).Detach();
     }
-    Arg(const std::wstring& text) : Arg(text.c_str()) {}
+    // All of the text, NULs included, as a BSTR carries it.
+    Arg(const std::wstring& text) {
+        V_VT(v_.Get()) = VT_BSTR;
+        V_BSTR(v_.Get()) = win32::Bstr(text).Detach();
+    }
     Arg(IDispatch* object) {
         V_VT(v_.Get()) = VT_DISPATCH;
         V_DISPATCH(v_.Get()) = win32::ComPtr<IDispatch>(object).Detach();

@@ -1,13 +1,13 @@
-#include "component/property_argument.h"
+#include "win32/property_argument.h"
 
 #include <limits>
 
-#include "component/exact_boolean.h"
+#include "win32/exact_boolean.h"
 #include "win32/variant.h"
 #include "encoding/vb_error.h"
 #include "encoding/vb_numbers.h"
 
-namespace quillant::component {
+namespace quillant::win32 {
 namespace {
 
 HRESULT AssignmentFailure(HRESULT hr) {
@@ -16,15 +16,15 @@ HRESULT AssignmentFailure(HRESULT hr) {
 }
 
 // The value itself: VBScript passes its variables by reference.
-HRESULT Dereferenced(const VARIANT& argument, win32::Variant& value) {
-    if (!win32::IsReadable(argument)) return DISP_E_TYPEMISMATCH;
+HRESULT Dereferenced(const VARIANT& argument, Variant& value) {
+    if (!IsReadable(argument)) return DISP_E_TYPEMISMATCH;
     HRESULT hr = VariantCopyInd(value.Put(), const_cast<VARIANT*>(&argument));
     // A variable of a script's variant holding a reference of its own.
     if (SUCCEEDED(hr) && (V_VT(value.Get()) & VT_BYREF)) hr = VariantCopyInd(value.Get(), value.Get());
     return hr;
 }
 
-HRESULT Converted(const VARIANT& argument, LCID lcid, VARTYPE type, win32::Variant& value) {
+HRESULT Converted(const VARIANT& argument, LCID lcid, VARTYPE type, Variant& value) {
     HRESULT hr = Dereferenced(argument, value);
     if (SUCCEEDED(hr) && V_VT(value.Get()) != type) hr = VariantChangeTypeEx(value.Get(), value.Get(), lcid, 0, type);
     return FAILED(hr) ? AssignmentFailure(hr) : S_OK;
@@ -35,7 +35,7 @@ HRESULT Converted(const VARIANT& argument, LCID lcid, VARTYPE type, win32::Varia
 // and is rounded half to even, as CInt and CLng round.
 template <class Int, Int (*Round)(double), bool (*Fits)(int64_t)>
 HRESULT ArgumentToInteger(const VARIANT& argument, LCID lcid, Int& out) {
-    win32::Variant value;
+    Variant value;
     HRESULT hr = Dereferenced(argument, value);
     if (FAILED(hr)) return AssignmentFailure(hr);
     const VARIANT& v = *value.Get();
@@ -56,7 +56,7 @@ HRESULT ArgumentToInteger(const VARIANT& argument, LCID lcid, Int& out) {
             break;
         case VT_BOOL: whole = V_BOOL(&v); break;
         default: {
-            win32::Variant number;
+            Variant number;
             hr = Converted(v, lcid, VT_R8, number);
             if (FAILED(hr)) return hr;
             try {
@@ -83,19 +83,19 @@ HRESULT ArgumentToShort(const VARIANT& argument, LCID lcid, int16_t& value) {
 }
 
 HRESULT ArgumentToBoolean(const VARIANT& argument, LCID lcid, VARIANT_BOOL& value) {
-    if (!win32::IsReadable(argument)) return DISP_E_TYPEMISMATCH;
+    if (!IsReadable(argument)) return DISP_E_TYPEMISMATCH;
     if (ExactBoolean(argument, value)) return S_OK;
-    win32::Variant converted;
+    Variant converted;
     const HRESULT hr = Converted(argument, lcid, VT_BOOL, converted);
     if (SUCCEEDED(hr)) value = V_BOOL(converted.Get());
     return hr;
 }
 
-HRESULT ArgumentToString(const VARIANT& argument, LCID lcid, win32::Bstr& value) {
-    win32::Variant converted;
+HRESULT ArgumentToString(const VARIANT& argument, LCID lcid, Bstr& value) {
+    Variant converted;
     const HRESULT hr = Converted(argument, lcid, VT_BSTR, converted);
-    if (SUCCEEDED(hr)) value = win32::Bstr::CopyOf(V_BSTR(converted.Get()));
+    if (SUCCEEDED(hr)) value = Bstr::CopyOf(V_BSTR(converted.Get()));
     return hr;
 }
 
-}  // namespace quillant::component
+}  // namespace quillant::win32

@@ -1,6 +1,7 @@
 #pragma once
-// The value a late-bound caller hands a property put, converted to the
-// property's type the way Visual Basic converts a value it assigns. The
+// The value a late-bound caller hands a property put (or an integer
+// parameter of any call through a type library, win32/type_info_dispatch.h),
+// converted to the type the way Visual Basic converts a value it assigns. The
 // result is what the host turns into its own error: S_OK; DISP_E_OVERFLOW
 // (6 "Overflow") for a number beyond the type's range; DISP_E_TYPEMISMATCH
 // (13 "Type mismatch") for anything that is no such value: arrays, objects
@@ -18,13 +19,13 @@
 
 #include "win32/bstr.h"
 
-namespace quillant::component {
+namespace quillant::win32 {
 
 HRESULT ArgumentToLong(const VARIANT& argument, LCID lcid, int32_t& value);
 HRESULT ArgumentToShort(const VARIANT& argument, LCID lcid, int16_t& value);
 // Integers that fit in 16 bits are kept as they are (1 stays 1); anything
 // else is automation's Boolean (True is -1).
 HRESULT ArgumentToBoolean(const VARIANT& argument, LCID lcid, VARIANT_BOOL& value);
-HRESULT ArgumentToString(const VARIANT& argument, LCID lcid, win32::Bstr& value);
+HRESULT ArgumentToString(const VARIANT& argument, LCID lcid, Bstr& value);
 
-}  // namespace quillant::component
+}  // namespace quillant::win32

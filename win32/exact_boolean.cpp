@@ -1,12 +1,12 @@
-#include "component/exact_boolean.h"
+#include "win32/exact_boolean.h"
 
 #include "win32/variant.h"
 #include "encoding/vb_numbers.h"
 
-namespace quillant::component {
+namespace quillant::win32 {
 
 bool ExactBoolean(const VARIANT& argument, VARIANT_BOOL& out) {
-    win32::Variant value;
+    Variant value;
     if (FAILED(VariantCopyInd(value.Get(), const_cast<VARIANT*>(&argument)))) return false;
     long long number = 0;
     switch (V_VT(value.Get())) {
@@ -27,4 +27,4 @@ bool ExactBoolean(const VARIANT& argument, VARIANT_BOOL& out) {
     return true;
 }
 
-}  // namespace quillant::component
+}  // namespace quillant::win32

@@ -6,11 +6,11 @@
 
 #include <oaidl.h>
 
-namespace quillant::component {
+namespace quillant::win32 {
 
 // True, with the value in out, when argument (by reference or not) holds an
 // integer that fits in 16 bits or a Boolean. Anything else is left to the
 // usual conversion.
 bool ExactBoolean(const VARIANT& argument, VARIANT_BOOL& out);
 
-}  // namespace quillant::component
+}  // namespace quillant::win32
