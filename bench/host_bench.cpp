@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
+#include <wincodec.h>
 
 #include <algorithm>
 #include <cmath>
@@ -26,6 +27,7 @@
 #include "win32/gdi_object.h"
 #include "render/win32/dispatch_drawing_object.h"
 #include "tests/support/in_proc_server.h"
+#include "tests/support/late_bound.h"
 #include "encoding/pattern_builder.h"
 #include "win32/variant.h"
 
@@ -404,6 +406,52 @@ int CompareClasses(const quillant::testing::InProcServer& component, IPictureBox
     return 0;
 }
 
+// A page of barcodes written by the stand-in printer's EndDoc, against the
+// least any PNG writer must do for the same page: WIC encoding the page's
+// 24-bit pixels, already in memory, in the same run.
+void PageOutput(const quillant::testing::InProcServer& forms, int rounds) {
+    constexpr UINT kWidth = 5100, kHeight = 6600;  // Letter at 600 dpi
+    ComPtr<IDispatch> printerObject;
+    if (FAILED(forms.Create(CLSID_Printer, printerObject))) return;
+    const quillant::testing::LateBound printer(printerObject);
+    printer.Put(L"OutputFile", L"host_bench_page.png");
+    auto endDoc = [&] {
+        for (int bar = 0; bar < 40; ++bar) {
+            const double x = 1440.0 + 60.0 * bar * (bar % 3 + 1);
+            printer.Call(L"Line", {short{6}, x, 1440.0, x + 30.0 * (bar % 4 + 1), 2880.0, 0});
+        }
+        printer.Call(L"EndDoc");
+    };
+    const std::vector<BYTE> white(static_cast<size_t>(kWidth) * 3 * kHeight, 0xFF);
+    auto plainEncode = [&] {
+        ComPtr<IWICImagingFactory> factory;
+        ComPtr<IWICStream> stream;
+        ComPtr<IWICBitmapEncoder> encoder;
+        ComPtr<IWICBitmapFrameEncode> frame;
+        ComPtr<IPropertyBag2> options;
+        CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                         factory.PutVoid());
+        factory->CreateStream(stream.Put());
+        stream->InitializeFromFilename(L"host_bench_plain.png", GENERIC_WRITE);
+        factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.Put());
+        encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache);
+        encoder->CreateNewFrame(frame.Put(), options.Put());
+        frame->Initialize(options.Get());
+        frame->SetSize(kWidth, kHeight);
+        WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+        frame->SetPixelFormat(&format);
+        frame->WritePixels(kHeight, kWidth * 3, static_cast<UINT>(white.size()), const_cast<BYTE*>(white.data()));
+        frame->Commit();
+        encoder->Commit();
+    };
+    const std::vector<double> us = MedianMicroseconds({endDoc, plainEncode}, 1, rounds);
+    std::printf("page output (Letter, 600 dpi, 40 bars): EndDoc %.0f ms, plain 24-bit PNG encode of the page %.0f ms, "
+                "ratio %.2f\n\n",
+                us[0] / 1000, us[1] / 1000, us[0] / us[1]);
+    DeleteFileW(L"host_bench_page.png");
+    DeleteFileW(L"host_bench_plain.png");
+}
+
 int Run(int callsPerRound, int rounds) {
     const quillant::testing::InProcServer component(L"Quillant.dll");
     const quillant::testing::InProcServer forms(L"QuillantForms.dll");
@@ -478,6 +526,7 @@ int Run(int callsPerRound, int rounds) {
                 "directly on the box; GDI: the same pixels drawn with GDI alone; ratio = Encode / GDI.\n\n");
     if (CompareClasses(component, box.Get(), barcode.Get(), layout, callsPerRound, rounds) != 0) status = 1;
     Anatomy(box.Get(), callsPerRound * 50);
+    PageOutput(forms, rounds);
     return status;
 }
 

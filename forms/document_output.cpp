@@ -20,16 +20,75 @@ constexpr ExtensionRow<DocumentFormat> kFormats[] = {
 // 100 MB of pixels, a band of 256 rows 4 MB.
 constexpr int kBandRows = 256;
 
-void WritePng(HENHMETAFILE emf, const PageSetup& page, const std::wstring& path) {
-    ImageFileWriter file(path, page.pixelWidth, page.pixelHeight);
-    RasterImage band(page.pixelWidth, std::min(kBandRows, page.pixelHeight), RGB(255, 255, 255));
+// Plays the page band by band, handing take each band's first row and row
+// count; take answers whether to go on.
+template <class Take>
+void PlayInBands(HENHMETAFILE emf, const PageSetup& page, RasterImage& band, Take&& take) {
     for (int top = 0; top < page.pixelHeight; top += kBandRows) {
         const int rows = std::min(kBandRows, page.pixelHeight - top);
         band.Fill(RGB(255, 255, 255));
         const RECT placed = {0, -top, page.pixelWidth, page.pixelHeight - top};
         PlayEnhMetaFile(band.Dc(), emf, &placed);
-        file.WriteRows(band.Bits(), rows, band.Stride());
+        if (!take(top, rows)) return;
     }
+}
+
+// A page at the least depth its pixels need, gathered as it is played: one
+// bit a pixel while it is black and white (4 MB for Letter at 600 dpi), a
+// byte once a grey appears. Compressing three bytes a pixel where one bit
+// would do was most of the time a page took; a page of barcodes is black
+// and white. A colour stops the gathering: such a page is played again and
+// written as it comes.
+struct GatheredPage {
+    PixelDepth depth = PixelDepth::kBlackWhite;
+    size_t stride = 0;
+    std::vector<uint8_t> rows;
+};
+
+void Widen(GatheredPage& gathered, int width, int filledRows) {
+    std::vector<uint8_t> grey(static_cast<size_t>(width) * gathered.rows.size() / gathered.stride);
+    for (size_t y = 0; y < static_cast<size_t>(filledRows); ++y) {
+        const uint8_t* bits = &gathered.rows[y * gathered.stride];
+        for (int x = 0; x < width; ++x) {
+            grey[y * static_cast<size_t>(width) + static_cast<size_t>(x)] = (bits[x / 8] & (0x80u >> (x % 8))) ? 255 : 0;
+        }
+    }
+    gathered.rows = std::move(grey);
+    gathered.stride = static_cast<size_t>(width);
+    gathered.depth = PixelDepth::kGrey;
+}
+
+void WritePng(HENHMETAFILE emf, const PageSetup& page, const std::wstring& path) {
+    RasterImage band(page.pixelWidth, std::min(kBandRows, page.pixelHeight), RGB(255, 255, 255));
+    GatheredPage gathered;
+    gathered.stride = PackedRowBytes(page.pixelWidth, gathered.depth);
+    gathered.rows.resize(gathered.stride * static_cast<size_t>(page.pixelHeight));
+    bool colour = false;
+    PlayInBands(emf, page, band, [&](int top, int rows) {
+        const PixelDepth depth = DepthOf(band.Bits(), page.pixelWidth, rows, band.Stride(), gathered.depth);
+        if (depth == PixelDepth::kColour) {
+            colour = true;
+            return false;
+        }
+        if (depth != gathered.depth) Widen(gathered, page.pixelWidth, top);
+        for (int y = 0; y < rows; ++y) {
+            PackRow(band.Bits() + static_cast<size_t>(y) * static_cast<size_t>(band.Stride()), page.pixelWidth,
+                    gathered.depth, &gathered.rows[static_cast<size_t>(top + y) * gathered.stride]);
+        }
+        return true;
+    });
+    if (colour) {
+        gathered = GatheredPage();
+        ImageFileWriter file(path, page.pixelWidth, page.pixelHeight, PixelDepth::kColour);
+        PlayInBands(emf, page, band, [&](int, int rows) {
+            file.WriteRows(band.Bits(), rows, band.Stride());
+            return true;
+        });
+        file.Commit();
+        return;
+    }
+    ImageFileWriter file(path, page.pixelWidth, page.pixelHeight, gathered.depth);
+    file.WritePackedRows(gathered.rows.data(), page.pixelHeight, gathered.stride);
     file.Commit();
 }
 

@@ -1,5 +1,7 @@
 #include "forms/image_file.h"
 
+#include <algorithm>
+
 #include "forms/file_names.h"
 #include "forms/forms_errors.h"
 
@@ -25,9 +27,39 @@ void ImageFileWriter::Check(HRESULT hr, const char* step) const {
     }
 }
 
-ImageFileWriter::ImageFileWriter(const std::wstring& path, int width, int height) : path_(path) {
-    const GUID& container =
-        ImageFormatOf(path) == ImageFormat::kPng ? GUID_ContainerFormatPng : GUID_ContainerFormatBmp;
+PixelDepth DepthOf(const uint8_t* rows, int width, int count, int stride, PixelDepth atLeast) {
+    PixelDepth depth = atLeast;
+    for (int y = 0; y < count && depth != PixelDepth::kColour; ++y) {
+        const uint8_t* pixel = rows + static_cast<size_t>(y) * static_cast<size_t>(stride);
+        for (int x = 0; x < width; ++x, pixel += 3) {
+            if (pixel[0] != pixel[1] || pixel[1] != pixel[2]) return PixelDepth::kColour;
+            if (pixel[0] != 0 && pixel[0] != 255) depth = PixelDepth::kGrey;
+        }
+    }
+    return depth;
+}
+
+size_t PackedRowBytes(int width, PixelDepth depth) {
+    const size_t pixels = static_cast<size_t>(width);
+    return depth == PixelDepth::kBlackWhite ? (pixels + 7) / 8 : depth == PixelDepth::kGrey ? pixels : pixels * 3;
+}
+
+void PackRow(const uint8_t* pixels, int width, PixelDepth depth, uint8_t* out) {
+    if (depth == PixelDepth::kGrey) {
+        for (int x = 0; x < width; ++x) out[x] = pixels[3 * x];
+        return;
+    }
+    std::fill(out, out + PackedRowBytes(width, depth), uint8_t{0});
+    for (int x = 0; x < width; ++x) {
+        if (pixels[3 * x]) out[x / 8] |= static_cast<uint8_t>(0x80u >> (x % 8));
+    }
+}
+
+ImageFileWriter::ImageFileWriter(const std::wstring& path, int width, int height, PixelDepth depth)
+    : path_(path), width_(width), depth_(depth) {
+    const bool png = ImageFormatOf(path) == ImageFormat::kPng;
+    const GUID& container = png ? GUID_ContainerFormatPng : GUID_ContainerFormatBmp;
+    if (!png) depth_ = PixelDepth::kColour;
     Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                            factory_.PutVoid()),
           "starting the imaging component");
@@ -39,13 +71,28 @@ ImageFileWriter::ImageFileWriter(const std::wstring& path, int width, int height
     Check(encoder_->CreateNewFrame(frame_.Put(), options.Put()), "making the image");
     Check(frame_->Initialize(options.Get()), "starting the image");
     Check(frame_->SetSize(static_cast<UINT>(width), static_cast<UINT>(height)), "sizing the image");
-    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    const WICPixelFormatGUID wanted = depth_ == PixelDepth::kBlackWhite ? GUID_WICPixelFormatBlackWhite
+                                      : depth_ == PixelDepth::kGrey      ? GUID_WICPixelFormat8bppGray
+                                                                         : GUID_WICPixelFormat24bppBGR;
+    WICPixelFormatGUID format = wanted;
     Check(frame_->SetPixelFormat(&format), "choosing the pixel format");
-    if (format != GUID_WICPixelFormat24bppBGR) Check(WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT, "choosing the pixel format");
+    if (format != wanted) Check(WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT, "choosing the pixel format");
+    if (depth_ != PixelDepth::kColour) row_.resize(PackedRowBytes(width, depth_));
 }
 
 void ImageFileWriter::WriteRows(const uint8_t* rows, int count, int stride) {
-    const UINT bytes = static_cast<UINT>(stride) * static_cast<UINT>(count);
+    if (depth_ == PixelDepth::kColour) {
+        WritePackedRows(rows, count, static_cast<size_t>(stride));
+        return;
+    }
+    for (int y = 0; y < count; ++y) {
+        PackRow(rows + static_cast<size_t>(y) * static_cast<size_t>(stride), width_, depth_, row_.data());
+        WritePackedRows(row_.data(), 1, row_.size());
+    }
+}
+
+void ImageFileWriter::WritePackedRows(const uint8_t* rows, int count, size_t stride) {
+    const UINT bytes = static_cast<UINT>(stride * static_cast<size_t>(count));
     Check(frame_->WritePixels(static_cast<UINT>(count), static_cast<UINT>(stride), bytes, const_cast<BYTE*>(rows)),
           "writing the pixels");
 }

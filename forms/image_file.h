@@ -1,12 +1,15 @@
 #pragma once
 // Writes 24-bit pixel rows to a PNG or BMP file through WIC, the format
 // chosen by the file's extension. Rows may come in bands, so that a large
-// page never has to be in memory whole.
+// page never has to be in memory whole. A PNG may be written with fewer bits
+// a pixel when its pixels allow: a 600-dpi page is 100 MB of 24-bit pixels,
+// and compressing them is most of the time it takes to write.
 
 #include <wincodec.h>
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "win32/com_ptr.h"
 
@@ -18,12 +21,30 @@ enum class ImageFormat { kPng, kBmp };
 // have, raises error 5.
 ImageFormat ImageFormatOf(const std::wstring& path);
 
+// What a picture's pixels need: black and white only (one bit a pixel),
+// greys (a byte), or colours (three bytes).
+enum class PixelDepth { kBlackWhite, kGrey, kColour };
+
+// The least depth that holds every pixel of count blue-green-red rows of
+// width pixels, stride bytes apart, and at least atLeast.
+PixelDepth DepthOf(const uint8_t* rows, int width, int count, int stride, PixelDepth atLeast);
+
+// One row of width blue-green-red pixels at depth (grey or black and white):
+// a grey pixel is its blue byte; in black and white a set bit is white, the
+// leftmost pixel the highest bit. out holds PackedRowBytes(width, depth).
+size_t PackedRowBytes(int width, PixelDepth depth);
+void PackRow(const uint8_t* pixels, int width, PixelDepth depth, uint8_t* out);
+
 class ImageFileWriter {
 public:
-    // Raises error 75 when the file cannot be created.
-    ImageFileWriter(const std::wstring& path, int width, int height);
+    // Raises error 75 when the file cannot be created. A BMP is always
+    // written in colour; a PNG at depth, which must hold every pixel given
+    // (DepthOf).
+    ImageFileWriter(const std::wstring& path, int width, int height, PixelDepth depth = PixelDepth::kColour);
     // rows blue-green-red rows, stride bytes apart, top row first.
     void WriteRows(const uint8_t* rows, int count, int stride);
+    // rows already at the writer's depth (PackRow), stride bytes apart.
+    void WritePackedRows(const uint8_t* rows, int count, size_t stride);
     // Finishes the file; without it the file is incomplete.
     void Commit();
 
@@ -31,6 +52,9 @@ private:
     void Check(HRESULT hr, const char* step) const;
 
     std::wstring path_;
+    int width_;
+    PixelDepth depth_;
+    std::vector<uint8_t> row_;  // one row at depth_, below colour
     win32::ComPtr<IWICImagingFactory> factory_;
     win32::ComPtr<IWICStream> stream_;
     win32::ComPtr<IWICBitmapEncoder> encoder_;

@@ -1,5 +1,7 @@
 #include "tests/forms/forms_test_support.h"
 
+#include <algorithm>
+
 #include <wincodec.h>
 
 #include <gtest/gtest.h>
@@ -64,14 +66,18 @@ DecodedImage ReadImage(const std::wstring& path) {
     Check(decoder->GetFrame(0, frame.Put()), "the image has no frame");
     win32::ComPtr<IWICFormatConverter> converter;
     Check(factory->CreateFormatConverter(converter.Put()), "no format converter");
-    Check(converter->Initialize(frame.Get(), GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone, nullptr, 0,
+    // To 32-bit: Wine's converter reads 1-bit and grey pictures into that,
+    // not into 24-bit.
+    Check(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0,
                                 WICBitmapPaletteTypeCustom),
           "the image cannot be converted");
     DecodedImage image;
     Check(converter->GetSize(&image.width, &image.height), "the image has no size");
-    image.bgr.resize(static_cast<size_t>(image.width) * image.height * 3);
-    Check(converter->CopyPixels(nullptr, image.width * 3, static_cast<UINT>(image.bgr.size()), image.bgr.data()),
+    std::vector<BYTE> bgra(static_cast<size_t>(image.width) * image.height * 4);
+    Check(converter->CopyPixels(nullptr, image.width * 4, static_cast<UINT>(bgra.size()), bgra.data()),
           "the pixels cannot be read");
+    image.bgr.resize(static_cast<size_t>(image.width) * image.height * 3);
+    for (size_t i = 0, o = 0; i < bgra.size(); i += 4, o += 3) std::copy_n(&bgra[i], 3, &image.bgr[o]);
     return image;
 }
 

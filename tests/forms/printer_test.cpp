@@ -58,6 +58,7 @@ TEST(PrinterPage, ALetterPageAt600DpiInTwips) {
 TEST(PrinterDocument, TwoPagesGoToPngFilesAtThePrinterResolution) {
     RemoveFile(L"forms_printer.png");
     RemoveFile(L"forms_printer-2.png");
+    RemoveFile(L"forms_printer-3.png");
     const LateBound printer = NewPrinter();
     printer.Put(L"OutputFile", L"forms_printer.png");
     printer.Call(L"Line", {36, 1440.0, 1440.0, 2880.0, 2880.0, 0});
@@ -66,12 +67,20 @@ TEST(PrinterDocument, TwoPagesGoToPngFilesAtThePrinterResolution) {
     printer.Put(L"CurrentX", 1440.0);
     printer.Put(L"CurrentY", 3000.0);
     printer.Call(L"Print", {L"PAGE 1"});
+    printer.Call(L"Line", {22, 1440.0, 3600.0, 1452.0, 3612.0, 0x808080});
     printer.Call(L"NewPage");
     EXPECT_EQ(printer.Number(L"Page"), 2);
     EXPECT_EQ(printer.Number(L"CurrentY"), 0);
     printer.Call(L"Line", {20, 0.0, 0.0, 12.0, 12.0, 0});  // 12 twips: 5 printer pixels
+    // Pages are written with as few bits a pixel as they need: black and
+    // white, then grey from the band of the smoothed text on (page 1),
+    // colour: each must read back as drawn.
+    printer.Call(L"NewPage");
+    printer.Call(L"Line", {22, 0.0, 0.0, 12.0, 12.0, 255});
     printer.Call(L"EndDoc");
     EXPECT_EQ(printer.Number(L"Page"), 1);
+    EXPECT_EQ(ReadImage(L"forms_printer-3.png").Pixel(0, 0), RGB(255, 0, 0));
+    RemoveFile(L"forms_printer-3.png");
 
     const DecodedImage first = ReadImage(L"forms_printer.png");
     ASSERT_EQ(first.width, 5100u);
@@ -82,6 +91,7 @@ TEST(PrinterDocument, TwoPagesGoToPngFilesAtThePrinterResolution) {
     EXPECT_EQ(first.Pixel(1200, 900), kBlack);
     EXPECT_EQ(first.Pixel(1201, 900), kWhite);
     EXPECT_EQ(first.Pixel(900, 1201), kWhite);
+    EXPECT_EQ(first.Pixel(600, 1502), RGB(128, 128, 128));  // the grey box's left edge
     const DecodedImage second = ReadImage(L"forms_printer-2.png");
     EXPECT_EQ(second.Pixel(0, 0), kBlack);
     EXPECT_EQ(second.Pixel(5, 2), kBlack);

@@ -19,10 +19,9 @@ def size(path):
 
 
 def pixels(path):
-    # stream reads row by row: a 600-dpi page is larger than ImageMagick's
-    # pixel cache may grow.
-    return subprocess.run(["stream", "-map", "rgb", "-storage-type", "char", path, "-"],
-                          capture_output=True, check=True).stdout
+    # One picture at a time: two 600-dpi pages at once would be more than
+    # ImageMagick's pixel cache may hold (and its stream aborts on grey PNGs).
+    return subprocess.run(["convert", path, "-depth", "8", "rgb:-"], capture_output=True, check=True).stdout
 
 
 def grey(pixel):
