@@ -46,7 +46,9 @@ struct GatheredPage {
 };
 
 void Widen(GatheredPage& gathered, int width, int filledRows) {
-    std::vector<uint8_t> grey(static_cast<size_t>(width) * gathered.rows.size() / gathered.stride);
+    // Rows first: width times the bytes gathered would pass 4 GB in 32 bits.
+    const size_t height = gathered.rows.size() / gathered.stride;
+    std::vector<uint8_t> grey(height * static_cast<size_t>(width));
     for (size_t y = 0; y < static_cast<size_t>(filledRows); ++y) {
         const uint8_t* bits = &gathered.rows[y * gathered.stride];
         for (int x = 0; x < width; ++x) {
