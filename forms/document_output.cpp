@@ -105,12 +105,7 @@ DocumentFormat DocumentFormatOf(const std::wstring& path) {
     return FormatOfFileName(path, kFormats, "OutputFile '" + NameForMessage(path) + "'");
 }
 
-std::wstring PartialFileName(const std::wstring& file) {
-    const size_t slash = file.find_last_of(L"\\/");
-    size_t dot = file.find_last_of(L'.');
-    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash)) dot = file.size();
-    return file.substr(0, dot) + L".partial" + file.substr(dot);
-}
+std::wstring PartialFileName(const std::wstring& file) { return BeforeExtension(file, L".partial"); }
 
 void WriteDocument(const std::vector<PrintedPage>& pages, const std::wstring& path) {
     const DocumentFormat format = DocumentFormatOf(path);

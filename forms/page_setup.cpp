@@ -42,12 +42,16 @@ void MapPrinterPixels(HDC dc, const PageSetup& page) {
     SetViewportExtEx(dc, x.cy, y.cy, nullptr);
 }
 
-std::wstring PageFileName(const std::wstring& path, size_t index) {
-    if (index == 0) return path;
+std::wstring BeforeExtension(const std::wstring& path, const std::wstring& insert) {
     const size_t slash = path.find_last_of(L"\\/");
     size_t dot = path.find_last_of(L'.');
     if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash)) dot = path.size();
-    return path.substr(0, dot) + L"-" + std::to_wstring(index + 1) + path.substr(dot);
+    return path.substr(0, dot) + insert + path.substr(dot);
+}
+
+std::wstring PageFileName(const std::wstring& path, size_t index) {
+    if (index == 0) return path;
+    return BeforeExtension(path, L"-" + std::to_wstring(index + 1));
 }
 
 }  // namespace quillant::forms

@@ -29,5 +29,7 @@ void MapPrinterPixels(HDC dc, const PageSetup& page);
 // The file of the n-th page (0-based): the path itself for the first page,
 // "name-2.ext", "name-3.ext" ... for the following ones.
 std::wstring PageFileName(const std::wstring& path, size_t index);
+// path with insert before its extension: ("a\\label.png", "-2") is "a\\label-2.png".
+std::wstring BeforeExtension(const std::wstring& path, const std::wstring& insert);
 
 }  // namespace quillant::forms

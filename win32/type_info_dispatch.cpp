@@ -94,18 +94,17 @@ bool IsIntegerAlready(const VARIANT& argument) {
 // NaN through as -1; such arguments are converted in place as Visual Basic
 // converts them instead. Arguments for other types are left to automation.
 HRESULT IntegerArgument(VARTYPE type, LCID lcid, Variant& argument) {
+    if (type != VT_I2 && type != VT_I4 && type != VT_INT) return S_OK;
+    int32_t value = 0;
+    int16_t shortValue = 0;
+    const HRESULT hr = type == VT_I2 ? ArgumentToShort(*argument.Get(), lcid, shortValue)
+                                     : ArgumentToLong(*argument.Get(), lcid, value);
+    if (FAILED(hr)) return hr;
+    VARIANT* slot = argument.Put();
     if (type == VT_I2) {
-        int16_t value = 0;
-        const HRESULT hr = ArgumentToShort(*argument.Get(), lcid, value);
-        if (FAILED(hr)) return hr;
-        VARIANT* slot = argument.Put();
         V_VT(slot) = VT_I2;
-        V_I2(slot) = value;
-    } else if (type == VT_I4 || type == VT_INT) {
-        int32_t value = 0;
-        const HRESULT hr = ArgumentToLong(*argument.Get(), lcid, value);
-        if (FAILED(hr)) return hr;
-        VARIANT* slot = argument.Put();
+        V_I2(slot) = shortValue;
+    } else {
         V_VT(slot) = VT_I4;
         V_I4(slot) = value;
     }
