@@ -1,5 +1,5 @@
-// QuillantForms.dll's classes (forms/server/class_table.cpp) with the
-// functions that make their objects; the kit (win32/com_server) serves them.
+// QuillantForms.dll's classes (forms/server/class_table.cpp) with their
+// class objects; the kit (win32/com_server) serves them.
 
 #include <iterator>
 
@@ -7,12 +7,13 @@
 #include "forms/server/class_table.h"
 #include "forms/printers.h"
 #include "forms/stand_in_objects.h"
+#include "win32/com_server/class_factory.h"
 #include "win32/com_server/this_server.h"
 
 namespace quillant::win32::com_server {
 namespace {
 
-const ClassMaker kMakers[] = {
+ClassFactory kFactories[] = {
     {&CLSID_PictureBox, CreateThroughDispatch<forms::CreatePictureBox>},
     {&CLSID_Printer, CreateThroughDispatch<forms::CreatePrinter>},
     {&CLSID_Printers, CreateThroughDispatch<forms::CreatePrinters>},
@@ -20,7 +21,7 @@ const ClassMaker kMakers[] = {
 
 bool StandInsAlive() { return forms::LiveObjectCount() != 0; }
 
-const ServerTable kServer = {&forms::FormsClasses(), kMakers, std::size(kMakers), StandInsAlive};
+const ServerTable kServer = {&forms::FormsClasses(), kFactories, std::size(kFactories), StandInsAlive};
 
 }  // namespace
 

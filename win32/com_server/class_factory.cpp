@@ -1,14 +1,8 @@
 #include "win32/com_server/class_factory.h"
 
-#include <new>
-
 #include "win32/com_server/server_lifetime.h"
 
 namespace quillant::win32::com_server {
-
-ClassFactory::ClassFactory(CreateFunction create) noexcept : create_(create) { ObjectCreated(); }
-
-ClassFactory::~ClassFactory() { ObjectDestroyed(); }
 
 HRESULT ClassFactory::QueryInterface(REFIID iid, void** out) {
     if (!out) return E_POINTER;
@@ -21,12 +15,22 @@ HRESULT ClassFactory::QueryInterface(REFIID iid, void** out) {
     return S_OK;
 }
 
-ULONG ClassFactory::AddRef() { return ++references_; }
+// Every reference counts as a live object of the server, so that the server
+// stays loaded while any host holds the class object.
+ULONG ClassFactory::AddRef() {
+    ObjectCreated();
+    return ++references_;
+}
 
 ULONG ClassFactory::Release() {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
+    ULONG held = references_.load();
+    // A release the host never paired with a reference must not unbalance the
+    // server's count of live objects.
+    while (held > 0 && !references_.compare_exchange_weak(held, held - 1)) {
+    }
+    if (held == 0) return 0;
+    ObjectDestroyed();
+    return held - 1;
 }
 
 HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
@@ -48,11 +52,8 @@ HRESULT ClassFactory::LockServer(BOOL lock) {
 HRESULT GetClassObject(const ServerTable& table, REFCLSID clsid, REFIID iid, void** out) noexcept {
     if (!out) return E_POINTER;
     *out = nullptr;
-    for (const ClassMaker* maker = table.makers; maker != table.makers + table.makerCount; ++maker) {
-        if (!IsEqualCLSID(clsid, *maker->clsid)) continue;
-        const auto factory = ComPtr<ClassFactory>::Attach(new (std::nothrow) ClassFactory(maker->create));
-        if (!factory) return E_OUTOFMEMORY;
-        return factory.QueryTo(iid, out);
+    for (ClassFactory* factory = table.factories; factory != table.factories + table.factoryCount; ++factory) {
+        if (IsEqualCLSID(clsid, factory->ClassId())) return factory->QueryInterface(iid, out);
     }
     return CLASS_E_CLASSNOTAVAILABLE;
 }

@@ -53,17 +53,15 @@ struct ClassTable {
     const ClassEntry* end() const { return classes + classCount; }
 };
 
-// How the server makes the objects of one class of its table.
-struct ClassMaker {
-    const CLSID* clsid;
-    CreateFunction create;
-};
+class ClassFactory;
 
 struct ServerTable {
     const ClassTable* classes;
-    // One for every class of the table (the server tests create each class).
-    const ClassMaker* makers;
-    std::size_t makerCount;
+    // The class object of every class of the table (the server tests create
+    // each class), defined by the server as a static array
+    // (class_factory.h).
+    ClassFactory* factories;
+    std::size_t factoryCount;
     // Whatever else of the module a host may still hold (objects made
     // outside the class factories); null when there is nothing.
     bool (*stillInUse)();
