@@ -28,7 +28,7 @@
 #include "render/win32/dispatch_drawing_object.h"
 #include "tests/support/in_proc_server.h"
 #include "tests/support/late_bound.h"
-#include "encoding/pattern_builder.h"
+#include "encoding/symbol_encoder.h"
 #include "win32/variant.h"
 
 namespace {

@@ -34,13 +34,7 @@ HRESULT Quillant2::Encode(BSTR* result) {
         if (call.RefusedEncode(result)) return S_OK;
         const std::u16string outcome =
             DrawOnDevice(deviceObject_.Get(), [&](render::DrawingObject* target, render::Platform platform) {
-                LabelText text;
-                try {
-                    text = EncodeLabelText(properties_);
-                } catch (const VbError& error) {
-                    return error.description();
-                }
-                modulePattern_ = text.modules;
+                const LabelText text = EncodeLabelText(properties_);
                 return render::EncodeLabel(properties_, text.modules, text.caption, target, platform);
             });
         *result = win32::Bstr(outcome).Detach();

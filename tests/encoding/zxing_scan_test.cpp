@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "encoding/gs1_element_string.h"
-#include "encoding/shortest_symbol.h"
+#include "encoding/symbol_encoder.h"
 
 namespace quillant {
 namespace {
@@ -35,7 +35,7 @@ ZXing::Result Scan(const std::string& modules) {
 
 TEST(ZxingScan, Gs1SymbolReadsWithItsSeparators) {
     const Gs1Message message = ParseGs1(u"(01)09501101530003(10)ABC(21)XYZ(17)250101");
-    const ZXing::Result result = Scan(ShortestPattern(message.data, DataMode::Gs1));
+    const ZXing::Result result = Scan(ModulePattern(message.data, Encoding::Gs1));
     ASSERT_TRUE(result.isValid());
     EXPECT_EQ(result.symbologyIdentifier(), "]C1");
     EXPECT_EQ(result.text(), "0109501101530003" "10ABC\x1D" "21XYZ\x1D" "17250101");
@@ -52,7 +52,7 @@ TEST(ZxingScan, FullSymbolsReadBack) {
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.utf8);
-        const ZXing::Result result = Scan(ShortestPattern(test.text, DataMode::Text));
+        const ZXing::Result result = Scan(ModulePattern(test.text, Encoding::Full));
         ASSERT_TRUE(result.isValid());
         EXPECT_EQ(result.symbologyIdentifier(), "]C0");
         EXPECT_EQ(result.text(), test.utf8);

@@ -9,12 +9,12 @@
 #include <cstring>
 #include <string>
 
-#include "encoding/pattern_builder.h"
-#include "encoding/shortest_symbol.h"
+#include "encoding/symbol_encoder.h"
+#include "encoding/symbol_encoder.h"
 #include "encoding/symbol_table.h"
 #include "encoding/unencodable_character.h"
 #include "encoding/vb_error.h"
-#include "tests/encoding/code128_reader.h"
+#include "tools/grading/code128_text.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ void CheckShortest(const std::u16string& text) {
     size_t firstWide = 0;
     while (firstWide < text.size() && text[firstWide] <= 0xFF) ++firstWide;
     try {
-        const auto reading = quillant::testing::ReadModules(quillant::ShortestPattern(text, quillant::DataMode::Text));
+        const auto reading = quillant::grading::ReadModules(quillant::ModulePattern(text, quillant::Encoding::Full));
         Check(firstWide == text.size());
         Check(reading.has_value() && !reading->gs1 && reading->text == text);
     } catch (const quillant::VbError& e) {
@@ -45,15 +45,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string modules;
     std::vector<int> values;
     try {
-        modules = quillant::BuildPattern(text);
-        values = quillant::SymbolValues(text);
+        modules = quillant::ModulePattern(text, quillant::Encoding::Quillant1);
+        values = quillant::SymbolValues(text, quillant::Encoding::Quillant1);
     } catch (const quillant::VbError& e) {
         Check(e.number() == 5 || e.number() == 6);
         return 0;
     }
     const size_t m = values.size() - 2;  // between start and check
     Check(modules.size() == 11 * (m + 2) + 13);
-    Check(static_cast<size_t>(quillant::CountModules(text)) == modules.size());
+    Check(static_cast<size_t>(quillant::ModuleCount(text, quillant::Encoding::Quillant1)) == modules.size());
     Check(values.front() == quillant::kStartB || values.front() == quillant::kStartC);
     Check(modules.compare(0, 11, quillant::kSymbolRows[values.front()].pattern) == 0);
     Check(modules.size() >= 13 && modules.compare(modules.size() - 13, 13, "1100011101011") == 0);
