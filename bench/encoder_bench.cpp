@@ -78,6 +78,15 @@ void BM_ShortestValues(benchmark::State& state) {
 }
 BENCHMARK(BM_ShortestValues)->Unit(benchmark::kMillisecond);
 
+// The corpus as GS1 data (FNC1 after the start): the printable backward pass
+// and the forward walk every plan shares.
+void BM_ShortestPatternGs1(benchmark::State& state) {
+    RunOverCorpus(state, [](const std::u16string& text) {
+        benchmark::DoNotOptimize(quillant::ModulePattern(text, quillant::Encoding::Gs1));
+    });
+}
+BENCHMARK(BM_ShortestPatternGs1)->Unit(benchmark::kMillisecond);
+
 // Latin-1 with control characters: the full pass, with the latch and without.
 void BM_ShortestPatternLatin1(benchmark::State& state, quillant::Encoding encoding) {
     RunOverCorpus(

@@ -38,6 +38,10 @@ TEST(ShortestSymbol, WorkedValues) {
         {u"\u00E9", {104, 100, 73, 41}},                   // FNC4, then 'i' in code set B
         {u"\x01\u00E9\x01", {103, 65, 101, 98, 73, 65, 45}},  // FNC4, Shift, character
         {u"\x7F", {104, 95, 96}},                          // DEL in code set B
+        {u"\u00E9\u00E9\u00E9\u00E9\u00E9" u"abc", {104, 100, 100, 73, 73, 73, 73, 73, 100, 100, 65, 66, 67, 32}},  // latch, unlatch
+        {u"\u00E9\u00E9" u"1234\u00E9\u00E9", {104, 100, 100, 73, 73, 99, 12, 34, 100, 73, 73, 96}},  // latched through code set C
+        {u"\u00E9\u00E8\u00EA\u00EB\x01\u00E9\u00E8", {104, 100, 100, 73, 72, 74, 75, 100, 98, 65, 73, 72, 69}},  // one back: FNC4, Shift
+        {u"\u00E9\u00E9\u00E9\u00E9" u"abcde", {104, 100, 73, 100, 73, 100, 73, 100, 73, 65, 66, 67, 68, 69, 61}},  // a tie never latches
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(Trace(test.text));
@@ -80,6 +84,10 @@ TEST(ShortestSymbol, RandomLatin1TextsReadBack) {
         EXPECT_FALSE(reading->gs1);
         EXPECT_EQ(reading->values, SymbolValues(text, Encoding::Full));
         EXPECT_EQ(ModuleCount(text, Encoding::Full), static_cast<int32_t>(modules.size()));
+        const auto unlatched = grading::ReadModules(ModulePattern(text, Encoding::FullWithoutLatch));
+        ASSERT_TRUE(unlatched.has_value());
+        EXPECT_EQ(unlatched->text, text);
+        EXPECT_LE(modules.size(), unlatched->values.size() * 11 + 13);
     }
 }
 

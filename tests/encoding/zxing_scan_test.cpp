@@ -59,5 +59,32 @@ TEST(ZxingScan, FullSymbolsReadBack) {
     }
 }
 
+// Symbols that latch extended mode (two FNC4 in a row), toggle one character
+// back with a single FNC4 (and Shift), unlatch, and carry digits in code set
+// C while latched. (ZXing guesses the character set of what it reads: bytes
+// such as C0..C6 come back as Shift_JIS whether latched or not.)
+TEST(ZxingScan, LatchedSymbolsReadBack) {
+    struct Case {
+        std::u16string text;
+        const char* utf8;
+    } const cases[] = {
+        {u"\u00E9\u00E9\u00E9\u00E9" u"1234\u00E9\u00E9\u00E9\u00E9", "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9" "1234\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"},
+        {u"\u00E9\u00E8\u00EA\u00EB\x01\u00E9\u00E8", "\xC3\xA9\xC3\xA8\xC3\xAA\xC3\xAB\x01\xC3\xA9\xC3\xA8"},
+        {u"\u00E4\u00F6\u00FC\u00DF\u00E4\u00F6 abcdefgh", "\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F\xC3\xA4\xC3\xB6 abcdefgh"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.utf8);
+        const std::vector<int> values = SymbolValues(test.text, Encoding::Full);
+        bool latched = false;
+        for (size_t i = 1; i + 1 < values.size(); ++i) {
+            latched = latched || (values[i] == values[i + 1] && (values[i] == 100 || values[i] == 101));
+        }
+        EXPECT_TRUE(latched);
+        const ZXing::Result result = Scan(ModulePattern(test.text, Encoding::Full));
+        ASSERT_TRUE(result.isValid());
+        EXPECT_EQ(result.text(), test.utf8);
+    }
+}
+
 }  // namespace
 }  // namespace quillant

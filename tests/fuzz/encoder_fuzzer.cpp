@@ -1,7 +1,8 @@
 // Arbitrary UTF-16 text through the encoders. The seed encoder either refuses
 // it with error 5 or 6 or yields a well-formed symbol whose check character is
-// right; the shortest encoder's symbol reads back as the text, or it names the
-// first character above U+00FF.
+// right; the shortest encoder's symbol reads back as the text, is never
+// longer than the one without the latch, or it names the first character
+// above U+00FF.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,7 +10,6 @@
 #include <cstring>
 #include <string>
 
-#include "encoding/symbol_encoder.h"
 #include "encoding/symbol_encoder.h"
 #include "encoding/symbol_table.h"
 #include "encoding/unencodable_character.h"
@@ -29,6 +29,8 @@ void CheckShortest(const std::u16string& text) {
         const auto reading = quillant::grading::ReadModules(quillant::ModulePattern(text, quillant::Encoding::Full));
         Check(firstWide == text.size());
         Check(reading.has_value() && !reading->gs1 && reading->text == text);
+        Check(quillant::ModuleCount(text, quillant::Encoding::Full) <=
+              quillant::ModuleCount(text, quillant::Encoding::FullWithoutLatch));
     } catch (const quillant::VbError& e) {
         Check(firstWide < text.size());
         Check(e.description() == quillant::UnencodableCharacter(text, firstWide).description());
