@@ -480,7 +480,8 @@ int Run(int callsPerRound, int rounds) {
     for (const Case& c : kCases) {
         const std::wstring text(c.text);
         const std::string modules =
-            quillant::BuildPattern(std::u16string(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+            quillant::ModulePattern(std::u16string(reinterpret_cast<const char16_t*>(text.data()), text.size()),
+                                    quillant::Encoding::Quillant1);
         barcode->put_EncodeString(Bstr(text).Get());
         barcode->put_VisibleCode(c.caption ? VARIANT_TRUE : VARIANT_FALSE);
 

@@ -22,7 +22,7 @@ struct BuildCase {
     std::string modules;
 };
 
-TEST(BuildPattern, WorkedSymbols) {
+TEST(Quillant1Symbol, WorkedSymbols) {
     const BuildCase cases[] = {
         {u"AB", {104, 33, 34, 102},
          Join({"11010010000", "10100011000", "10001011000", "11110101110", "1100011101011"})},
@@ -58,7 +58,7 @@ TEST(BuildPattern, WorkedSymbols) {
 
 // A trailing space is encoded: dropping it would print a caption the symbol
 // does not carry.
-TEST(BuildPattern, TrailingSpacesAreEncoded) {
+TEST(Quillant1Symbol, TrailingSpacesAreEncoded) {
     EXPECT_EQ(SymbolValues(u"AB ", Encoding::Quillant1), (std::vector<int>{104, 33, 34, 0, 102}));
     EXPECT_EQ(ModulePattern(u"AB ", Encoding::Quillant1).size(), 68u);
     // Pairs 12 and 34, the switch to B (weight 3), the space (weight 4).
@@ -66,7 +66,7 @@ TEST(BuildPattern, TrailingSpacesAreEncoded) {
     EXPECT_EQ(SymbolValues(u" ", Encoding::Quillant1), (std::vector<int>{104, 0, 1}));
 }
 
-TEST(BuildPattern, UnencodableCharacterNamesItAndItsPosition) {
+TEST(Quillant1Symbol, UnencodableCharacterNamesItAndItsPosition) {
     const struct {
         std::u16string text;
         std::string description;
@@ -93,7 +93,7 @@ TEST(BuildPattern, UnencodableCharacterNamesItAndItsPosition) {
 }
 
 // The check sum is kept modulo 103 as it grows, so it is right at any length.
-TEST(BuildPattern, CheckCharacterOfLongTextsMatchesExactSum) {
+TEST(Quillant1Symbol, CheckCharacterOfLongTextsMatchesExactSum) {
     for (size_t length : {145u, 6600u, 100000u}) {
         std::u16string text;
         for (size_t i = 0; i < length; ++i) text += static_cast<char16_t>(u'!' + (i * 7) % 90);
@@ -107,7 +107,7 @@ TEST(BuildPattern, CheckCharacterOfLongTextsMatchesExactSum) {
 // The densest texts: runs of three digits cost four symbols for three
 // characters. The builder sizes its buffer for that ahead of time (the
 // sanitizer build catches any write past it).
-TEST(BuildPattern, DensestTextsFitTheirBuffer) {
+TEST(Quillant1Symbol, DensestTextsFitTheirBuffer) {
     std::u16string dense = u"123";
     for (int n = 0; n < 50; ++n) {
         for (const std::u16string& text : {dense, u"x" + dense, dense + u"x", dense + u"4"}) {
