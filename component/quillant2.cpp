@@ -106,7 +106,8 @@ HRESULT Quillant2::get_Gs1Missing(BSTR* value) {
     if (!value) return E_POINTER;
     *value = nullptr;
     return Boundary([&] {
-        const std::string missing = properties_.symbology == bcGS1_128 ? ParseGs1(properties_.encodeString).missing : "";
+        const std::string missing =
+            properties_.symbology == bcGS1_128 ? ParseGs1(properties_.encodeString).missing : std::string();
         *value = win32::Bstr(win32::Utf16FromUtf8(missing)).Detach();
         return S_OK;
     });

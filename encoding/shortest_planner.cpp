@@ -31,7 +31,9 @@ constexpr uint32_t Transition(int from, int to) {
 constexpr std::array<std::array<uint32_t, kStates>, kStates> MakeTransitions() {
     std::array<std::array<uint32_t, kStates>, kStates> table{};
     for (int from = 0; from < kStates; ++from) {
-        for (int to = 0; to < kStates; ++to) table[static_cast<size_t>(from)][static_cast<size_t>(to)] = Transition(from, to);
+        for (int to = 0; to < kStates; ++to) {
+            table[static_cast<size_t>(from)][static_cast<size_t>(to)] = Transition(from, to);
+        }
     }
     return table;
 }

@@ -121,11 +121,14 @@ TEST(Gs1ElementString, FaultsNameTheAiAndWhatToFix) {
         {"(7040)1AB!", "AI (7040): ! is not an importer index"},
         {"(4300)AB%2", "AI (4300): '%' at position 3 is not followed by two hexadecimal digits"},
         {"(8112)2", "AI (8112): 2 is not a coupon position offer (format, funder, offer code, serial number)"},
-        // across AIs
-        {"(8110)01234566543211511000042712313271231", "AI (8110): 01234566543211511000042712313271231 is not a coupon code (company prefix, offer code, save value, purchase requirement and family, then optional fields 1 to 6 and 9 in order)"},  // fields out of order
-        {"(8110)0123456654321151100003271232", "AI (8110): 0123456654321151100003271232 is not a coupon code (company prefix, offer code, save value, purchase requirement and family, then optional fields 1 to 6 and 9 in order)"},  // no such date
-        {"(8110)01234566543211511000", "AI (8110): 01234566543211511000 is not a coupon code (company prefix, offer code, save value, purchase requirement and family, then optional fields 1 to 6 and 9 in order)"},  // family code cut short
+        {"(8110)01234566543211511000042712313271231", "AI (8110): 01234566543211511000042712313271231 is not a coupon code (company prefix, offer code, save value, "
+         "purchase requirement and family, then optional fields 1 to 6 and 9 in order)"},  // fields out of order
+        {"(8110)0123456654321151100003271232", "AI (8110): 0123456654321151100003271232 is not a coupon code (company prefix, offer code, save value, "
+         "purchase requirement and family, then optional fields 1 to 6 and 9 in order)"},  // no such date
+        {"(8110)01234566543211511000", "AI (8110): 01234566543211511000 is not a coupon code (company prefix, offer code, save value, "
+         "purchase requirement and family, then optional fields 1 to 6 and 9 in order)"},  // family code cut short
         {"(00)106141411234567897(7041)ZZZZ", "AI (7041): ZZZZ is not a UN/ECE Recommendation 21 package type code"},
+        // across AIs
         {"(01)09501101530003(02)09501101530003", "AI (02): cannot be used together with AI (01)"},
         {"(01)09501101530003(3100)000100(3101)000010", "AI (3100): cannot be used together with AI (3101)"},
         {"(01)09501101530003(10)A(10)B", "AI (10): given twice with different data"},
@@ -182,7 +185,8 @@ TEST(Gs1Label, PartnersAcrossSymbols) {
     } const cases[] = {
         {{u"(02)09501101530003(37)10", u"(10)LOT1", u"(00)106141411234567897"}, ""},
         {{u"(01)09501101530003(21)S1(8040)123456789012345", u"(8041)123456789012345"}, ""},
-        {{u"(37)10", u"(10)LOT1"}, "AI (37) needs AI (00)+(02) or (00)+(8026); AI (10) needs AI (01), (02), (03), (8006) or (8026) on the same label"},
+        {{u"(37)10", u"(10)LOT1"},
+         "AI (37) needs AI (00)+(02) or (00)+(8026); AI (10) needs AI (01), (02), (03), (8006) or (8026) on the same label"},
         {{u"(01)09501101530003", u"(02)09501101530003"}, "AI (02): cannot be used together with AI (01)"},
         {{u"(01)09501101530003(10)A", u"(10)B"}, "AI (10): given twice with different data"},
         {{u"(01)09501101530003", u"(01)09501101530004"}, "Symbol 2: AI (01): check digit 4 should be 3"},
