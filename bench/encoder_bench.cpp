@@ -7,41 +7,58 @@
 
 #include "bench/bench_corpus.h"
 #include "encoding/gs1_element_string.h"
-#include "encoding/pattern_builder.h"
-#include "encoding/shortest_symbol.h"
+#include "encoding/symbol_encoder.h"
+#include "encoding/symbol_encoder.h"
 #include "encoding/vb_error.h"
 
 namespace {
 
 using quillant::bench::Corpus;
 
-int64_t CorpusCharacters() {
+int64_t CorpusCharacters(const std::vector<std::u16string>& corpus) {
     int64_t total = 0;
-    for (const auto& text : Corpus()) total += static_cast<int64_t>(text.size());
+    for (const auto& text : corpus) total += static_cast<int64_t>(text.size());
     return total;
 }
 
+// The corpus with every fifth character moved to the upper half of Latin-1
+// (and control characters where it had 'a'..'z'), for the planner's full pass
+// and the latch; the corpus itself takes the printable shortcut.
+const std::vector<std::u16string>& Latin1Corpus() {
+    static const std::vector<std::u16string> corpus = [] {
+        std::vector<std::u16string> texts = Corpus();
+        size_t k = 0;
+        for (auto& text : texts) {
+            for (char16_t& c : text) {
+                if (++k % 5 == 0) c = static_cast<char16_t>(c | 0x80);
+                if (c >= u'a' && c <= u'z' && k % 7 == 0) c = static_cast<char16_t>(c - 0x60);
+            }
+        }
+        return texts;
+    }();
+    return corpus;
+}
+
 template <class Encode>
-void RunOverCorpus(benchmark::State& state, Encode encode) {
-    const auto& corpus = Corpus();
+void RunOverCorpus(benchmark::State& state, Encode encode, const std::vector<std::u16string>& corpus = Corpus()) {
     for (auto _ : state) {
         for (const auto& text : corpus) encode(text);
     }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(corpus.size()));
-    state.counters["chars/s"] = benchmark::Counter(static_cast<double>(CorpusCharacters() * state.iterations()),
+    state.counters["chars/s"] = benchmark::Counter(static_cast<double>(CorpusCharacters(corpus) * state.iterations()),
                                                    benchmark::Counter::kIsRate);
 }
 
-void BM_BuildPattern(benchmark::State& state) {
+void BM_Quillant1Pattern(benchmark::State& state) {
     RunOverCorpus(state, [](const std::u16string& text) {
-        benchmark::DoNotOptimize(quillant::BuildPattern(text));
+        benchmark::DoNotOptimize(quillant::ModulePattern(text, quillant::Encoding::Quillant1));
     });
 }
-BENCHMARK(BM_BuildPattern)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Quillant1Pattern)->Unit(benchmark::kMillisecond);
 
 void BM_BarWidth(benchmark::State& state) {
     RunOverCorpus(state, [](const std::u16string& text) {
-        benchmark::DoNotOptimize(quillant::BarWidth(text, 1));
+        benchmark::DoNotOptimize(quillant::BarWidth(text, quillant::Encoding::Quillant1, 1));
     });
 }
 BENCHMARK(BM_BarWidth)->Unit(benchmark::kMillisecond);
@@ -49,17 +66,35 @@ BENCHMARK(BM_BarWidth)->Unit(benchmark::kMillisecond);
 // The shortest planner with the whole symbol built, as quillant-pattern --full does.
 void BM_ShortestPattern(benchmark::State& state) {
     RunOverCorpus(state, [](const std::u16string& text) {
-        benchmark::DoNotOptimize(quillant::ShortestPattern(text, quillant::DataMode::Text));
+        benchmark::DoNotOptimize(quillant::ModulePattern(text, quillant::Encoding::Full));
     });
 }
 BENCHMARK(BM_ShortestPattern)->Unit(benchmark::kMillisecond);
 
 void BM_ShortestValues(benchmark::State& state) {
     RunOverCorpus(state, [](const std::u16string& text) {
-        benchmark::DoNotOptimize(quillant::ShortestSymbolValues(text, quillant::DataMode::Text));
+        benchmark::DoNotOptimize(quillant::SymbolValues(text, quillant::Encoding::Full));
     });
 }
 BENCHMARK(BM_ShortestValues)->Unit(benchmark::kMillisecond);
+
+// The corpus as GS1 data (FNC1 after the start): the printable backward pass
+// and the forward walk every plan shares.
+void BM_ShortestPatternGs1(benchmark::State& state) {
+    RunOverCorpus(state, [](const std::u16string& text) {
+        benchmark::DoNotOptimize(quillant::ModulePattern(text, quillant::Encoding::Gs1));
+    });
+}
+BENCHMARK(BM_ShortestPatternGs1)->Unit(benchmark::kMillisecond);
+
+// Latin-1 with control characters: the full pass, with the latch and without.
+void BM_ShortestPatternLatin1(benchmark::State& state, quillant::Encoding encoding) {
+    RunOverCorpus(
+        state, [encoding](const std::u16string& text) { benchmark::DoNotOptimize(quillant::ModulePattern(text, encoding)); },
+        Latin1Corpus());
+}
+BENCHMARK_CAPTURE(BM_ShortestPatternLatin1, latch, quillant::Encoding::Full)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ShortestPatternLatin1, no_latch, quillant::Encoding::FullWithoutLatch)->Unit(benchmark::kMillisecond);
 
 // Baseline in the same run: copying each text once, the least any encoder does.
 void BM_CopyText(benchmark::State& state) {

@@ -28,7 +28,7 @@
 #include "render/win32/dispatch_drawing_object.h"
 #include "tests/support/in_proc_server.h"
 #include "tests/support/late_bound.h"
-#include "encoding/pattern_builder.h"
+#include "encoding/symbol_encoder.h"
 #include "win32/variant.h"
 
 namespace {
@@ -480,7 +480,8 @@ int Run(int callsPerRound, int rounds) {
     for (const Case& c : kCases) {
         const std::wstring text(c.text);
         const std::string modules =
-            quillant::BuildPattern(std::u16string(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+            quillant::ModulePattern(std::u16string(reinterpret_cast<const char16_t*>(text.data()), text.size()),
+                                    quillant::Encoding::Quillant1);
         barcode->put_EncodeString(Bstr(text).Get());
         barcode->put_VisibleCode(c.caption ? VARIANT_TRUE : VARIANT_FALSE);
 

@@ -234,7 +234,6 @@ protected:
     bool drawing_ = false;
     Properties properties_;
     win32::ComPtr<IDispatch> deviceObject_;
-    std::string modulePattern_;  // of the last Encode
 
 private:
     static bool IsCommonPutByValue(DISPID member) {

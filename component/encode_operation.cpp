@@ -2,12 +2,14 @@
 
 #include <memory>
 #include <mutex>
+#include <new>
 
 #include "render/win32/dispatch_drawing_object.h"
 #include "render/encode.h"
 #include "render/win32/gdi_font_api.h"
 #include "component/shared_drawing_objects.h"
 #include "win32/text_conversion.h"
+#include "encoding/symbol_encoder.h"
 #include "encoding/vb_error.h"
 
 namespace quillant::component {
@@ -28,12 +30,19 @@ std::u16string DrawOnDevice(IDispatch* device, const Drawing& draw) {
     } catch (const VbError& error) {
         return win32::Utf16FromUtf8(error.description());
     }
-    return win32::Utf16FromUtf8(draw(target.get(), render::Platform{fonts, form}));
+    try {
+        return win32::Utf16FromUtf8(draw(target.get(), render::Platform{fonts, form}));
+    } catch (const VbError& error) {
+        return win32::Utf16FromUtf8(error.description());
+    } catch (const std::bad_alloc&) {
+        return win32::Utf16FromUtf8(vb_errors::TextOf(vb_errors::kOutOfMemory));
+    }
 }
 
-std::u16string EncodeOnDevice(const BarcodeProperties& properties, IDispatch* device, std::string& modulePattern) {
+std::u16string EncodeOnDevice(const BarcodeProperties& properties, IDispatch* device) {
     return DrawOnDevice(device, [&](render::DrawingObject* target, render::Platform platform) {
-        return render::Encode(properties, target, platform, modulePattern);
+        const std::string modules = ModulePattern(properties.encodeString, Encoding::Quillant1);
+        return render::Encode(properties, modules, target, platform);
     });
 }
 

@@ -1,7 +1,7 @@
 #include "component/label_text.h"
 
 #include "encoding/gs1_element_string.h"
-#include "encoding/shortest_symbol.h"
+#include "encoding/symbol_encoder.h"
 #include "encoding/vb_error.h"
 
 namespace quillant::component {
@@ -22,10 +22,10 @@ LabelText EncodeLabelText(const LabelProperties& p) {
     switch (p.symbology) {
         case bcGS1_128: {
             const Gs1Message message = ParseGs1(p.encodeString);
-            return {ShortestPattern(message.data, DataMode::Gs1), message.caption};
+            return {ModulePattern(message.data, Encoding::Gs1), message.caption};
         }
         case bcCode128:
-            return {ShortestPattern(p.encodeString, DataMode::Text), Printable(p.encodeString)};
+            return {ModulePattern(p.encodeString, Encoding::Full), Printable(p.encodeString)};
         default:
             throw vb_errors::WithText(vb_errors::kInvalidPropertyValue);
     }

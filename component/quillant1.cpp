@@ -1,7 +1,7 @@
 #include "component/quillant1.h"
 
 #include "component/encode_operation.h"
-#include "encoding/pattern_builder.h"
+#include "encoding/symbol_encoder.h"
 
 namespace quillant::component {
 
@@ -11,7 +11,7 @@ Quillant1::Quillant1(win32::ComPtr<IDispatch> deviceObject)
 HRESULT Quillant1::GetBarWidth(short* width) {
     if (!width) return E_POINTER;
     return Boundary([&] {
-        *width = BarWidth(properties_.encodeString, properties_.elementWidth);
+        *width = BarWidth(properties_.encodeString, Encoding::Quillant1, properties_.elementWidth);
         return S_OK;
     });
 }
@@ -22,7 +22,7 @@ HRESULT Quillant1::Encode(BSTR* result) {
     return Boundary([&] {
         const OnDevice call(drawing_);
         if (call.RefusedEncode(result)) return S_OK;
-        const std::u16string text = EncodeOnDevice(properties_, deviceObject_.Get(), modulePattern_);
+        const std::u16string text = EncodeOnDevice(properties_, deviceObject_.Get());
         *result = win32::Bstr(text).Detach();
         return S_OK;
     });

@@ -2,6 +2,7 @@
 
 #include "component/encode_operation.h"
 #include "component/label_text.h"
+#include "encoding/gs1_element_string.h"
 #include "render/label_encode.h"
 #include "render/win32/dispatch_drawing_object.h"
 
@@ -34,13 +35,7 @@ HRESULT Quillant2::Encode(BSTR* result) {
         if (call.RefusedEncode(result)) return S_OK;
         const std::u16string outcome =
             DrawOnDevice(deviceObject_.Get(), [&](render::DrawingObject* target, render::Platform platform) {
-                LabelText text;
-                try {
-                    text = EncodeLabelText(properties_);
-                } catch (const VbError& error) {
-                    return error.description();
-                }
-                modulePattern_ = text.modules;
+                const LabelText text = EncodeLabelText(properties_);
                 return render::EncodeLabel(properties_, text.modules, text.caption, target, platform);
             });
         *result = win32::Bstr(outcome).Detach();
@@ -103,6 +98,30 @@ HRESULT Quillant2::get_ModulePattern(BSTR* value) {
     return Boundary([&] {
         const std::string modules = EncodeLabelText(properties_).modules;
         *value = win32::Bstr(std::u16string(modules.begin(), modules.end())).Detach();
+        return S_OK;
+    });
+}
+
+HRESULT Quillant2::get_Gs1Missing(BSTR* value) {
+    if (!value) return E_POINTER;
+    *value = nullptr;
+    return Boundary([&] {
+        const std::string missing =
+            properties_.symbology == bcGS1_128 ? ParseGs1(properties_.encodeString).missing : std::string();
+        *value = win32::Bstr(win32::Utf16FromUtf8(missing)).Detach();
+        return S_OK;
+    });
+}
+
+HRESULT Quillant2::CheckGs1Label(VARIANT labels, BSTR* result) {
+    if (!result) return E_POINTER;
+    *result = nullptr;
+    return Boundary([&] {
+        std::vector<std::u16string> symbols;
+        const HRESULT hr = win32::ArgumentToStrings(labels, LOCALE_USER_DEFAULT, symbols);
+        if (hr == DISP_E_TYPEMISMATCH) throw vb_errors::WithText(vb_errors::kTypeMismatch);
+        if (FAILED(hr)) return hr;
+        *result = win32::Bstr(win32::Utf16FromUtf8(quillant::CheckGs1Label(symbols))).Detach();
         return S_OK;
     });
 }

@@ -28,6 +28,8 @@ public:
     HRESULT STDMETHODCALLTYPE get_QuietZones(VARIANT_BOOL* value) override;
     HRESULT STDMETHODCALLTYPE get_CaptionText(BSTR* value) override;
     HRESULT STDMETHODCALLTYPE get_ModulePattern(BSTR* value) override;
+    HRESULT STDMETHODCALLTYPE get_Gs1Missing(BSTR* value) override;
+    HRESULT STDMETHODCALLTYPE CheckGs1Label(VARIANT labels, BSTR* result) override;
 
 private:
     friend HRESULT CreateBarcodeObject<Quillant2>(REFIID iid, void** out) noexcept;

@@ -1,5 +1,7 @@
 #include "encoding/code_set_planner.h"
 
+#include "encoding/unencodable_character.h"
+
 namespace quillant {
 namespace {
 
@@ -26,7 +28,34 @@ private:
     std::u16string stream_;
 };
 
+class ValueSink {
+public:
+    ValueSink(std::u16string_view text, uint8_t* out) : text_(text), out_(out) {}
+
+    void Start(CodeSet set) { *out_++ = set == CodeSet::B ? kStartB : kStartC; }
+    void Data(size_t pos) {
+        const auto value = SymbolTable::FindB(text_[pos]);
+        if (!value) throw UnencodableCharacter(text_, pos);
+        *out_++ = static_cast<uint8_t>(*value);
+    }
+    void Pair(size_t pos) { *out_++ = static_cast<uint8_t>(*SymbolTable::FindC(text_[pos], text_[pos + 1])); }
+    void SwitchToC() { *out_++ = kSwitchToC; }
+    void SwitchToB() { *out_++ = kSwitchToB; }
+
+    uint8_t* end() const { return out_; }
+
+private:
+    std::u16string_view text_;
+    uint8_t* out_;
+};
+
 }  // namespace
+
+size_t PlanQuillant1(std::u16string_view text, uint8_t* out) {
+    ValueSink sink(text, out);
+    PlanCodeSets(text, sink);
+    return static_cast<size_t>(sink.end() - out);
+}
 
 std::u16string PlanCodeSets(std::u16string_view text) {
     TokenStreamSink sink(text);

@@ -5,9 +5,10 @@
 // shortest plan (a run of three costs a symbol more than code set B:
 // "A123" plans as 104 33 99 12 100 19), which the full encoder finds.
 //
-// The planner reports what it decides as events to a sink, so that the symbol
-// builder can consume them directly while the token stream ("^B!A*C#12*B!3")
-// stays available for people and tests. A sink provides:
+// The planner reports what it decides as events to a sink: PlanQuillant1
+// writes them as symbol values into the plan every encoder's writer takes
+// (symbol_encoder.h), while the token stream ("^B!A*C#12*B!3") stays
+// available for people and tests. A sink provides:
 //   Start(CodeSet)         the symbol starts in code set B or C
 //   Data(size_t pos)       the character at pos (0-based) goes out in code set B
 //   Pair(size_t pos)       the digits at pos and pos + 1 go out in code set C
@@ -15,6 +16,7 @@
 // Every character of the text is planned, trailing spaces included.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -66,6 +68,15 @@ void PlanCodeSets(std::u16string_view text, Sink& sink) {
         }
     }
 }
+
+// At most four symbols per three characters (a lone run of three digits
+// costs a switch, a pair, a switch back and a character), plus the start.
+constexpr size_t MaxQuillant1Values(size_t units) { return units / 3 * 4 + units % 3 * 2 + 1; }
+
+// Writes the start and the data, switch values at out (room for
+// MaxQuillant1Values(text.size())) and returns how many; no check character.
+// Error 5 names the first character that code set B cannot carry.
+size_t PlanQuillant1(std::u16string_view text, uint8_t* out);
 
 // The plan written as a token stream: "^B"/"^C" start, "!x" a code set B
 // character, "#dd" a digit pair, "*C"/"*B" the switches.

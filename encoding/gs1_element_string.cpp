@@ -187,7 +187,8 @@ std::string DescribeGroups(const std::vector<std::string_view>& groups) {
     return out;
 }
 
-void CheckAcrossElements(const std::vector<Element>& elements) {
+// Repeats and exclusions, in one symbol or across a label's symbols.
+void CheckRepeatsAndExclusions(const std::vector<Element>& elements) {
     for (size_t i = 0; i < elements.size(); ++i) {
         for (size_t j = i + 1; j < elements.size(); ++j) {
             if (elements[i].ai == elements[j].ai && elements[i].data != elements[j].data) {
@@ -206,7 +207,15 @@ void CheckAcrossElements(const std::vector<Element>& elements) {
             }
         }
     }
+}
+
+// "AI (10) needs AI (01), (02), ..." for each AI whose partners elements
+// lack, once per AI, joined by "; ".
+std::string MissingPartners(const std::vector<Element>& elements) {
+    std::string missing;
+    std::vector<std::string_view> named;
     for (const auto& e : elements) {
+        if (std::find(named.begin(), named.end(), e.ai) != named.end()) continue;
         for (std::string_view list : Fields(e.entry->required, ' ')) {
             const auto groups = Fields(list, ',');
             bool satisfied = false;
@@ -215,9 +224,14 @@ void CheckAcrossElements(const std::vector<Element>& elements) {
                 for (std::string_view pattern : Fields(group, '+')) all = all && Present(elements, pattern);
                 satisfied = satisfied || all;
             }
-            if (!satisfied) throw Fault(e.ai, "needs AI " + DescribeGroups(groups) + " in the same symbol");
+            if (satisfied) continue;
+            if (!missing.empty()) missing += "; ";
+            missing += "AI (" + e.ai + ") needs AI " + DescribeGroups(groups);
+            named.push_back(e.ai);
+            break;
         }
     }
+    return missing;
 }
 
 VbError TooLong(size_t characters) {
@@ -225,9 +239,8 @@ VbError TooLong(size_t characters) {
                        std::to_string(kMaxDataCharacters) + " fit in GS1-128");
 }
 
-}  // namespace
-
-Gs1Message ParseGs1(std::u16string_view elements) {
+// One symbol's elements, checked as far as one symbol can be.
+std::vector<Element> CheckSymbol(std::u16string_view elements) {
     std::vector<Element> parsed = Split(elements);
     // What cannot fit in one symbol is refused before any check that looks
     // at pairs of elements, so that a long string costs time in proportion
@@ -240,9 +253,16 @@ Gs1Message ParseGs1(std::u16string_view elements) {
     }
     if (length > kMaxDataCharacters) throw TooLong(length);
     for (auto& element : parsed) CheckElement(element);
-    CheckAcrossElements(parsed);
+    CheckRepeatsAndExclusions(parsed);
+    return parsed;
+}
 
+}  // namespace
+
+Gs1Message ParseGs1(std::u16string_view elements) {
+    const std::vector<Element> parsed = CheckSymbol(elements);
     Gs1Message message;
+    message.missing = MissingPartners(parsed);
     for (size_t i = 0; i < parsed.size(); ++i) {
         const std::u16string ai(parsed[i].ai.begin(), parsed[i].ai.end());
         message.data += ai + parsed[i].data;
@@ -251,6 +271,25 @@ Gs1Message ParseGs1(std::u16string_view elements) {
     }
     if (message.data.size() > kMaxDataCharacters) throw TooLong(message.data.size());
     return message;
+}
+
+std::string CheckGs1Label(const std::vector<std::u16string>& symbols) {
+    if (symbols.empty()) return "GS1 label: no element strings";
+    std::vector<Element> all;
+    for (size_t i = 0; i < symbols.size(); ++i) {
+        try {
+            for (Element& e : CheckSymbol(symbols[i])) all.push_back(std::move(e));
+        } catch (const VbError& error) {
+            return "Symbol " + std::to_string(i + 1) + ": " + error.description();
+        }
+    }
+    try {
+        CheckRepeatsAndExclusions(all);
+    } catch (const VbError& error) {
+        return error.description();
+    }
+    const std::string missing = MissingPartners(all);
+    return missing.empty() ? std::string() : missing + " on the same label";
 }
 
 }  // namespace quillant

@@ -167,6 +167,98 @@ Fault CouponPositionOffer(std::string_view s) {
     return Text(s) + " is not a coupon position offer (format, funder, offer code, serial number)";
 }
 
+// The North American coupon code: a fixed head (company prefix, offer code,
+// save value, primary purchase requirement and family), then optional
+// fields, each after its indicator digit, in increasing order of indicator.
+// Lengths come from variable length indicators (VLI) with their own ranges.
+class CouponReader {
+public:
+    explicit CouponReader(std::string_view s) : s_(s) {}
+
+    bool AtEnd() const { return at_ == s_.size(); }
+    // n digits, or nothing when fewer are left.
+    std::optional<std::string_view> Take(size_t n) {
+        if (!ok_ || at_ + n > s_.size()) return Fail();
+        at_ += n;
+        return s_.substr(at_ - n, n);
+    }
+    // One digit among allowed.
+    std::optional<int> Digit(std::string_view allowed) {
+        const auto d = Take(1);
+        if (!d || allowed.find((*d)[0]) == std::string_view::npos) return Fail<int>();
+        return (*d)[0] - '0';
+    }
+    // A VLI among allowed, then base + VLI digits (none when the VLI is 9 and
+    // nineMeansNone).
+    void Sized(std::string_view allowed, size_t base, bool nineMeansNone = false) {
+        const auto vli = Digit(allowed);
+        if (vli && !(nineMeansNone && *vli == 9)) Take(base + static_cast<size_t>(*vli));
+    }
+    void DateField() {
+        const auto date = Take(6);
+        if (date && Date(*date, false, false)) Fail();
+    }
+    bool ok() const { return ok_; }
+
+private:
+    template <class T = std::string_view>
+    std::optional<T> Fail() {
+        ok_ = false;
+        return std::nullopt;
+    }
+    std::string_view s_;
+    size_t at_ = 0;
+    bool ok_ = true;
+};
+
+Fault CouponCode(std::string_view s) {
+    const Fault fault = Text(s) + " is not a coupon code (company prefix, offer code, save value, purchase "
+                                  "requirement and family, then optional fields 1 to 6 and 9 in order)";
+    if (!AllDigits(s)) return fault;
+    CouponReader r(s);
+    r.Sized("0123456", 6);  // primary company prefix
+    r.Take(6);              // offer code
+    r.Sized("12345", 0);    // save value
+    r.Sized("12345", 0);    // primary purchase requirement
+    r.Digit("012349");      // its code
+    r.Take(3);              // primary purchase family code
+    int last = 0;
+    while (r.ok() && !r.AtEnd()) {
+        const auto field = r.Digit("1234569");
+        if (!field || *field <= last) return fault;
+        last = *field;
+        switch (*field) {
+            case 1:  // second qualifying purchase
+                r.Digit("0123");
+                [[fallthrough]];
+            case 2:  // (second or) third qualifying purchase
+                r.Sized("12345", 0);
+                r.Digit("012349");
+                r.Take(3);
+                r.Sized("01234569", 6, true);
+                break;
+            case 3:  // expiration date
+            case 4:  // start date
+                r.DateField();
+                break;
+            case 5:  // serial number
+                r.Sized("0123456789", 6);
+                break;
+            case 6:  // retailer company prefix or GLN
+                r.Sized("1234567", 6);
+                break;
+            default:  // 9: save value code, applies to item, store coupon, do not multiply
+                r.Digit("01256");
+                r.Digit("012");
+                r.Take(1);
+                r.Digit("01");
+                break;
+        }
+    }
+    if (r.ok() && r.AtEnd()) return std::nullopt;
+    return fault;
+}
+
 }  // namespace
 
 std::optional<std::string> Lint(Linter linter, std::string_view s) {
@@ -252,11 +344,10 @@ std::optional<std::string> Lint(Linter linter, std::string_view s) {
         case Linter::couponposoffer:
             return CouponPositionOffer(s);
         case Linter::packagetype:
+            if (IsPackageType(s)) return std::nullopt;
+            return Text(s) + " is not a UN/ECE Recommendation 21 package type code";
         case Linter::couponcode:
-            // Not checked: package types are UN/ECE Recommendation 21's code
-            // list, which the project does not hold; a coupon code's many
-            // optional fields are not taken apart here.
-            return std::nullopt;
+            return CouponCode(s);
     }
     return std::nullopt;
 }

@@ -13,25 +13,71 @@ enum Set : uint8_t { kA, kB, kC };
 constexpr Set kSwitchOrder[] = {kB, kC, kA};  // the tie-break among switches and starts
 constexpr uint32_t kNever = 1u << 30;         // no way; sums of it stay far from overflow
 
-// A choice for (position, code set): the code set the character goes out in
-// (a switch when it differs) and whether it goes out shifted from there.
-constexpr uint8_t kSetMask = 3;
-constexpr uint8_t kShifted = 4;
+// A state is a code set and whether extended mode is latched: set + 3 * latched.
+constexpr int kStates = 6;
+constexpr int SetOf(int state) { return state % 3; }
+constexpr int LatchOf(int state) { return state / 3; }
 
-// Symbols one character costs in code set A or B: FNC4 first for U+0080..U+00FF.
-uint32_t CostIn(Set set, char16_t c) {
-    const unsigned base = c & 0x7Fu;
-    const uint32_t fnc4 = c >> 7;
-    const bool carried = set == kA ? base < 0x60 : base >= 0x20;
-    return carried ? 1 + fnc4 : kNever;
+// Symbols from one state to another before a character: a switch costs one;
+// toggling the latch is two FNC4 in code set A or B, after a switch to one of
+// them when in C (and back when C is wanted).
+constexpr uint32_t Transition(int from, int to) {
+    const int s = SetOf(from), t = SetOf(to);
+    if (LatchOf(from) == LatchOf(to)) return s != t;
+    if (s != kC) return 2 + (s != t);
+    return t == kC ? 4 : 3;
 }
 
-uint8_t ValueIn(Set set, unsigned base) {
+constexpr std::array<std::array<uint32_t, kStates>, kStates> MakeTransitions() {
+    std::array<std::array<uint32_t, kStates>, kStates> table{};
+    for (int from = 0; from < kStates; ++from) {
+        for (int to = 0; to < kStates; ++to) {
+            table[static_cast<size_t>(from)][static_cast<size_t>(to)] = Transition(from, to);
+        }
+    }
+    return table;
+}
+constexpr auto kTransitions = MakeTransitions();
+
+// The states tried from each state, in tie-break order: switches in the same
+// latch first, then toggling the latch where the set is, then elsewhere.
+struct TargetOrder {
+    int count = 0;
+    int targets[kStates - 1] = {};
+};
+constexpr std::array<TargetOrder, kStates> MakeTargetOrders() {
+    std::array<TargetOrder, kStates> orders{};
+    for (int from = 0; from < kStates; ++from) {
+        TargetOrder& order = orders[static_cast<size_t>(from)];
+        const int e = LatchOf(from);
+        for (int f : {e, 1 - e}) {
+            const int sets[] = {SetOf(from), kB, kC, kA};
+            for (int t : sets) {
+                const int to = t + 3 * f;
+                bool listed = to == from;
+                for (int i = 0; i < order.count; ++i) listed = listed || order.targets[i] == to;
+                if (!listed) order.targets[order.count++] = to;
+            }
+        }
+    }
+    return orders;
+}
+constexpr std::array<TargetOrder, kStates> kTargetOrders = MakeTargetOrders();
+constexpr int kSameLatchTargets = 2;  // the first two of each order keep the latch
+
+// A choice for (position, state): the state the character goes out in
+// (switches and latch toggles first when it differs) and whether it goes out
+// shifted from there.
+constexpr uint8_t kStateMask = 7;
+constexpr uint8_t kShifted = 8;
+
+uint8_t ValueIn(int set, unsigned base) {
     return static_cast<uint8_t>(set == kA && base < 0x20 ? base + 64 : base - 32);
 }
 
 constexpr uint8_t kSwitchTo[] = {kSwitchToA, kSwitchToB, kSwitchToC};
 constexpr uint8_t kStart[] = {kStartA, kStartB, kStartC};
+constexpr uint8_t kFnc4In[] = {kFnc4A, kFnc4B};
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
@@ -49,51 +95,60 @@ public:
     uint8_t* data() { return data_; }
 
 private:
-    std::array<uint8_t, 3 * 64> small_;
+    std::array<uint8_t, kStates * 64> small_;
     std::vector<uint8_t> large_;
     uint8_t* data_ = small_.data();
 };
 
 // Fills choices for any text of U+0000..U+00FF; returns the costs at 0.
-std::array<uint32_t, 3> PlanAnyText(std::u16string_view data, bool gs1, uint8_t* choices) {
+std::array<uint32_t, kStates> PlanAnyText(std::u16string_view data, bool gs1, bool latch, uint8_t* choices) {
     const size_t n = data.size();
-    std::array<uint32_t, 3> next1{};  // cost at k + 1
-    uint32_t next2C = 0;              // code set C's cost at k + 2
+    const int tried = latch ? kStates - 1 : kSameLatchTargets;
+    std::array<uint32_t, kStates> next1{};  // cost at k + 1
+    uint32_t next2C[2] = {0, 0};            // code set C's cost at k + 2, per latch
     for (size_t k = n; k-- > 0;) {
         const char16_t c = data[k];
-        uint32_t local[3];  // without switching first
-        uint8_t shifted[3] = {0, 0, 0};
+        uint32_t local[kStates];  // the character in this state, no switch first
+        uint8_t shifted[kStates] = {};
         if (gs1 && c == kGs1Separator) {
-            local[kA] = 1 + next1[kA];
-            local[kB] = 1 + next1[kB];
-            local[kC] = 1 + next1[kC];
+            for (int st = 0; st < kStates; ++st) local[st] = 1 + next1[static_cast<size_t>(st)];
         } else {
-            const uint32_t inA = CostIn(kA, c);
-            const uint32_t inB = CostIn(kB, c);
-            local[kA] = inA + next1[kA];
-            if (inB + 1 + next1[kA] < local[kA]) {
-                local[kA] = inB + 1 + next1[kA];
-                shifted[kA] = kShifted;
+            const unsigned base = c & 0x7Fu;
+            const bool pair = k + 1 < n && IsDigit(c) && IsDigit(data[k + 1]);
+            for (int e = 0; e < 2; ++e) {
+                const uint32_t fnc4 = static_cast<uint32_t>(c >> 7) != static_cast<uint32_t>(e);
+                const uint32_t inA = base < 0x60 ? 1 + fnc4 : kNever;
+                const uint32_t inB = base >= 0x20 ? 1 + fnc4 : kNever;
+                const int a = kA + 3 * e, b = kB + 3 * e;
+                local[a] = inA + next1[static_cast<size_t>(a)];
+                if (inB + 1 + next1[static_cast<size_t>(a)] < local[a]) {
+                    local[a] = inB + 1 + next1[static_cast<size_t>(a)];
+                    shifted[a] = kShifted;
+                }
+                local[b] = inB + next1[static_cast<size_t>(b)];
+                if (inA + 1 + next1[static_cast<size_t>(b)] < local[b]) {
+                    local[b] = inA + 1 + next1[static_cast<size_t>(b)];
+                    shifted[b] = kShifted;
+                }
+                local[kC + 3 * e] = pair ? 1 + next2C[e] : kNever;
             }
-            local[kB] = inB + next1[kB];
-            if (inA + 1 + next1[kB] < local[kB]) {
-                local[kB] = inA + 1 + next1[kB];
-                shifted[kB] = kShifted;
-            }
-            local[kC] = k + 1 < n && IsDigit(c) && IsDigit(data[k + 1]) ? 1 + next2C : kNever;
         }
-        next2C = next1[kC];
-        for (uint8_t s = 0; s < 3; ++s) {
-            uint32_t best = local[s];
-            uint8_t choice = static_cast<uint8_t>(s | shifted[s]);
-            for (Set t : kSwitchOrder) {
-                if (t != s && 1 + local[t] < best) {
-                    best = 1 + local[t];
-                    choice = static_cast<uint8_t>(t | shifted[t]);
+        next2C[0] = next1[kC];
+        next2C[1] = next1[kC + 3];
+        for (int st = 0; st < kStates; ++st) {
+            uint32_t best = local[st];
+            uint8_t choice = static_cast<uint8_t>(st | shifted[st]);
+            const TargetOrder& order = kTargetOrders[static_cast<size_t>(st)];
+            for (int i = 0; i < tried; ++i) {
+                const int to = order.targets[i];
+                const uint32_t cost = kTransitions[static_cast<size_t>(st)][static_cast<size_t>(to)] + local[to];
+                if (cost < best) {
+                    best = cost;
+                    choice = static_cast<uint8_t>(to | shifted[to]);
                 }
             }
-            next1[s] = best;
-            choices[3 * k + s] = choice;
+            next1[static_cast<size_t>(st)] = best;
+            choices[kStates * k + static_cast<size_t>(st)] = choice;
         }
     }
     return next1;
@@ -124,7 +179,7 @@ Survey SurveyText(std::u16string_view data, bool gs1) {
 // B carries everything A does at the same cost, so A can never be strictly
 // cheaper and the tie-break never picks it: planning with B and C alone gives
 // the very plan PlanAnyText gives, at half the work.
-std::array<uint32_t, 3> PlanPrintable(std::u16string_view data, bool gs1, uint8_t* choices) {
+std::array<uint32_t, kStates> PlanPrintable(std::u16string_view data, bool gs1, uint8_t* choices) {
     const size_t n = data.size();
     uint32_t nextB = 0, nextC = 0, next2C = 0;
     bool nextIsDigit = false;
@@ -137,8 +192,8 @@ std::array<uint32_t, 3> PlanPrintable(std::u16string_view data, bool gs1, uint8_
             nextC = nextB + 2;
             nextB = nextB + 1;
             nextIsDigit = false;
-            choices[3 * k + kB] = kB;
-            choices[3 * k + kC] = kB;
+            choices[kStates * k + kB] = kB;
+            choices[kStates * k + kC] = kB;
             continue;
         }
         const uint32_t localB = 1 + nextB;
@@ -151,20 +206,35 @@ std::array<uint32_t, 3> PlanPrintable(std::u16string_view data, bool gs1, uint8_
         const bool toB = 1 + localB < localC;
         nextB = toC ? 1 + localC : localB;
         nextC = toB ? 1 + localB : localC;
-        choices[3 * k + kB] = toC ? kC : kB;
-        choices[3 * k + kC] = toB ? kB : kC;
+        choices[kStates * k + kB] = toC ? kC : kB;
+        choices[kStates * k + kC] = toB ? kB : kC;
     }
-    return {kNever, nextB, nextC};
+    return {kNever, nextB, nextC, kNever, kNever, kNever};
 }
 
-// The forward walk for PlanPrintable's choices: code sets B and C only.
-void WalkPrintable(std::u16string_view data, bool gs1, const uint8_t* choices, Set set, uint8_t* out) {
+// The forward walk from the start's state along the choices, for both
+// backward passes. Returns the end of the values written at out. (A copy
+// for printable plans, switching between B and C only, was measured no
+// faster: BM_ShortestPatternGs1 47-51 ms with this walk, 47-49 ms with the
+// copy, in one run.)
+uint8_t* Walk(std::u16string_view data, bool gs1, const uint8_t* choices, int state, uint8_t* out) {
     const size_t n = data.size();
     for (size_t k = 0; k < n;) {
-        const auto target = static_cast<Set>(choices[3 * k + set]);
-        if (target != set) {
-            *out++ = kSwitchTo[target];
-            set = target;
+        const uint8_t choice = choices[kStates * k + static_cast<size_t>(state)];
+        const int target = choice & kStateMask;
+        int set = SetOf(state);
+        if (target != state) {
+            if (LatchOf(target) != LatchOf(state)) {
+                if (set == kC) {
+                    set = SetOf(target) == kC ? kB : SetOf(target);
+                    *out++ = kSwitchTo[set];
+                }
+                *out++ = kFnc4In[set == kB];
+                *out++ = kFnc4In[set == kB];
+            }
+            if (SetOf(target) != set) *out++ = kSwitchTo[SetOf(target)];
+            state = target;
+            set = SetOf(target);
         }
         const char16_t c = data[k];
         if (gs1 && c == kGs1Separator) {
@@ -174,10 +244,17 @@ void WalkPrintable(std::u16string_view data, bool gs1, const uint8_t* choices, S
             *out++ = static_cast<uint8_t>((c - u'0') * 10 + (data[k + 1] - u'0'));
             k += 2;
         } else {
-            *out++ = static_cast<uint8_t>(c - 32);
+            if (static_cast<int>(c >> 7) != LatchOf(state)) *out++ = kFnc4In[set == kB];
+            if (choice & kShifted) {
+                *out++ = kShift;
+                *out++ = ValueIn(set == kA ? kB : kA, c & 0x7Fu);
+            } else {
+                *out++ = ValueIn(set, c & 0x7Fu);
+            }
             ++k;
         }
     }
+    return out;
 }
 
 // Printable text without FNC1: every character but a digit needs code set B,
@@ -239,61 +316,32 @@ uint8_t* PlanPrintableRuns(std::u16string_view data, uint8_t* out) {
 
 }  // namespace
 
-size_t PlanShortest(std::u16string_view data, DataMode mode, uint8_t* const values) {
+size_t PlanShortest(std::u16string_view data, Encoding encoding, uint8_t* const values) {
     const size_t n = data.size();
-    const bool gs1 = mode == DataMode::Gs1;
+    const bool gs1 = encoding == Encoding::Gs1;
     const Survey survey = SurveyText(data, gs1);
     if (survey.firstWide < n) throw UnencodableCharacter(data, survey.firstWide);
     if (survey.printable && !gs1) {
         return static_cast<size_t>(PlanPrintableRuns(data, values) - values);
     }
 
-    // Backwards: cost of encoding data[k..] when code set s is current at k,
-    // and the choice that reaches it. Switching costs one symbol, so a switch
-    // wins only when strictly cheaper; the order of the tests is the tie-break.
-    ChoiceBuffer buffer(3 * n);
+    // Backwards: cost of encoding data[k..] from each state at k, and the
+    // choice that reaches it. Switching costs, so a switch wins only when
+    // strictly cheaper; the order of the tests is the tie-break.
+    ChoiceBuffer buffer(kStates * n);
     uint8_t* const choices = buffer.data();
-    const std::array<uint32_t, 3> cost =
-        survey.printable ? PlanPrintable(data, gs1, choices) : PlanAnyText(data, gs1, choices);
+    const std::array<uint32_t, kStates> cost =
+        survey.printable ? PlanPrintable(data, gs1, choices)
+                         : PlanAnyText(data, gs1, encoding == Encoding::Full, choices);
 
-    Set set = kSwitchOrder[0];
+    Set set = kSwitchOrder[0];  // every symbol starts unlatched
     for (Set s : kSwitchOrder) {
         if (cost[s] < cost[set]) set = s;
     }
-    const size_t count = 1 + gs1 + cost[set];
     uint8_t* out = values;
     *out++ = kStart[set];
     if (gs1) *out++ = kFnc1;
-    if (survey.printable) {
-        WalkPrintable(data, gs1, choices, set, out);
-        return count;
-    }
-    for (size_t k = 0; k < n;) {
-        const uint8_t choice = choices[3 * k + set];
-        const auto target = static_cast<Set>(choice & kSetMask);
-        if (target != set) {
-            *out++ = kSwitchTo[target];
-            set = target;
-        }
-        const char16_t c = data[k];
-        if (gs1 && c == kGs1Separator) {
-            *out++ = kFnc1;
-            ++k;
-        } else if (set == kC) {
-            *out++ = static_cast<uint8_t>((c - u'0') * 10 + (data[k + 1] - u'0'));
-            k += 2;
-        } else {
-            if (c > 0x7F) *out++ = set == kA ? kFnc4A : kFnc4B;
-            if (choice & kShifted) {
-                *out++ = kShift;
-                *out++ = ValueIn(set == kA ? kB : kA, c & 0x7Fu);
-            } else {
-                *out++ = ValueIn(set, c & 0x7Fu);
-            }
-            ++k;
-        }
-    }
-    return count;
+    return static_cast<size_t>(Walk(data, gs1, choices, set, out) - values);
 }
 
 }  // namespace quillant

@@ -5,7 +5,6 @@
 
 #include "render/caption.h"
 #include "render/coordinate_check.h"
-#include "encoding/pattern_builder.h"
 #include "render/symbol_drawing.h"
 #include "encoding/vb_error.h"
 #include "encoding/vb_numbers.h"
@@ -15,9 +14,8 @@ namespace {
 
 bool DrawsSomething(int32_t orientation) { return orientation == bcHorizontal || orientation == bcVertical; }
 
-void Render(const BarcodeProperties& properties, DrawingObject* object, Platform platform,
-            std::string& modulePattern) {
-    modulePattern = BuildPattern(properties.encodeString);
+void Render(const BarcodeProperties& properties, std::string_view modulePattern, DrawingObject* object,
+            Platform platform) {
     if (!vb::FitsInt32(static_cast<int64_t>(modulePattern.size()))) throw vb_errors::Overflow();
     const auto modules = static_cast<int32_t>(modulePattern.size());
 
@@ -34,10 +32,10 @@ void Render(const BarcodeProperties& properties, DrawingObject* object, Platform
 
 }  // namespace
 
-std::string Encode(const BarcodeProperties& properties, DrawingObject* target, Platform platform,
-                   std::string& modulePattern) {
+std::string Encode(const BarcodeProperties& properties, std::string_view modules, DrawingObject* target,
+                   Platform platform) {
     try {
-        Render(properties, target, platform, modulePattern);
+        Render(properties, modules, target, platform);
         return kEncodeSucceeded;
     } catch (const VbError& error) {
         return error.description();

@@ -1,10 +1,11 @@
 #pragma once
-// Encode: builds the module string of EncodeString, draws it on the drawing
-// object, then the caption when VisibleCode is set. It never throws: the
+// Encode: draws the module string the component encoded for EncodeString
+// on the drawing object, then the caption when VisibleCode is set. It never throws: the
 // result is kEncodeSucceeded or the description of the error that stopped it.
 // Whatever was drawn before an error stays drawn.
 
 #include <string>
+#include <string_view>
 
 #include "render/barcode_properties.h"
 #include "render/drawing_object.h"
@@ -15,10 +16,9 @@ namespace quillant::render {
 // The exact text hosts compare Encode's result against, spelling included.
 constexpr const char* kEncodeSucceeded = "Sucess";
 
-// modulePattern is replaced by the new module string as soon as it is built,
-// and kept when drawing fails; it is left alone when the text cannot be
-// encoded. target may be null (no DeviceObject).
-std::string Encode(const BarcodeProperties& properties, DrawingObject* target, Platform platform,
-                   std::string& modulePattern);
+// modules is Quillant1's symbol for properties.encodeString
+// (symbol_encoder.h). target may be null (no DeviceObject).
+std::string Encode(const BarcodeProperties& properties, std::string_view modules, DrawingObject* target,
+                   Platform platform);
 
 }  // namespace quillant::render

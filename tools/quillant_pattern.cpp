@@ -6,15 +6,20 @@
 //   quillant-pattern --caption TEXT  the human-readable text
 //   quillant-pattern [options] -     one text per line from standard input
 //
-// --full encodes any Latin-1 text as the shortest full Code 128 symbol, --gs1
-// a GS1 element string such as (01)09501101530003(10)ABC as GS1-128; without
-// either, the seed encoder Quillant1 uses. --escapes reads \xHH as the
+// --full encodes any Latin-1 text as the shortest full Code 128 symbol
+// (--no-latch: the shortest that never latches extended mode), --gs1 a GS1
+// element string such as (01)09501101530003(10)ABC as GS1-128; without
+// either, the seed encoder Quillant1 uses. --gs1-label checks the element
+// strings of all the symbols on one item, separated by spaces, as a label:
+// OK, or the fault that names the AIs. A GS1 caption whose AIs need partners
+// it does not hold says which on standard error. --escapes reads \xHH as the
 // character U+00HH and \\ as a backslash, and writes captions the same way.
 //
 // Text is UTF-8. A text that cannot be encoded prints the component's error
 // description on standard error; the exit status is then 2.
 
 #include <cerrno>
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -25,18 +30,17 @@
 #include <vector>
 
 #include "encoding/gs1_element_string.h"
-#include "encoding/pattern_builder.h"
-#include "encoding/shortest_symbol.h"
+#include "encoding/symbol_encoder.h"
 #include "encoding/vb_error.h"
 
 namespace {
 
 enum class Output { Modules, Values, Width, Caption };
-enum class Encoder { Seed, Full, Gs1 };
 
 struct Options {
     Output output = Output::Modules;
-    Encoder encoder = Encoder::Seed;
+    quillant::Encoding encoding = quillant::Encoding::Quillant1;
+    bool label = false;
     bool escapes = false;
     int16_t elementWidth = 0;
     bool fromStdin = false;
@@ -196,18 +200,30 @@ void Describe(const Options& options, std::u16string_view text, OutputBuffer& ou
         Unescape(unescaped);
         text = unescaped;
     }
+    if (options.label) {
+        // The element strings of one item's symbols, separated by spaces
+        // (no AI's data may hold one): a fault is an error like any other.
+        std::vector<std::u16string> symbols;
+        for (size_t at = 0; at < text.size();) {
+            const size_t end = std::min(text.find(u' ', at), text.size());
+            if (end > at) symbols.emplace_back(text.substr(at, end - at));
+            at = end + 1;
+        }
+        const std::string fault = CheckGs1Label(symbols);
+        if (!fault.empty()) throw VbError(vb_errors::kInvalidCall, fault);
+        out.Append("OK\n");
+        return;
+    }
     std::u16string_view data = text;
     Gs1Message gs1;
-    if (options.encoder == Encoder::Gs1) {
+    if (options.encoding == Encoding::Gs1) {
         gs1 = ParseGs1(text);
         data = gs1.data;
     }
-    const DataMode mode = options.encoder == Encoder::Gs1 ? DataMode::Gs1 : DataMode::Text;
-    const bool seed = options.encoder == Encoder::Seed;
     if (options.output == Output::Modules) {
         // Straight into the output: the common batch case copies nothing.
-        char* at = out.Reserve((seed ? MaxPatternLength(data.size()) : MaxShortestPatternLength(data.size())) + 1);
-        at = seed ? WritePattern(data, at) : WriteShortestPattern(data, mode, at);
+        char* at = out.Reserve(MaxPatternLength(data.size(), options.encoding) + 1);
+        at = WritePattern(data, options.encoding, at);
         *at++ = '\n';
         out.Commit(at);
         return;
@@ -215,21 +231,17 @@ void Describe(const Options& options, std::u16string_view text, OutputBuffer& ou
     std::string line;
     switch (options.output) {
         case Output::Values:
-            AppendValues(seed ? SymbolValues(data) : ShortestSymbolValues(data, mode), line);
+            AppendValues(SymbolValues(data, options.encoding), line);
             break;
         case Output::Width:
-            line = std::to_string(seed ? BarWidth(data, options.elementWidth)
-                                       : ShortestBarWidth(data, mode, options.elementWidth));
+            line = std::to_string(BarWidth(data, options.encoding, options.elementWidth));
             break;
         case Output::Caption:
             // Refuses what cannot be encoded, as the other outputs do.
-            if (seed) {
-                CountModules(data);
-            } else {
-                ShortestModuleCount(data, mode);
-            }
-            AppendCaption(options.encoder == Encoder::Gs1 ? std::u16string_view(gs1.caption) : data, options.escapes,
-                          line);
+            ModuleCount(data, options.encoding);
+            AppendCaption(options.encoding == Encoding::Gs1 ? std::u16string_view(gs1.caption) : data,
+                          options.escapes, line);
+            if (!gs1.missing.empty()) std::fprintf(stderr, "%s\n", gs1.missing.c_str());
             break;
         case Output::Modules:
             break;
@@ -239,7 +251,8 @@ void Describe(const Options& options, std::u16string_view text, OutputBuffer& ou
 }
 
 [[noreturn]] void Usage() {
-    std::fputs("usage: quillant-pattern [--full | --gs1] [--escapes] [--values | --width W | --caption] (TEXT | -)\n",
+    std::fputs("usage: quillant-pattern [--full | --no-latch | --gs1 | --gs1-label] [--escapes]\n"
+               "                        [--values | --width W | --caption] (TEXT | -)\n",
                stderr);
     std::exit(64);
 }
@@ -262,9 +275,13 @@ Options Parse(int argc, char** argv) {
         } else if (arg == "--caption") {
             options.output = Output::Caption;
         } else if (arg == "--full") {
-            options.encoder = Encoder::Full;
+            options.encoding = quillant::Encoding::Full;
+        } else if (arg == "--no-latch") {
+            options.encoding = quillant::Encoding::FullWithoutLatch;
         } else if (arg == "--gs1") {
-            options.encoder = Encoder::Gs1;
+            options.encoding = quillant::Encoding::Gs1;
+        } else if (arg == "--gs1-label") {
+            options.label = true;
         } else if (arg == "--escapes") {
             options.escapes = true;
         } else if (arg == "--width") {

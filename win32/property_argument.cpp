@@ -98,4 +98,62 @@ HRESULT ArgumentToString(const VARIANT& argument, LCID lcid, Bstr& value) {
     return hr;
 }
 
+namespace {
+
+// Holds a SAFEARRAY's data open; unaccessed however the reading ends.
+class ArrayData {
+public:
+    explicit ArrayData(SAFEARRAY* array) : array_(array) { hr_ = SafeArrayAccessData(array_, &data_); }
+    ArrayData(const ArrayData&) = delete;
+    ArrayData& operator=(const ArrayData&) = delete;
+    ~ArrayData() {
+        if (SUCCEEDED(hr_)) SafeArrayUnaccessData(array_);
+    }
+    HRESULT result() const { return hr_; }
+    void* data() const { return data_; }
+
+private:
+    SAFEARRAY* array_;
+    void* data_ = nullptr;
+    HRESULT hr_;
+};
+
+}  // namespace
+
+HRESULT ArgumentToStrings(const VARIANT& argument, LCID lcid, std::vector<std::u16string>& values) {
+    if (!IsReadable(argument)) return DISP_E_TYPEMISMATCH;
+    const VARIANT* value = V_VT(&argument) == (VT_BYREF | VT_VARIANT) ? V_VARIANTREF(&argument) : &argument;
+    const VARTYPE type = V_VT(value);
+    if (!(type & VT_ARRAY)) {
+        Bstr text;
+        const HRESULT hr = ArgumentToString(*value, lcid, text);
+        if (SUCCEEDED(hr)) values.assign(1, std::u16string(text.U16()));
+        return hr;
+    }
+    const VARTYPE element = type & VT_TYPEMASK;
+    SAFEARRAY* array = (type & VT_BYREF) ? *V_ARRAYREF(value) : V_ARRAY(value);
+    if (!array || SafeArrayGetDim(array) != 1 || (element != VT_VARIANT && element != VT_BSTR)) {
+        return DISP_E_TYPEMISMATCH;
+    }
+    LONG low = 0, high = -1;
+    if (FAILED(SafeArrayGetLBound(array, 1, &low)) || FAILED(SafeArrayGetUBound(array, 1, &high))) {
+        return DISP_E_TYPEMISMATCH;
+    }
+    const ArrayData data(array);
+    if (FAILED(data.result())) return data.result();
+    std::vector<std::u16string> texts;
+    for (LONG i = 0; i <= high - low; ++i) {
+        if (element == VT_BSTR) {
+            texts.emplace_back(Bstr::U16Of(static_cast<BSTR*>(data.data())[i]));
+            continue;
+        }
+        Bstr text;
+        const HRESULT hr = ArgumentToString(static_cast<VARIANT*>(data.data())[i], lcid, text);
+        if (FAILED(hr)) return hr;
+        texts.emplace_back(text.U16());
+    }
+    values = std::move(texts);
+    return S_OK;
+}
+
 }  // namespace quillant::win32

@@ -16,6 +16,8 @@
 #include <oaidl.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "win32/bstr.h"
 
@@ -27,5 +29,9 @@ HRESULT ArgumentToShort(const VARIANT& argument, LCID lcid, int16_t& value);
 // else is automation's Boolean (True is -1).
 HRESULT ArgumentToBoolean(const VARIANT& argument, LCID lcid, VARIANT_BOOL& value);
 HRESULT ArgumentToString(const VARIANT& argument, LCID lcid, Bstr& value);
+// A one-dimensional array (VBScript's Array(...), a SAFEARRAY of VARIANT or
+// of BSTR) as its elements' texts, each converted as ArgumentToString does;
+// any other value as a list of one text.
+HRESULT ArgumentToStrings(const VARIANT& argument, LCID lcid, std::vector<std::u16string>& values);
 
 }  // namespace quillant::win32

@@ -1,7 +1,8 @@
 ' Quillant.Quillant2 as a VBScript host sees it, run by Wine's cscript: the
 ' defaults of its own members and their refused values, the caption and
 ' modules of both symbologies, GetBarWidth on the target's dots with and
-' without quiet zones, GS1 faults as Encode's text, and a script object
+' without quiet zones, GS1 faults as Encode's text, GS1 partners across a
+' label (Gs1Missing, CheckGs1Label), and a script object
 ' without ScaleX drawn unsnapped, one box a bar. Prints PASS on success.
 Option Explicit
 
@@ -79,7 +80,19 @@ Check "GS1 caption", q.CaptionText, "(01)09501101530003(17)250101(10)ABC123"
 Check "GS1 modules", Len(q.ModulePattern), 266
 q.EncodeString = "(01)09501101530004"
 Check "GS1 fault as Encode's text", q.Encode(), "AI (01): check digit 4 should be 3"
+' --- GS1 across a label: a symbol without its partners prints and says what
+' it lacks; CheckGs1Label judges the symbols of one item together
+q.EncodeString = "(10)LOT1"
+Check "partners missing", q.Gs1Missing, "AI (10) needs AI (01), (02), (03), (8006) or (8026)"
+Check "still encodes", Len(q.ModulePattern), 112
+Check "a whole label", q.CheckGs1Label(Array("(02)09501101530003(37)10", "(10)LOT1", "(00)106141411234567897")), ""
+Check "a label without the partners", q.CheckGs1Label("(37)10"), "AI (37) needs AI (00)+(02) or (00)+(8026) on the same label"
+On Error Resume Next
+q.CheckGs1Label Array(Array("(10)LOT1"))
+Check "an array of arrays", Err.Number, 13
+On Error GoTo 0
 q.Symbology = 1
+Check "no GS1, nothing missing", q.Gs1Missing, ""
 q.EncodeString = "AB"
 Check "full Code 128 modules", q.ModulePattern, "110100100001010001100010001011000111101011101100011101011"
 

@@ -308,7 +308,18 @@ TEST_F(TypeLibraryTest, Quillant2BeginsWithEveryMemberOfQuillant1) {
     }
     win32::TypeAttr attr;
     ASSERT_HRESULT_SUCCEEDED(win32::GetTypeAttr(second.Get(), attr));
-    EXPECT_EQ(attr->cFuncs, kInheritedFunctions + std::size(kMembers) + 12) << "and twelve of its own";
+    EXPECT_EQ(attr->cFuncs, kInheritedFunctions + std::size(kMembers) + 14) << "and fourteen of its own";
+    // Members added later are appended, after those compiled hosts bound to.
+    const struct {
+        MEMBERID dispid;
+        INVOKEKIND kind;
+    } appended[] = {{DISPID_QUILLANT_GS1MISSING, INVOKE_PROPERTYGET}, {DISPID_QUILLANT_CHECKGS1LABEL, INVOKE_FUNC}};
+    for (UINT i = 0; i < std::size(appended); ++i) {
+        win32::FuncDesc desc;
+        ASSERT_HRESULT_SUCCEEDED(win32::GetFuncDesc(second.Get(), attr->cFuncs - 2 + i, desc));
+        EXPECT_EQ(desc->memid, appended[i].dispid);
+        EXPECT_EQ(desc->invkind, appended[i].kind);
+    }
 }
 
 TEST_F(TypeLibraryTest, ClassCreatableWithOneDefaultInterface) {

@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
-#include "encoding/shortest_symbol.h"
+#include "encoding/symbol_encoder.h"
 #include "encoding/vb_error.h"
-#include "tests/encoding/code128_reader.h"
+#include "tools/grading/code128_text.h"
 
 namespace quillant {
 namespace {
@@ -44,6 +45,8 @@ TEST(Gs1ElementString, ValidStringsReadBackWithTheirSeparators) {
         {"(01)09501101530003(7030)999ABC", "01095011015300037030999ABC"},
         {"(00)106141411234567897(4321)1(4324)2512002359", "00106141411234567897" "43211|43242512002359"},
         {"(8030)ab-_Cd==(00)106141411234567897", "8030ab-_Cd==|00106141411234567897"},
+        {"(00)106141411234567897(7041)BX", "0010614141123456789770" "41BX"},
+        {"(8110)01234566543211511000032712315012345690010", "811001234566543211511000032712315012345690010"},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.elements);
@@ -54,7 +57,7 @@ TEST(Gs1ElementString, ValidStringsReadBackWithTheirSeparators) {
         if (std::string(test.elements).find("(A)") != std::string::npos) caption = "(01)09501101530003(10)(A)";
         EXPECT_EQ(Narrow(message.caption), caption);
 
-        const auto reading = testing::ReadModules(ShortestPattern(message.data, DataMode::Gs1));
+        const auto reading = grading::ReadModules(ModulePattern(message.data, Encoding::Gs1));
         ASSERT_TRUE(reading.has_value());
         EXPECT_TRUE(reading->gs1);
         EXPECT_EQ(reading->text, message.data);
@@ -118,9 +121,14 @@ TEST(Gs1ElementString, FaultsNameTheAiAndWhatToFix) {
         {"(7040)1AB!", "AI (7040): ! is not an importer index"},
         {"(4300)AB%2", "AI (4300): '%' at position 3 is not followed by two hexadecimal digits"},
         {"(8112)2", "AI (8112): 2 is not a coupon position offer (format, funder, offer code, serial number)"},
+        {"(8110)01234566543211511000042712313271231", "AI (8110): 01234566543211511000042712313271231 is not a coupon code (company prefix, offer code, save value, "
+         "purchase requirement and family, then optional fields 1 to 6 and 9 in order)"},  // fields out of order
+        {"(8110)0123456654321151100003271232", "AI (8110): 0123456654321151100003271232 is not a coupon code (company prefix, offer code, save value, "
+         "purchase requirement and family, then optional fields 1 to 6 and 9 in order)"},  // no such date
+        {"(8110)01234566543211511000", "AI (8110): 01234566543211511000 is not a coupon code (company prefix, offer code, save value, "
+         "purchase requirement and family, then optional fields 1 to 6 and 9 in order)"},  // family code cut short
+        {"(00)106141411234567897(7041)ZZZZ", "AI (7041): ZZZZ is not a UN/ECE Recommendation 21 package type code"},
         // across AIs
-        {"(10)ABC", "AI (10): needs AI (01), (02), (03), (8006) or (8026) in the same symbol"},
-        {"(01)09501101530003(250)X", "AI (250): needs AI (01)+(21), (03)+(21) or (8006)+(21) in the same symbol"},
         {"(01)09501101530003(02)09501101530003", "AI (02): cannot be used together with AI (01)"},
         {"(01)09501101530003(3100)000100(3101)000010", "AI (3100): cannot be used together with AI (3101)"},
         {"(01)09501101530003(10)A(10)B", "AI (10): given twice with different data"},
@@ -160,6 +168,32 @@ TEST(Gs1ElementString, HugeAndHostileStringsGetShortDescriptions) {
         } catch (const VbError& e) {
             EXPECT_EQ(e.description(), test.description);
         }
+    }
+}
+
+// Required partners are a rule of the item: a symbol without them encodes
+// and says what it lacks; the label's symbols together must hold them, and
+// exclusions and repeats count across the symbols too.
+TEST(Gs1Label, PartnersAcrossSymbols) {
+    EXPECT_EQ(ParseGs1(u"(10)LOT1").missing, "AI (10) needs AI (01), (02), (03), (8006) or (8026)");
+    EXPECT_EQ(ParseGs1(u"(37)10(250)X").missing,
+              "AI (37) needs AI (00)+(02) or (00)+(8026); AI (250) needs AI (01)+(21), (03)+(21) or (8006)+(21)");
+    EXPECT_EQ(ParseGs1(u"(02)09501101530003(37)10").missing, "AI (37) needs AI (00)+(02) or (00)+(8026)");
+    struct Case {
+        std::vector<std::u16string> symbols;
+        const char* fault;
+    } const cases[] = {
+        {{u"(02)09501101530003(37)10", u"(10)LOT1", u"(00)106141411234567897"}, ""},
+        {{u"(01)09501101530003(21)S1(8040)123456789012345", u"(8041)123456789012345"}, ""},
+        {{u"(37)10", u"(10)LOT1"},
+         "AI (37) needs AI (00)+(02) or (00)+(8026); AI (10) needs AI (01), (02), (03), (8006) or (8026) on the same label"},
+        {{u"(01)09501101530003", u"(02)09501101530003"}, "AI (02): cannot be used together with AI (01)"},
+        {{u"(01)09501101530003(10)A", u"(10)B"}, "AI (10): given twice with different data"},
+        {{u"(01)09501101530003", u"(01)09501101530004"}, "Symbol 2: AI (01): check digit 4 should be 3"},
+        {{}, "GS1 label: no element strings"},
+    };
+    for (const auto& test : cases) {
+        EXPECT_EQ(CheckGs1Label(test.symbols), test.fault);
     }
 }
 

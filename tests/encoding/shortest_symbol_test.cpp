@@ -1,4 +1,4 @@
-#include "encoding/shortest_symbol.h"
+#include "encoding/symbol_encoder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "encoding/vb_error.h"
-#include "tests/encoding/code128_reader.h"
+#include "tools/grading/code128_text.h"
 
 namespace quillant {
 namespace {
 
-using testing::ReaderState;
-using testing::Step;
-using testing::StepOutput;
+using grading::ReaderState;
+using grading::Step;
+using grading::StepOutput;
 
 std::string Trace(const std::u16string& text) {
     std::string out;
@@ -38,10 +38,14 @@ TEST(ShortestSymbol, WorkedValues) {
         {u"\u00E9", {104, 100, 73, 41}},                   // FNC4, then 'i' in code set B
         {u"\x01\u00E9\x01", {103, 65, 101, 98, 73, 65, 45}},  // FNC4, Shift, character
         {u"\x7F", {104, 95, 96}},                          // DEL in code set B
+        {u"\u00E9\u00E9\u00E9\u00E9\u00E9" u"abc", {104, 100, 100, 73, 73, 73, 73, 73, 100, 100, 65, 66, 67, 32}},  // latch, unlatch
+        {u"\u00E9\u00E9" u"1234\u00E9\u00E9", {104, 100, 100, 73, 73, 99, 12, 34, 100, 73, 73, 96}},  // latched through code set C
+        {u"\u00E9\u00E8\u00EA\u00EB\x01\u00E9\u00E8", {104, 100, 100, 73, 72, 74, 75, 100, 98, 65, 73, 72, 69}},  // one back: FNC4, Shift
+        {u"\u00E9\u00E9\u00E9\u00E9" u"abcde", {104, 100, 73, 100, 73, 100, 73, 100, 73, 65, 66, 67, 68, 69, 61}},  // a tie never latches
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(Trace(test.text));
-        EXPECT_EQ(ShortestSymbolValues(test.text, DataMode::Text), test.values);
+        EXPECT_EQ(SymbolValues(test.text, Encoding::Full), test.values);
     }
 }
 
@@ -55,7 +59,7 @@ TEST(ShortestSymbol, RefusesTheFirstCharacterAboveLatin1) {
     };
     for (const auto& test : cases) {
         try {
-            ShortestPattern(test.text, DataMode::Text);
+            ModulePattern(test.text, Encoding::Full);
             ADD_FAILURE() << test.description;
         } catch (const VbError& e) {
             EXPECT_EQ(e.number(), 5);
@@ -73,13 +77,17 @@ TEST(ShortestSymbol, RandomLatin1TextsReadBack) {
             text += static_cast<char16_t>(kind(rng) == 0 ? digit(rng) : any(rng));
         }
         SCOPED_TRACE(Trace(text));
-        const std::string modules = ShortestPattern(text, DataMode::Text);
-        const auto reading = testing::ReadModules(modules);
+        const std::string modules = ModulePattern(text, Encoding::Full);
+        const auto reading = grading::ReadModules(modules);
         ASSERT_TRUE(reading.has_value());
         EXPECT_EQ(reading->text, text);
         EXPECT_FALSE(reading->gs1);
-        EXPECT_EQ(reading->values, ShortestSymbolValues(text, DataMode::Text));
-        EXPECT_EQ(ShortestModuleCount(text, DataMode::Text), static_cast<int32_t>(modules.size()));
+        EXPECT_EQ(reading->values, SymbolValues(text, Encoding::Full));
+        EXPECT_EQ(ModuleCount(text, Encoding::Full), static_cast<int32_t>(modules.size()));
+        const auto unlatched = grading::ReadModules(ModulePattern(text, Encoding::FullWithoutLatch));
+        ASSERT_TRUE(unlatched.has_value());
+        EXPECT_EQ(unlatched->text, text);
+        EXPECT_LE(modules.size(), unlatched->values.size() * 11 + 13);
     }
 }
 
@@ -92,8 +100,8 @@ TEST(ShortestSymbol, PrintableShortcutPlansAsTheFullPass) {
         std::u16string text;
         for (int k = length(rng); k > 0; --k) text += static_cast<char16_t>(kind(rng) ? digit(rng) : printable(rng));
         SCOPED_TRACE(Trace(text));
-        std::vector<int> textValues = ShortestSymbolValues(text, DataMode::Text);
-        std::vector<int> gs1Values = ShortestSymbolValues(text, DataMode::Gs1);
+        std::vector<int> textValues = SymbolValues(text, Encoding::Full);
+        std::vector<int> gs1Values = SymbolValues(text, Encoding::Gs1);
         gs1Values.erase(gs1Values.begin() + 1);  // the leading FNC1
         textValues.pop_back();                    // check characters differ
         gs1Values.pop_back();
@@ -110,14 +118,14 @@ size_t FewestSymbolsBySearch(const std::u16string& text, const std::vector<int>&
         size_t symbols;
     };
     std::deque<Node> queue;
-    for (int set = 0; set < 3; ++set) queue.push_back({0, ReaderState{set, false, false}, 1});
-    std::vector<bool> seen((text.size() + 1) * 12, false);
+    for (int set = 0; set < 3; ++set) queue.push_back({0, ReaderState{set, false, false, false}, 1});
+    std::vector<bool> seen((text.size() + 1) * 24, false);
     while (!queue.empty()) {
         const Node node = queue.front();
         queue.pop_front();
         if (node.pos == text.size() && !node.state.shifted && !node.state.fnc4) return node.symbols;
-        const size_t key = node.pos * 12 + static_cast<size_t>(node.state.set) * 4 + node.state.shifted * 2u +
-                           node.state.fnc4;
+        const size_t key = node.pos * 24 + static_cast<size_t>(node.state.set) * 8 + node.state.shifted * 4u +
+                           node.state.fnc4 * 2u + node.state.latched;
         if (seen[key]) continue;
         seen[key] = true;
         for (int value : candidates) {
@@ -132,25 +140,25 @@ size_t FewestSymbolsBySearch(const std::u16string& text, const std::vector<int>&
     return 0;
 }
 
-TEST(ShortestSymbol, NoShorterPlanExistsForShortTexts) {
-    const std::u16string alphabet = u"1Aa\x01\u00E9";
-    // Values that can produce an alphabet character in some code set, and all
+// Every text over the alphabet up to maxLength: the planner's symbols
+// against the breadth-first optimum, latch included.
+int LongerThanSearch(const std::u16string& alphabet, size_t maxLength, Encoding encoding) {
+    // Values that can produce an alphabet character in some state, and all
     // function characters; any other value leads nowhere for these texts.
     std::vector<int> candidates;
     for (int value = 0; value <= 102; ++value) {
         bool useful = value >= 96;
         for (int set = 0; set < 3 && !useful; ++set) {
-            for (bool fnc4 : {false, true}) {
-                ReaderState state{set, false, fnc4};
+            for (bool flipped : {false, true}) {
+                ReaderState state{set, false, flipped, false};
                 const StepOutput out = Step(state, value);
                 for (int k = 0; k < out.count; ++k) useful = useful || alphabet.find(out.chars[k]) != std::u16string::npos;
             }
         }
         if (useful) candidates.push_back(value);
     }
-
     std::vector<std::u16string> texts{u""};
-    for (size_t begin = 0, length = 1; length <= 6; ++length) {
+    for (size_t begin = 0, length = 1; length <= maxLength; ++length) {
         const size_t end = texts.size();
         for (size_t i = begin; i < end; ++i) {
             for (char16_t c : alphabet) texts.push_back(texts[i] + c);
@@ -159,12 +167,26 @@ TEST(ShortestSymbol, NoShorterPlanExistsForShortTexts) {
     }
     int longer = 0;
     for (const auto& text : texts) {
-        const size_t planned = ShortestSymbolValues(text, DataMode::Text).size() - 1;
+        const std::vector<int> values = SymbolValues(text, encoding);
+        const auto reading = grading::ReadValues(values);
+        if (!reading || reading->text != text) {
+            ADD_FAILURE() << Trace(text) << "does not read back";
+            return -1;
+        }
+        const size_t planned = values.size() - 1;
         if (planned != FewestSymbolsBySearch(text, candidates)) {
             if (++longer <= 5) ADD_FAILURE() << Trace(text) << "planned " << planned;
         }
     }
-    EXPECT_EQ(longer, 0);
+    return longer;
+}
+
+// Digits, code set A and B characters and extended characters of both
+// halves: every way to latch, unlatch, toggle one character, shift, and use
+// code set C while latched is open to the search.
+TEST(ShortestSymbol, NoShorterPlanExistsForShortTexts) {
+    EXPECT_EQ(LongerThanSearch(u"1Aa\x01\u00E9", 6, Encoding::Full), 0);
+    EXPECT_EQ(LongerThanSearch(u"1\u00E9\u0081", 9, Encoding::Full), 0);
 }
 
 }  // namespace

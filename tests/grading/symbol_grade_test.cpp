@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "encoding/pattern_builder.h"
+#include "encoding/symbol_encoder.h"
 #include "tests/grading/synthetic_symbol.h"
 #include "tools/grading/code128_characters.h"
 #include "tools/grading/symbol_grade.h"
@@ -60,7 +60,7 @@ std::string WithWrongCheck(std::string modules) {
 }
 
 GreyPicture Draw(const Case& c) {
-    std::string modules = BuildPattern(c.text);
+    std::string modules = ModulePattern(c.text, Encoding::Quillant1);
     if (c.fault == Fault::WrongCheck) modules = WithWrongCheck(modules);
     Drawing drawing = c.drawing;
     if (c.fault == Fault::Caption) drawing.margin = 30;
@@ -179,7 +179,7 @@ class TurnedSymbolTest : public ::testing::TestWithParam<Turn> {};
 
 TEST_P(TurnedSymbolTest, GradesAsUpright) {
     const Turn turn = GetParam();
-    const GreyPicture picture = Turned(DrawSymbol(BuildPattern(u"Quillant 128"), Dots(2)), turn.degrees);
+    const GreyPicture picture = Turned(DrawSymbol(ModulePattern(u"Quillant 128", Encoding::Quillant1), Dots(2)), turn.degrees);
     const SymbolGrade symbol = GradeSymbol(picture, {std::nullopt, turn.told});
     EXPECT_EQ(LetterOf(symbol.grade), 'A');
     EXPECT_EQ(symbol.text, "Quillant 128");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "encoding/symbol_encoder.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -93,7 +95,7 @@ TEST(Caption, WorkedExamples) {
         p.orientation = test.orientation;
         p.indentedCode = test.indented;
         ASSERT_EQ(scene.Encode(p), "Sucess");
-        ASSERT_EQ(scene.pattern.size(), 90u);
+        ASSERT_EQ(ModulePattern(p.encodeString, Encoding::Quillant1).size(), 90u);
         EXPECT_EQ(CaptionCalls(scene.log()), test.calls);
         EXPECT_TRUE(scene.gdi.Clean());
     }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "encoding/pattern_builder.h"
+#include "encoding/symbol_encoder.h"
 #include "render/label_encode.h"
 #include "render/label_geometry.h"
 #include "tests/render/scene.h"
@@ -42,7 +42,7 @@ std::vector<long> BarDots(const LabelGeometry& g, int32_t orientation, DotSize d
 }
 
 TEST(LabelGeometry, ModulesAreWholeDotsInEveryTurn) {
-    const std::string modules = BuildPattern(u"Label 42");
+    const std::string modules = ModulePattern(u"Label 42", Encoding::Quillant1);
     const DotSize dot{kDot203, kDot203};
     for (int16_t width : {int16_t{10}, int16_t{15}, int16_t{20}, int16_t{45}}) {
         const long dots = std::max(1L, std::lround(width / kDot203));
@@ -73,7 +73,7 @@ TEST(LabelGeometry, ModulesAreWholeDotsInEveryTurn) {
 }
 
 TEST(LabelGeometry, ReductionNarrowsBarsAndQuietZonesWidenTheArea) {
-    const std::string modules = BuildPattern(u"AB");
+    const std::string modules = ModulePattern(u"AB", Encoding::Quillant1);
     const DotSize dot{kDot203, kDot203};
     LabelProperties p = Label(bcHorizontal, 28);  // 3.95 dots: 4
     p.barWidthReduction = 25;
@@ -102,7 +102,7 @@ TEST(LabelEncode, OneBoxPerBarOnTheTargetsDots) {
     scene.target.pixelX = scene.target.pixelY = 15;  // a 96-dpi picture box in twips
     LabelProperties p = Label(bcHorizontal, 20);     // 1.33 pixels: 1
     p.visibleCode = 0;
-    const std::string modules = BuildPattern(u"AB");
+    const std::string modules = ModulePattern(u"AB", Encoding::Quillant1);
     ASSERT_EQ(EncodeLabel(p, modules, u"AB", &scene.target, scene.platform()), "Sucess");
     const auto lines = scene.recorder.Matching("Line(");
     ASSERT_EQ(lines.size(), 1 + 16u) << "the area, then the 16 bars of AB";
@@ -132,7 +132,7 @@ TEST(LabelEncode, CaptionGoesBesideTheBarsOnTheTurnsSide) {
         scene.target.pixelX = scene.target.pixelY = 15;
         LabelProperties p = Label(test.turn, 30);
         p.barHeight = 1500;
-        ASSERT_EQ(EncodeLabel(p, BuildPattern(u"AB"), u"AB", &scene.target, scene.platform()), "Sucess");
+        ASSERT_EQ(EncodeLabel(p, ModulePattern(u"AB", Encoding::Quillant1), u"AB", &scene.target, scene.platform()), "Sucess");
         EXPECT_EQ(scene.recorder.Count(test.start), 1u);
         EXPECT_EQ(scene.recorder.Count(test.how), 1u);
         EXPECT_TRUE(scene.gdi.Clean());
@@ -154,7 +154,7 @@ TEST(LabelEncode, RefusalsDrawNothing) {
         fake::Scene scene;
         LabelProperties p = Label(test.turn, 20);
         p.xPosition = test.x;
-        EXPECT_EQ(EncodeLabel(p, BuildPattern(u"AB"), u"AB", &scene.target, scene.platform()), test.result);
+        EXPECT_EQ(EncodeLabel(p, ModulePattern(u"AB", Encoding::Quillant1), u"AB", &scene.target, scene.platform()), test.result);
         EXPECT_EQ(scene.recorder.Count("Line"), 0u);
     }
 }

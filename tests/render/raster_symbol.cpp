@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    const int modules = static_cast<int>(scene.pattern.size());
+    const int modules = ModuleCount(p.encodeString, Encoding::Quillant1);
     const int length = modules * p.elementWidth + 60;
     const int across = p.barHeight + 60;
     const int width = p.orientation == bcHorizontal ? length : across;

@@ -6,6 +6,8 @@
 
 #include "render/barcode_properties.h"
 #include "render/encode.h"
+#include "encoding/symbol_encoder.h"
+#include "encoding/vb_error.h"
 #include "tests/render/recording_fake.h"
 
 namespace quillant::render::fake {
@@ -15,12 +17,18 @@ struct Scene {
     FakeObject target{recorder, ""};
     FakeFontApi gdi{recorder};
     FakeForm form{recorder};
-    std::string pattern;
 
     Platform platform() { return {gdi, form}; }
     Target asTarget() { return {target, target.printer}; }
+    // As Quillant1's Encode: its symbol of the text, or the text's error.
     std::string Encode(const BarcodeProperties& properties) {
-        return render::Encode(properties, &target, platform(), pattern);
+        std::string modules;
+        try {
+            modules = ModulePattern(properties.encodeString, Encoding::Quillant1);
+        } catch (const VbError& error) {
+            return error.description();
+        }
+        return render::Encode(properties, modules, &target, platform());
     }
     const std::vector<std::string>& log() const { return recorder.log; }
 };

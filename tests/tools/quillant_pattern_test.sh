@@ -33,6 +33,14 @@ expect "gs1: FNC1 after the start and after (10)" "105 102 1 9 50 11 1 53 0 3 10
     -- --gs1 --values '(01)09501101530003(10)A(21)A'
 expect "gs1: fault" "" 2 -- --gs1 '(01)09501101530004'
 grep -qx "AI (01): check digit 4 should be 3" /tmp/qp_err.$$ || { echo "FAIL gs1 fault text"; failures=$((failures + 1)); }
+expect "full: latched" "104 100 100 73 73 73 73 70" 0 -- --full --escapes --values '\xE9\xE9\xE9\xE9'
+expect "no latch" "104 100 73 100 73 100 73 100 73 74" 0 -- --no-latch --escapes --values '\xE9\xE9\xE9\xE9'
+expect "gs1: partner missing still encodes" "(10)LOT1" 0 -- --gs1 --caption '(10)LOT1'
+grep -qx "AI (10) needs AI (01), (02), (03), (8006) or (8026)" /tmp/qp_err.$$ || { echo "FAIL gs1 missing"; failures=$((failures + 1)); }
+expect "gs1 label" "OK" 0 -- --gs1-label '(02)09501101530003(37)10 (10)LOT1 (00)106141411234567897'
+expect "gs1 label fault" "" 2 -- --gs1-label '(37)10 (10)LOT1'
+grep -q "^AI (37) needs AI (00)+(02) or (00)+(8026); AI (10) needs .* on the same label$" /tmp/qp_err.$$ ||
+    { echo "FAIL gs1 label fault text"; failures=$((failures + 1)); }
 batch=$(printf '(01)09501101530003\n(99)\n' | "$tool" --gs1 --caption - 2>/dev/null); status=$?
 if [ "$batch" != "$(printf '(01)09501101530003\n')" ] || [ "$status" != 2 ]; then
     echo "FAIL gs1 batch: got '$batch' status $status"; failures=$((failures + 1))

@@ -1,4 +1,4 @@
-#include "encoding/pattern_builder.h"
+#include "encoding/symbol_encoder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ struct BuildCase {
     std::string modules;
 };
 
-TEST(BuildPattern, WorkedSymbols) {
+TEST(Quillant1Symbol, WorkedSymbols) {
     const BuildCase cases[] = {
         {u"AB", {104, 33, 34, 102},
          Join({"11010010000", "10100011000", "10001011000", "11110101110", "1100011101011"})},
@@ -46,27 +46,27 @@ TEST(BuildPattern, WorkedSymbols) {
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(std::string(test.text.begin(), test.text.end()));
-        EXPECT_EQ(SymbolValues(test.text), test.values);
-        const std::string modules = BuildPattern(test.text);
+        EXPECT_EQ(SymbolValues(test.text, Encoding::Quillant1), test.values);
+        const std::string modules = ModulePattern(test.text, Encoding::Quillant1);
         if (!test.modules.empty()) {
             EXPECT_EQ(modules, test.modules);
         }
         EXPECT_EQ(modules.size(), 11 * test.values.size() + 13);
-        EXPECT_EQ(CountModules(test.text), static_cast<int32_t>(modules.size()));
+        EXPECT_EQ(ModuleCount(test.text, Encoding::Quillant1), static_cast<int32_t>(modules.size()));
     }
 }
 
 // A trailing space is encoded: dropping it would print a caption the symbol
 // does not carry.
-TEST(BuildPattern, TrailingSpacesAreEncoded) {
-    EXPECT_EQ(SymbolValues(u"AB "), (std::vector<int>{104, 33, 34, 0, 102}));
-    EXPECT_EQ(BuildPattern(u"AB ").size(), 68u);
+TEST(Quillant1Symbol, TrailingSpacesAreEncoded) {
+    EXPECT_EQ(SymbolValues(u"AB ", Encoding::Quillant1), (std::vector<int>{104, 33, 34, 0, 102}));
+    EXPECT_EQ(ModulePattern(u"AB ", Encoding::Quillant1).size(), 68u);
     // Pairs 12 and 34, the switch to B (weight 3), the space (weight 4).
-    EXPECT_EQ(SymbolValues(u"1234 "), (std::vector<int>{105, 12, 34, 100, 0, (105 + 12 + 68 + 300) % 103}));
-    EXPECT_EQ(SymbolValues(u" "), (std::vector<int>{104, 0, 1}));
+    EXPECT_EQ(SymbolValues(u"1234 ", Encoding::Quillant1), (std::vector<int>{105, 12, 34, 100, 0, (105 + 12 + 68 + 300) % 103}));
+    EXPECT_EQ(SymbolValues(u" ", Encoding::Quillant1), (std::vector<int>{104, 0, 1}));
 }
 
-TEST(BuildPattern, UnencodableCharacterNamesItAndItsPosition) {
+TEST(Quillant1Symbol, UnencodableCharacterNamesItAndItsPosition) {
     const struct {
         std::u16string text;
         std::string description;
@@ -79,8 +79,8 @@ TEST(BuildPattern, UnencodableCharacterNamesItAndItsPosition) {
         {std::u16string(u"a\0b", 3), "Character U+0000 at position 2 cannot be encoded in Code 128"},
     };
     for (const auto& test : cases) {
-        for (auto build : {+[](std::u16string_view t) { BuildPattern(t); },
-                           +[](std::u16string_view t) { BarWidth(t, 20); }}) {
+        for (auto build : {+[](std::u16string_view t) { ModulePattern(t, Encoding::Quillant1); },
+                           +[](std::u16string_view t) { BarWidth(t, Encoding::Quillant1, 20); }}) {
             try {
                 build(test.text);
                 ADD_FAILURE() << test.description;
@@ -93,11 +93,11 @@ TEST(BuildPattern, UnencodableCharacterNamesItAndItsPosition) {
 }
 
 // The check sum is kept modulo 103 as it grows, so it is right at any length.
-TEST(BuildPattern, CheckCharacterOfLongTextsMatchesExactSum) {
+TEST(Quillant1Symbol, CheckCharacterOfLongTextsMatchesExactSum) {
     for (size_t length : {145u, 6600u, 100000u}) {
         std::u16string text;
         for (size_t i = 0; i < length; ++i) text += static_cast<char16_t>(u'!' + (i * 7) % 90);
-        const std::vector<int> values = SymbolValues(text);
+        const std::vector<int> values = SymbolValues(text, Encoding::Quillant1);
         long long sum = values.front();
         for (size_t w = 1; w + 1 < values.size(); ++w) sum += static_cast<long long>(values[w]) * w;
         EXPECT_EQ(values.back(), sum % 103) << length;
@@ -107,11 +107,11 @@ TEST(BuildPattern, CheckCharacterOfLongTextsMatchesExactSum) {
 // The densest texts: runs of three digits cost four symbols for three
 // characters. The builder sizes its buffer for that ahead of time (the
 // sanitizer build catches any write past it).
-TEST(BuildPattern, DensestTextsFitTheirBuffer) {
+TEST(Quillant1Symbol, DensestTextsFitTheirBuffer) {
     std::u16string dense = u"123";
     for (int n = 0; n < 50; ++n) {
         for (const std::u16string& text : {dense, u"x" + dense, dense + u"x", dense + u"4"}) {
-            ASSERT_EQ(BuildPattern(text).size(), static_cast<size_t>(CountModules(text)));
+            ASSERT_EQ(ModulePattern(text, Encoding::Quillant1).size(), static_cast<size_t>(ModuleCount(text, Encoding::Quillant1)));
         }
         dense += u"x123";
     }
@@ -119,7 +119,7 @@ TEST(BuildPattern, DensestTextsFitTheirBuffer) {
 
 int32_t ErrorNumberOfWidth(const std::u16string& text, int16_t width) {
     try {
-        BarWidth(text, width);
+        BarWidth(text, Encoding::Quillant1, width);
         return 0;
     } catch (const VbError& e) {
         return e.number();
@@ -127,11 +127,11 @@ int32_t ErrorNumberOfWidth(const std::u16string& text, int16_t width) {
 }
 
 TEST(BarWidth, ModulesTimesElementWidthIn16Bits) {
-    EXPECT_EQ(BarWidth(u"AB", 20), 1140);
-    EXPECT_EQ(BarWidth(u"EMPTY", 20), 1800);
-    EXPECT_EQ(BarWidth(u"AB", 0), 0);
-    EXPECT_EQ(BarWidth(u"AB", -3), -171);
-    EXPECT_EQ(BarWidth(std::u16string(145, u'A'), 20), 32600);
+    EXPECT_EQ(BarWidth(u"AB", Encoding::Quillant1, 20), 1140);
+    EXPECT_EQ(BarWidth(u"EMPTY", Encoding::Quillant1, 20), 1800);
+    EXPECT_EQ(BarWidth(u"AB", Encoding::Quillant1, 0), 0);
+    EXPECT_EQ(BarWidth(u"AB", Encoding::Quillant1, -3), -171);
+    EXPECT_EQ(BarWidth(std::u16string(145, u'A'), Encoding::Quillant1, 20), 32600);
     EXPECT_EQ(ErrorNumberOfWidth(std::u16string(146, u'A'), 20), 6);
     EXPECT_EQ(ErrorNumberOfWidth(std::u16string(146, u'A'), -20), 6);
     EXPECT_EQ(ErrorNumberOfWidth(u"AB", 32767), 6);

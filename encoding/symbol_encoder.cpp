@@ -1,14 +1,20 @@
-#include "encoding/shortest_symbol.h"
+#include "encoding/symbol_encoder.h"
 
 #include <array>
 #include <cstring>
 
+#include "encoding/code_set_planner.h"
+#include "encoding/shortest_planner.h"
 #include "encoding/symbol_table.h"
 #include "encoding/vb_error.h"
 #include "encoding/vb_numbers.h"
 
 namespace quillant {
 namespace {
+
+size_t MaxValues(size_t units, Encoding encoding) {
+    return encoding == Encoding::Quillant1 ? MaxQuillant1Values(units) : MaxPlannedValues(units);
+}
 
 // A plan in a buffer of its thread, which only grows: encoding many texts
 // allocates only the results.
@@ -19,15 +25,24 @@ struct PlanView {
     const uint8_t* end() const { return values + size; }
 };
 
-PlanView Plan(std::u16string_view data, DataMode mode) {
+PlanView Plan(std::u16string_view text, Encoding encoding) {
     thread_local std::vector<uint8_t> buffer;
-    if (buffer.size() < MaxPlannedValues(data.size())) buffer.resize(MaxPlannedValues(data.size()));
-    return {buffer.data(), PlanShortest(data, mode, buffer.data())};
+    const size_t room = MaxValues(text.size(), encoding);
+    if (buffer.size() < room) buffer.resize(room);
+    const size_t size = encoding == Encoding::Quillant1 ? PlanQuillant1(text, buffer.data())
+                                                        : PlanShortest(text, encoding, buffer.data());
+    return {buffer.data(), size};
 }
 
+// The weight runs modulo 103 too, so the sum cannot overflow for any text a
+// process can hold.
 int CheckValue(PlanView plan) {
     uint64_t sum = plan.values[0];
-    for (size_t i = 1; i < plan.size; ++i) sum += static_cast<uint64_t>(plan.values[i]) * i;
+    uint64_t weight = 1;
+    for (size_t i = 1; i < plan.size; ++i) {
+        sum += plan.values[i] * weight;
+        weight = weight + 1 == kCheckModulus ? 0 : weight + 1;
+    }
     return static_cast<int>(sum % kCheckModulus);
 }
 
@@ -60,39 +75,37 @@ char* WritePlan(PlanView plan, char* out) {
 
 }  // namespace
 
-std::vector<int> ShortestSymbolValues(std::u16string_view data, DataMode mode) {
-    const PlanView plan = Plan(data, mode);
+std::vector<int> SymbolValues(std::u16string_view text, Encoding encoding) {
+    const PlanView plan = Plan(text, encoding);
     std::vector<int> values(plan.begin(), plan.end());
     values.push_back(CheckValue(plan));
     return values;
 }
 
-std::string ShortestPattern(std::u16string_view data, DataMode mode) {
-    const PlanView plan = Plan(data, mode);
+std::string ModulePattern(std::u16string_view text, Encoding encoding) {
+    const PlanView plan = Plan(text, encoding);
     std::string modules(kSymbolModules * (plan.size + 1) + kStopPattern.size(), '\0');
     WritePlan(plan, modules.data());
     return modules;
 }
 
-size_t MaxShortestPatternLength(size_t units) {
-    // Start, FNC1, at most three symbols per character (FNC4, Shift or a
-    // switch, the character), check.
-    return kSymbolModules * (3 * units + 3) + kStopPattern.size();
+size_t MaxPatternLength(size_t units, Encoding encoding) {
+    return kSymbolModules * (MaxValues(units, encoding) + 1) + kStopPattern.size();
 }
 
-char* WriteShortestPattern(std::u16string_view data, DataMode mode, char* out) {
-    return WritePlan(Plan(data, mode), out);
+char* WritePattern(std::u16string_view text, Encoding encoding, char* out) {
+    return WritePlan(Plan(text, encoding), out);
 }
 
-int32_t ShortestModuleCount(std::u16string_view data, DataMode mode) {
-    const int64_t symbols = static_cast<int64_t>(Plan(data, mode).size) + 1;
+int32_t ModuleCount(std::u16string_view text, Encoding encoding) {
+    const int64_t symbols = static_cast<int64_t>(Plan(text, encoding).size) + 1;
     const int64_t modules = kSymbolModules * symbols + static_cast<int64_t>(kStopPattern.size());
     if (!vb::FitsInt32(modules)) throw vb_errors::Overflow();
     return static_cast<int32_t>(modules);
 }
 
-int16_t ShortestBarWidth(std::u16string_view data, DataMode mode, int16_t elementWidth) {
-    return vb::ToInt16(vb::Mul32(ShortestModuleCount(data, mode), elementWidth));
+int16_t BarWidth(std::u16string_view text, Encoding encoding, int16_t elementWidth) {
+    return vb::ToInt16(vb::Mul32(ModuleCount(text, encoding), elementWidth));
 }
 
 }  // namespace quillant
