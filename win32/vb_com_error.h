@@ -16,11 +16,13 @@
 namespace quillant::win32 {
 
 // The HRESULT a Visual Basic host maps back to Err.Number. Numbers that are
-// already HRESULTs (errors passed through from other objects) stay as they are.
+// already HRESULTs (errors passed through from other objects) stay as they
+// are. An error is never a success: a number that names none (0, or beyond
+// Visual Basic's range) is E_FAIL, so a caller never reads an output that
+// was not written.
 constexpr HRESULT HresultOfVbNumber(int32_t number) {
-    return number > 0 && number <= 0xFFFF
-               ? static_cast<HRESULT>(0x800A0000u | static_cast<uint32_t>(number))
-               : static_cast<HRESULT>(number);
+    if (number > 0 && number <= 0xFFFF) return static_cast<HRESULT>(0x800A0000u | static_cast<uint32_t>(number));
+    return number < 0 ? static_cast<HRESULT>(number) : E_FAIL;
 }
 
 // Sets the thread's error object and returns the matching HRESULT.
@@ -62,7 +64,8 @@ struct ExcepInfo : EXCEPINFO {
 
 // What a failed IDispatch::Invoke (or other call) on another object means to
 // a Visual Basic caller. excep may be null; callee, when given, is asked for
-// IErrorInfo.
-VbError ErrorFromCall(HRESULT hr, EXCEPINFO* excep, IUnknown* callee) noexcept;
+// IErrorInfo, which is read only when the callee says calls through iid
+// set it (a description left by an earlier call is not this call's).
+VbError ErrorFromCall(HRESULT hr, EXCEPINFO* excep, IUnknown* callee, REFIID iid = IID_IDispatch) noexcept;
 
 }  // namespace quillant::win32
