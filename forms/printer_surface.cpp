@@ -223,8 +223,10 @@ void PrinterSurface::SetDeviceName(const std::wstring& name) {
         device_ = std::move(device);
         return;
     }
-    const PrintSettings settings = device.Settings();
-    FollowDriver(AskDriver(std::move(device), nullptr), settings);
+    // A printer starts at its own resolution, as Visual Basic's Printer does.
+    const std::optional<PrintSettings> described = device.DescribedDefault();
+    const PrintSettings settings = described.value_or(device.Settings());
+    FollowDriver(AskDriver(std::move(device), described ? &*described : nullptr), settings);
 }
 
 PrinterSurface::DriverPage PrinterSurface::AskDriver(PrintDevice device, const PrintSettings* settings) {
@@ -266,6 +268,7 @@ void PrinterSurface::SetPrintQuality(int16_t quality) {
     }
     PrintSettings asked = settings_;
     asked.printQuality = quality;
+    asked.yResolution = 0;
     if (OnDriver()) return AskDevice(asked);
     // The page keeps its size in inches.
     SetFilePage(dpi, static_cast<int>(std::lround(static_cast<double>(PixelWidth()) * dpi / DpiX())),
