@@ -36,7 +36,7 @@ win32::ComPtr<IPictureDisp> PictureSurface::Image() const {
     if (FAILED(OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE, picture.PutVoid()))) {
         throw errors::CannotCreateImage(image_.Width(), image_.Height());
     }
-    copy.Release();  // the picture owns it now
+    static_cast<void>(copy.Detach());  // the picture owns it now
     return picture;
 }
 

@@ -10,26 +10,23 @@
 #include "forms/file_names.h"
 #include "forms/forms_errors.h"
 #include "win32/kernel_handle.h"
+#include "win32/unique_handle.h"
 
 namespace quillant::forms {
 namespace {
 
 // An open printer (OpenPrinter), closed with ClosePrinter.
-class PrinterHandle {
+struct PrinterHandleTraits : win32::NullIsNone<HANDLE> {
+    static void Close(HANDLE printer) noexcept { ClosePrinter(printer); }
+};
+
+// An open printer (OpenPrinter); none when the spooler does not know it.
+class PrinterHandle : public win32::UniqueHandle<PrinterHandleTraits> {
 public:
     explicit PrinterHandle(const std::wstring& name) {
-        if (!OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &h_, nullptr)) h_ = nullptr;
+        HANDLE opened = nullptr;
+        if (OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &opened, nullptr)) Reset(opened);
     }
-    PrinterHandle(const PrinterHandle&) = delete;
-    PrinterHandle& operator=(const PrinterHandle&) = delete;
-    ~PrinterHandle() {
-        if (h_) ClosePrinter(h_);
-    }
-    HANDLE Get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-
-private:
-    HANDLE h_ = nullptr;
 };
 
 std::wstring TextOrEmpty(const wchar_t* text) { return text ? text : L""; }
@@ -266,14 +263,14 @@ std::optional<int16_t> PrintDevice::PaperOfSize(int width, int length) const {
     return std::nullopt;
 }
 
-win32::MemoryDc PrintDevice::InformationContext() const {
-    win32::MemoryDc ic(CreateICW(L"WINSPOOL", printer_.name.c_str(), nullptr, DevMode()));
+win32::CreatedDc PrintDevice::InformationContext() const {
+    win32::CreatedDc ic(CreateICW(L"WINSPOOL", printer_.name.c_str(), nullptr, DevMode()));
     if (!ic) throw errors::PrinterInformation("the driver of " + Quoted() + " cannot be loaded");
     return ic;
 }
 
-win32::MemoryDc PrintDevice::PrinterDc() const {
-    win32::MemoryDc dc(CreateDCW(L"WINSPOOL", printer_.name.c_str(), nullptr, DevMode()));
+win32::CreatedDc PrintDevice::PrinterDc() const {
+    win32::CreatedDc dc(CreateDCW(L"WINSPOOL", printer_.name.c_str(), nullptr, DevMode()));
     if (!dc) throw errors::PrinterError("the printer " + Quoted() + " cannot be opened");
     return dc;
 }

@@ -71,9 +71,9 @@ public:
     std::optional<int16_t> PaperOfSize(int width, int length) const;
 
     // An information context with the current DEVMODE: measures, draws nothing.
-    win32::MemoryDc InformationContext() const;
+    win32::CreatedDc InformationContext() const;
     // A printer DC with the current DEVMODE, for a document.
-    win32::MemoryDc PrinterDc() const;
+    win32::CreatedDc PrinterDc() const;
     // For messages: the printer's name in quotes.
     std::string Quoted() const;
 
@@ -105,7 +105,7 @@ private:
     void Fail(const char* what);
 
     std::string printer_;
-    win32::MemoryDc dc_;
+    win32::CreatedDc dc_;
     bool pageOpen_ = false;
     bool ended_ = false;
 };

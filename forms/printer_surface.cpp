@@ -50,7 +50,7 @@ int DpiOfQuality(int16_t quality) {
 PrinterSurface::PrinterSurface()
     : DrawingSurface(PageSetup::Letter().dpi, PageSetup::Letter().pixelWidth, PageSetup::Letter().pixelHeight,
                      0xFFFFFF) {
-    UseMeasuringDc(win32::MemoryDc(CreateCompatibleDC(nullptr)));
+    UseMeasuringDc(win32::CreatedDc(CreateCompatibleDC(nullptr)));
     MapPrinterPixels(measuring_.Get(), Setup());
     if (const std::optional<std::wstring> name = DefaultPrinterName()) {
         // A default printer whose driver cannot be loaded leaves the object
@@ -69,7 +69,7 @@ PrinterSurface::~PrinterSurface() {
     DetachDc(measuring_.Get());
 }
 
-void PrinterSurface::UseMeasuringDc(win32::MemoryDc dc) {
+void PrinterSurface::UseMeasuringDc(win32::CreatedDc dc) {
     if (!dc) throw errors::PrinterError("no device context for measuring text");
     if (measuring_) DetachDc(measuring_.Get());
     measuring_ = std::move(dc);
@@ -195,7 +195,7 @@ void PrinterSurface::SetOutputFile(const std::wstring& path) {
         AskDevice(settings_);
     } else if (toFile) {
         // The page keeps its size in inches; a file's pixels are square.
-        win32::MemoryDc measuring(CreateCompatibleDC(nullptr));
+        win32::CreatedDc measuring(CreateCompatibleDC(nullptr));
         if (!measuring) throw errors::PrinterError("no device context for measuring text");
         const int dpi = static_cast<int>(DpiX());
         ChangeDevice(dpi, dpi, PixelWidth(),
@@ -231,7 +231,7 @@ void PrinterSurface::SetDeviceName(const std::wstring& name) {
 
 PrinterSurface::DriverPage PrinterSurface::AskDriver(PrintDevice device, const PrintSettings* settings) {
     if (settings) device.Apply(*settings);
-    win32::MemoryDc ic = device.InformationContext();
+    win32::CreatedDc ic = device.InformationContext();
     const DeviceGeometry geometry = device.Geometry(ic.Get());
     return DriverPage{std::move(device), std::move(ic), geometry};
 }

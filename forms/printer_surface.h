@@ -78,7 +78,7 @@ private:
     // What a driver makes of settings, before the object takes it.
     struct DriverPage {
         PrintDevice device;
-        win32::MemoryDc ic;
+        win32::CreatedDc ic;
         DeviceGeometry geometry;
     };
     static DriverPage AskDriver(PrintDevice device, const PrintSettings* settings);
@@ -87,7 +87,7 @@ private:
     void AskDevice(const PrintSettings& settings) { FollowDriver(AskDriver(*device_, &settings), settings); }
     // A file page: the resolution, paper and orientation asked.
     void SetFilePage(int dpi, int pixelWidth, int pixelHeight);
-    void UseMeasuringDc(win32::MemoryDc dc);
+    void UseMeasuringDc(win32::CreatedDc dc);
     // The page as a recording or a file takes it.
     PageSetup Setup() const;
     // The settings with a paper the size of a page that large, in this orientation.
@@ -99,7 +99,7 @@ private:
     PrintSettings settings_;
     POINT printableOrigin_ = {0, 0};
     std::wstring outputFile_;
-    win32::MemoryDc measuring_;
+    win32::CreatedDc measuring_;
     win32::MetaFileDc page_;
     std::unique_ptr<SpooledDocument> spooled_;
     std::vector<PrintedPage> finished_;

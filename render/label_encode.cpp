@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <exception>
-#include <new>
 
 #include "render/caption_face.h"
 #include "render/encode.h"
@@ -97,12 +96,8 @@ std::string EncodeLabel(const LabelProperties& properties, std::string_view modu
     try {
         Render(properties, modules, caption, target, platform);
         return kEncodeSucceeded;
-    } catch (const VbError& error) {
-        return error.description();
-    } catch (const std::bad_alloc&) {
-        return vb_errors::TextOf(vb_errors::kOutOfMemory);
-    } catch (const std::exception&) {
-        return "Internal error";
+    } catch (...) {
+        return vb_errors::CurrentError().description();
     }
 }
 

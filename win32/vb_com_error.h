@@ -9,7 +9,6 @@
 #include <oleauto.h>
 
 #include <cstdint>
-#include <new>
 
 #include "encoding/vb_error.h"
 
@@ -34,12 +33,8 @@ template <class Body>
 HRESULT ComBoundary(REFIID iid, const wchar_t* source, Body&& body) noexcept {
     try {
         return body();
-    } catch (const VbError& error) {
-        return ReportError(error, iid, source);
-    } catch (const std::bad_alloc&) {
-        return ReportError(VbError(7, "Out of memory"), iid, source);
     } catch (...) {
-        return ReportError(VbError(51, "Internal error"), iid, source);
+        return ReportError(vb_errors::CurrentError(), iid, source);
     }
 }
 

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "Quillant_h.h"
-#include "component/class_table.h"
+#include "component/quillant_classes.h"
 #include "win32/bstr.h"
 #include "win32/com_ptr.h"
 #include "render/win32/dispatch_drawing_object.h"
