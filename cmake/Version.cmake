@@ -22,5 +22,10 @@ _quillant_pad(${PROJECT_VERSION_TWEAK} 4 _revision)
 set(QUILLANT_VERSION_TEXT "${PROJECT_VERSION_MAJOR}.${_minor}.${_revision}")
 set(QUILLANT_VERSION_COMMAS
     "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},${PROJECT_VERSION_TWEAK}")
+# The licence and the address for reports, named in the version resources
+# and the installers' entry in Programs and Features (README.md says the same).
+set(QUILLANT_LICENSE "Apache License 2.0")
+set(QUILLANT_ISSUES_URL "https://quillant.invalid/issues" CACHE STRING
+    "Where users report problems: the project's issue tracker")
 set(QUILLANT_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/quillant_version.h.in ${QUILLANT_GENERATED_DIR}/quillant_version.h @ONLY)

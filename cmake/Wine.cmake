@@ -9,7 +9,13 @@ set(QUILLANT_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 if(QUILLANT_WINE_ARCH STREQUAL "win64")
   # Plain 'wine' would start 32-bit programs such as cscript in a 64-bit
   # prefix; 64-bit registrations are only visible to the 64-bit loader.
-  set(QUILLANT_WINE_LOADER /usr/lib/wine/wine64)
+  # Debian keeps the loaders out of PATH, in its Wine folder.
+  find_program(QUILLANT_WINE64 wine64 PATHS /usr/lib/wine DOC "Wine's 64-bit loader")
+  if(NOT QUILLANT_WINE64)
+    message(FATAL_ERROR "wine64, Wine's 64-bit loader, was not found (Debian package wine64): run "
+                        "scripts/setup.sh, or set QUILLANT_WINE64 to the loader's path")
+  endif()
+  set(QUILLANT_WINE_LOADER ${QUILLANT_WINE64})
 else()
   # Natively where the kernel runs 32-bit programs, else under QEMU in a
   # namespace of its own (scripts/wine32): the 32-bit tests run everywhere.

@@ -98,7 +98,7 @@ public:
 
     // ISupportErrorInfo
     HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
-        return iid == __uuidof(Interface) ? S_OK : S_FALSE;
+        return iid == __uuidof(Interface) || iid == IID_IDispatch ? S_OK : S_FALSE;
     }
 
     // IProvideClassInfo

@@ -154,9 +154,11 @@ HRESULT Quillant2::PutOwnArgument(DISPID member, const VARIANT& argument, LCID l
         case DISPID_QUILLANT_SNAPTODEVICE:
             hr = win32::ArgumentToBoolean(argument, lcid, flag);
             return SUCCEEDED(hr) ? put_SnapToDevice(flag) : hr;
-        default:
+        case DISPID_QUILLANT_QUIETZONES:
             hr = win32::ArgumentToBoolean(argument, lcid, flag);
             return SUCCEEDED(hr) ? put_QuietZones(flag) : hr;
+        default:
+            return DISP_E_MEMBERNOTFOUND;  // IsOwnPutByValue names no other
     }
 }
 

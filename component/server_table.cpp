@@ -1,10 +1,10 @@
-// Quillant.dll's classes (component/class_table.cpp) with their class
+// Quillant.dll's classes (component/quillant_classes.cpp) with their class
 // objects; the kit (win32/com_server) serves them.
 
 #include <iterator>
 
 #include "Quillant_h.h"
-#include "component/class_table.h"
+#include "component/quillant_classes.h"
 #include "component/quillant1.h"
 #include "component/quillant2.h"
 #include "component/shared_drawing_objects.h"

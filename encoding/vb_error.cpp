@@ -1,5 +1,7 @@
 #include "encoding/vb_error.h"
 
+#include <new>
+
 namespace quillant::vb_errors {
 namespace {
 
@@ -16,6 +18,7 @@ constexpr Row kTexts[] = {
     {kSubscriptOutOfRange, "Subscript out of range"},
     {kDivisionByZero, "Division by zero"},
     {kTypeMismatch, "Type mismatch"},
+    {kInternalError, "Internal error"},
     {kFileNotFound, "File not found"},
     {kDiskFull, "Disk full"},
     {kFileAccess, "Path/File access error"},
@@ -50,6 +53,18 @@ VbError WithText(int32_t number) {
 VbError WithDetail(int32_t number, const std::string& detail) {
     const char* text = TextOf(number);
     return VbError(number, std::string(text ? text : "Error") + ": " + detail);
+}
+
+VbError CurrentError() {
+    try {
+        throw;
+    } catch (const VbError& error) {
+        return error;
+    } catch (const std::bad_alloc&) {
+        return WithText(kOutOfMemory);
+    } catch (...) {
+        return WithText(kInternalError);
+    }
 }
 
 VbError InvalidCall() { return WithText(kInvalidCall); }

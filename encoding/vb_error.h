@@ -31,6 +31,7 @@ constexpr int32_t kOutOfMemory = 7;
 constexpr int32_t kSubscriptOutOfRange = 9;
 constexpr int32_t kDivisionByZero = 11;
 constexpr int32_t kTypeMismatch = 13;
+constexpr int32_t kInternalError = 51;
 constexpr int32_t kFileNotFound = 53;
 constexpr int32_t kDiskFull = 61;
 constexpr int32_t kFileAccess = 75;
@@ -53,6 +54,11 @@ const char* TextOf(int32_t number) noexcept;
 // ("Invalid property value: FontSize must be above 0").
 VbError WithText(int32_t number);
 VbError WithDetail(int32_t number, const std::string& detail);
+
+// The exception being handled, as a Visual Basic caller is told of it: a
+// VbError as it is, running out of memory as 7, anything else as 51
+// "Internal error". Only inside a catch block.
+VbError CurrentError();
 
 VbError InvalidCall();
 VbError Overflow();

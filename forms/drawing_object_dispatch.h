@@ -19,6 +19,7 @@
 #include "forms/live_objects.h"
 #include "forms/member_names.h"
 #include "forms/module_dispatch.h"
+#include "forms/scale_units.h"
 #include "win32/type_info_dispatch.h"
 #include "win32/variant.h"
 #include "win32/vb_com_error.h"
@@ -157,16 +158,16 @@ public:
     HRESULT STDMETHODCALLTYPE get_ScaleMode(short* value) override { return Get(value, [&] { return surface_.ScaleMode(); }); }
     HRESULT STDMETHODCALLTYPE put_ScaleMode(short value) override { return Do([&] { surface_.SetScaleMode(value); }); }
     HRESULT STDMETHODCALLTYPE ScaleX(double width, VARIANT from, VARIANT to, double* value) override {
-        return Get(value, [&] { return surface_.ScaleLength(width, OptionalScale(from), OptionalScale(to)); });
+        return Get(value, [&] { return surface_.ScaleLength(Axis::kX, width, OptionalScale(from), OptionalScale(to)); });
     }
     HRESULT STDMETHODCALLTYPE ScaleY(double height, VARIANT from, VARIANT to, double* value) override {
-        return Get(value, [&] { return surface_.ScaleLength(height, OptionalScale(from), OptionalScale(to)); });
+        return Get(value, [&] { return surface_.ScaleLength(Axis::kY, height, OptionalScale(from), OptionalScale(to)); });
     }
     HRESULT STDMETHODCALLTYPE get_TwipsPerPixelX(double* value) override {
-        return Get(value, [&] { return surface_.TwipsPerPixel(); });
+        return Get(value, [&] { return surface_.TwipsPerPixel(Axis::kX); });
     }
     HRESULT STDMETHODCALLTYPE get_TwipsPerPixelY(double* value) override {
-        return Get(value, [&] { return surface_.TwipsPerPixel(); });
+        return Get(value, [&] { return surface_.TwipsPerPixel(Axis::kY); });
     }
 
     Surface& surface() { return surface_; }

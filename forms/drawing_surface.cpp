@@ -61,7 +61,8 @@ RECT InclusiveBox(int x1, int y1, int x2, int y2) {
 }  // namespace
 
 DrawingSurface::DrawingSurface(double dpi, int pixelWidth, int pixelHeight, int32_t backColor)
-    : dpi_(dpi), scale_(UnitScale::Twips(dpi)), pixelWidth_(pixelWidth), pixelHeight_(pixelHeight),
+    : dpiX_(dpi), dpiY_(dpi), scaleX_(UnitScale::Twips(dpi)), scaleY_(UnitScale::Twips(dpi)),
+      pixelWidth_(pixelWidth), pixelHeight_(pixelHeight),
       backColor_(backColor) {
     ChangeFont(font_);
 }
@@ -80,8 +81,8 @@ void DrawingSurface::Line(int32_t flags, double x1, double y1, double x2, double
     if (flags & ~line_flags::kKnown) throw errors::InvalidArgument("Line flags " + std::to_string(flags));
     const COLORREF ink = Colour((flags & line_flags::kColourGiven) ? colour : foreColor_);
     HDC dc = DrawingDc();
-    const int px1 = scale_.PixelOf(x1), py1 = scale_.PixelOf(y1);
-    const int px2 = scale_.PixelOf(x2), py2 = scale_.PixelOf(y2);
+    const int px1 = scaleX_.PixelOf(x1), py1 = scaleY_.PixelOf(y1);
+    const int px2 = scaleX_.PixelOf(x2), py2 = scaleY_.PixelOf(y2);
     if (flags & line_flags::kBox) {
         const RECT box = InclusiveBox(px1, py1, px2, py2);
         if (flags & line_flags::kFill) {
@@ -182,7 +183,8 @@ void DrawingSurface::ChangeFont(const FontSettings& settings) {
         for (HDC dc : dcs_) SelectObject(dc, gdiFont_.Get());
         return;
     }
-    RealizedFont made = RealizeFont(settings, dpi_);
+    // A font's size is its height: the dots down decide it.
+    RealizedFont made = RealizeFont(settings, dpiY_);
     if (!made.font) throw errors::InvalidPropertyValue("Font", "cannot be made");
     for (HDC dc : dcs_) SelectObject(dc, made.font.Get());
     gdiFont_ = std::move(made.font);
@@ -210,12 +212,12 @@ double DrawingSurface::TextWidth(std::wstring_view text) {
     HDC dc = MeasuringDc();
     double widest = 0;
     for (std::wstring_view line : SplitLines(text)) widest = std::max(widest, TextWidthPixels(dc, line));
-    return scale_.ToUnits(widest);
+    return scaleX_.ToUnits(widest);
 }
 
 double DrawingSurface::TextHeight(std::wstring_view text) {
     HDC dc = MeasuringDc();
-    return scale_.ToUnits(static_cast<double>(LineHeightPixels(dc)) * static_cast<double>(SplitLines(text).size()));
+    return scaleY_.ToUnits(static_cast<double>(LineHeightPixels(dc)) * static_cast<double>(SplitLines(text).size()));
 }
 
 void DrawingSurface::Print(std::wstring_view text) {
@@ -223,10 +225,10 @@ void DrawingSurface::Print(std::wstring_view text) {
     SetTextColor(dc, Colour(foreColor_));
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-    const double lineHeight = scale_.ToUnits(LineHeightPixels(dc));
+    const double lineHeight = scaleY_.ToUnits(LineHeightPixels(dc));
     for (std::wstring_view line : SplitLines(text)) {
         if (!line.empty()) {
-            TextOutW(dc, scale_.PixelOf(penX_), scale_.PixelOf(penY_), line.data(), static_cast<int>(line.size()));
+            TextOutW(dc, scaleX_.PixelOf(penX_), scaleY_.PixelOf(penY_), line.data(), static_cast<int>(line.size()));
         }
         penX_ = 0;
         penY_ += lineHeight;
@@ -241,22 +243,22 @@ void DrawingSurface::PaintPicture(IUnknown* picture, double x, double y, std::op
     }
     if (!width || !height) {
         const SIZE twips = PictureSizeTwips(source.Get());
-        const UnitScale twipScale = UnitScale::Twips(dpi_);
-        if (!width) width = twipScale.Convert(twips.cx, scale_);
-        if (!height) height = twipScale.Convert(twips.cy, scale_);
+        if (!width) width = UnitScale::Twips(dpiX_).Convert(twips.cx, scaleX_);
+        if (!height) height = UnitScale::Twips(dpiY_).Convert(twips.cy, scaleY_);
     }
     HDC dc = DrawingDc();
-    const RECT target = {scale_.PixelOf(x), scale_.PixelOf(y), scale_.PixelOf(x + *width), scale_.PixelOf(y + *height)};
+    const RECT target = {scaleX_.PixelOf(x), scaleY_.PixelOf(y), scaleX_.PixelOf(x + *width),
+                         scaleY_.PixelOf(y + *height)};
     DrawPicture(dc, source.Get(), target);
 }
 
-double DrawingSurface::Width() const { return UnitScale::Twips(dpi_).ToUnits(pixelWidth_); }
-double DrawingSurface::Height() const { return UnitScale::Twips(dpi_).ToUnits(pixelHeight_); }
-double DrawingSurface::ScaleWidth() const { return scale_.ToUnits(pixelWidth_); }
-double DrawingSurface::ScaleHeight() const { return scale_.ToUnits(pixelHeight_); }
+double DrawingSurface::Width() const { return UnitScale::Twips(dpiX_).ToUnits(pixelWidth_); }
+double DrawingSurface::Height() const { return UnitScale::Twips(dpiY_).ToUnits(pixelHeight_); }
+double DrawingSurface::ScaleWidth() const { return scaleX_.ToUnits(pixelWidth_); }
+double DrawingSurface::ScaleHeight() const { return scaleY_.ToUnits(pixelHeight_); }
 
-int DrawingSurface::PixelsOfTwips(double twips, const char* property) const {
-    const double pixels = std::floor(UnitScale::Twips(dpi_).ToPixels(twips) + 0.5);
+int DrawingSurface::PixelsOfTwips(double twips, double dpi, const char* property) const {
+    const double pixels = std::floor(UnitScale::Twips(dpi).ToPixels(twips) + 0.5);
     if (!(pixels >= 1 && pixels <= 1 << 20)) {
         throw errors::InvalidPropertyValue(property, "must be at least one pixel and at most 2^20 pixels");
     }
@@ -264,54 +266,56 @@ int DrawingSurface::PixelsOfTwips(double twips, const char* property) const {
 }
 
 void DrawingSurface::SetWidth(double twips) {
-    const SIZE taken = ResizeDevice(PixelsOfTwips(twips, "Width"), pixelHeight_);
+    const SIZE taken = ResizeDevice(PixelsOfTwips(twips, dpiX_, "Width"), pixelHeight_);
     pixelWidth_ = taken.cx;
     pixelHeight_ = taken.cy;
 }
 
 void DrawingSurface::SetHeight(double twips) {
-    const SIZE taken = ResizeDevice(pixelWidth_, PixelsOfTwips(twips, "Height"));
+    const SIZE taken = ResizeDevice(pixelWidth_, PixelsOfTwips(twips, dpiY_, "Height"));
     pixelWidth_ = taken.cx;
     pixelHeight_ = taken.cy;
 }
 
-double DrawingSurface::ScaleLength(double length, std::optional<int16_t> from, std::optional<int16_t> to) const {
-    const std::optional<UnitScale> source = UnitScale::ForConversion(from.value_or(kHimetric), dpi_);
-    const std::optional<UnitScale> target = UnitScale::ForConversion(to.value_or(scaleMode_), dpi_);
+double DrawingSurface::ScaleLength(Axis axis, double length, std::optional<int16_t> from,
+                                   std::optional<int16_t> to) const {
+    const double dpi = axis == Axis::kX ? dpiX_ : dpiY_;
+    const std::optional<UnitScale> source = UnitScale::ForConversion(from.value_or(kHimetric), dpi);
+    const std::optional<UnitScale> target = UnitScale::ForConversion(to.value_or(scaleMode_), dpi);
     if (!source || !target) throw errors::InvalidArgument("scale must be 1 (twips), 2, 3 (pixels), 5, 6, 7 or 8");
     return source->Convert(length, *target);
 }
 
-void DrawingSurface::ChangeResolution(double dpi) {
-    const double width = Width(), height = Height();
-    const std::optional<UnitScale> scale = UnitScale::For(scaleMode_, dpi);
-    dpi_ = dpi;
-    scale_ = *scale;
-    pixelWidth_ = PixelsOfTwips(width, "Width");
-    pixelHeight_ = PixelsOfTwips(height, "Height");
-    // The same point size is more pixels now.
-    RealizedFont made = RealizeFont(font_, dpi_);
+// Everything that can fail (the scales, the font in its new pixels) is made
+// before anything changes.
+void DrawingSurface::ChangeDevice(double dpiX, double dpiY, int pixelWidth, int pixelHeight) {
+    const std::optional<UnitScale> scaleX = UnitScale::For(scaleMode_, dpiX);
+    const std::optional<UnitScale> scaleY = UnitScale::For(scaleMode_, dpiY);
+    if (!scaleX || !scaleY) throw errors::InvalidPropertyValue("ScaleMode", "has no scale at this resolution");
+    RealizedFont made = RealizeFont(font_, dpiY);
     if (!made.font) throw errors::InvalidPropertyValue("Font", "cannot be made");
     for (HDC dc : dcs_) SelectObject(dc, made.font.Get());
     gdiFont_ = std::move(made.font);
     face_ = std::move(made.face);
-}
-
-void DrawingSurface::ChangeDevice(double dpi, int pixelWidth, int pixelHeight) {
-    ChangeResolution(dpi);
+    dpiX_ = dpiX;
+    dpiY_ = dpiY;
+    scaleX_ = *scaleX;
+    scaleY_ = *scaleY;
     pixelWidth_ = pixelWidth;
     pixelHeight_ = pixelHeight;
 }
 
 // The pen keeps its place on the device; only its numbers change.
 void DrawingSurface::SetScaleMode(int16_t mode) {
-    const std::optional<UnitScale> scale = UnitScale::For(mode, dpi_);
-    if (!scale) {
+    const std::optional<UnitScale> scaleX = UnitScale::For(mode, dpiX_);
+    const std::optional<UnitScale> scaleY = UnitScale::For(mode, dpiY_);
+    if (!scaleX || !scaleY) {
         throw errors::InvalidPropertyValue("ScaleMode", "must be 1 (twips), 2, 3 (pixels), 5, 6 or 7");
     }
-    penX_ = scale_.Convert(penX_, *scale);
-    penY_ = scale_.Convert(penY_, *scale);
-    scale_ = *scale;
+    penX_ = scaleX_.Convert(penX_, *scaleX);
+    penY_ = scaleY_.Convert(penY_, *scaleY);
+    scaleX_ = *scaleX;
+    scaleY_ = *scaleY;
     scaleMode_ = mode;
 }
 

@@ -89,12 +89,14 @@ public:
     void SetScaleMode(int16_t mode);
     // A length converted between scale modes, as Visual Basic's ScaleX and
     // ScaleY: from hundredths of a millimetre and to the object's ScaleMode
-    // unless told otherwise. Pixels are the device's own.
-    double ScaleLength(double length, std::optional<int16_t> from, std::optional<int16_t> to) const;
-    double TwipsPerPixel() const { return kTwipsPerInch / dpi_; }
+    // unless told otherwise. Pixels are the device's own along that axis (a
+    // printer may have more dots an inch down than across).
+    double ScaleLength(Axis axis, double length, std::optional<int16_t> from, std::optional<int16_t> to) const;
+    double TwipsPerPixel(Axis axis) const { return kTwipsPerInch / (axis == Axis::kX ? dpiX_ : dpiY_); }
 
 protected:
-    // dpi: device pixels (or, on the printer, logical units) per inch.
+    // dpi: device pixels (or, on the printer, logical units) per inch, the
+    // same both ways until a device says otherwise.
     DrawingSurface(double dpi, int pixelWidth, int pixelHeight, int32_t backColor);
 
     // The DC to draw on, made on demand (on the printer this starts a page).
@@ -106,19 +108,20 @@ protected:
     virtual SIZE ResizeDevice(int pixelWidth, int pixelHeight) = 0;
     virtual void BackColorChanged() {}
 
-    // The device's resolution changes; the object keeps its size in twips,
-    // its scale mode and its font in points.
-    void ChangeResolution(double dpi);
-    // A new device altogether: resolution and size in its pixels.
-    void ChangeDevice(double dpi, int pixelWidth, int pixelHeight);
+    // A new device altogether: resolution across and down and size in its
+    // pixels; the object keeps its scale mode and its font in points. All
+    // or nothing: a font that cannot be made leaves the object as it was.
+    void ChangeDevice(double dpiX, double dpiY, int pixelWidth, int pixelHeight);
 
     // Derived classes register every DC they make, so that it carries the
     // object's font, and release it before deleting it.
     void AttachDc(HDC dc);
     void DetachDc(HDC dc);
 
-    const UnitScale& Scale() const { return scale_; }
-    double Dpi() const { return dpi_; }
+    const UnitScale& ScaleX() const { return scaleX_; }
+    const UnitScale& ScaleY() const { return scaleY_; }
+    double DpiX() const { return dpiX_; }
+    double DpiY() const { return dpiY_; }
     int PixelWidth() const { return pixelWidth_; }
     int PixelHeight() const { return pixelHeight_; }
     // COLORREF of an OLE colour (system colours resolved).
@@ -127,10 +130,12 @@ protected:
 private:
     void ChangeFont(const FontSettings& settings);
     int LineHeightPixels(HDC dc) const;
-    int PixelsOfTwips(double twips, const char* property) const;
+    int PixelsOfTwips(double twips, double dpi, const char* property) const;
 
-    double dpi_;
-    UnitScale scale_;
+    double dpiX_;
+    double dpiY_;
+    UnitScale scaleX_;
+    UnitScale scaleY_;
     int16_t scaleMode_ = kTwips;
     int pixelWidth_;
     int pixelHeight_;

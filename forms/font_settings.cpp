@@ -36,12 +36,12 @@ bool IsInstalled(HDC dc, const wchar_t* face) {
 }
 
 // A DC to ask about fonts: compatible with the screen, no drawing on it.
-win32::MemoryDc InformationDc() { return win32::MemoryDc(CreateCompatibleDC(nullptr)); }
+win32::CreatedDc InformationDc() { return win32::CreatedDc(CreateCompatibleDC(nullptr)); }
 
 }  // namespace
 
 std::wstring InstalledFace(const std::wstring& requested) {
-    const win32::MemoryDc dc = InformationDc();
+    const win32::CreatedDc dc = InformationDc();
     if (!dc || IsInstalled(dc.Get(), requested.c_str())) return requested;
     for (const FaceFallback& fallback : kFaceFallbacks) {
         if (SameFace(requested, fallback.requested) && IsInstalled(dc.Get(), fallback.stand_in)) return fallback.stand_in;
@@ -67,7 +67,7 @@ RealizedFont RealizeFont(const FontSettings& settings, double dpi) {
     if (!result.font) return result;
     // Report the face GDI chose, as a Visual Basic object reports the face
     // it substituted for a missing one.
-    const win32::MemoryDc dc = InformationDc();
+    const win32::CreatedDc dc = InformationDc();
     if (dc) {
         const win32::Selection selected(dc.Get(), result.font.Get());
         wchar_t chosen[LF_FACESIZE] = {};

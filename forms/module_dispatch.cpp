@@ -2,9 +2,9 @@
 
 #include <limits>
 
-#include "win32/bstr.h"
 #include "win32/com_ptr.h"
 #include "win32/type_info_dispatch.h"
+#include "win32/vb_com_error.h"
 
 namespace quillant::forms {
 namespace {
@@ -83,21 +83,6 @@ bool ReadShort(const VARIANT& argument, short& value) {
     return true;
 }
 
-HRESULT ReportedAsException(HRESULT failure, EXCEPINFO* excep) {
-    if (!excep) return DISP_E_EXCEPTION;
-    *excep = EXCEPINFO{};
-    excep->scode = failure;
-    win32::ComPtr<IErrorInfo> info;
-    if (GetErrorInfo(0, info.Put()) == S_OK && info) {
-        win32::Bstr source, description;
-        info->GetSource(source.Put());
-        info->GetDescription(description.Put());
-        excep->bstrSource = source.Detach();
-        excep->bstrDescription = description.Detach();
-    }
-    return DISP_E_EXCEPTION;
-}
-
 }  // namespace
 
 bool InvokeModuleMember(IDrawingObject& object, DISPID member, REFIID iid, WORD flags, const DISPPARAMS& params,
@@ -155,7 +140,9 @@ bool InvokeModuleMember(IDrawingObject& object, DISPID member, REFIID iid, WORD 
     } else {
         return false;
     }
-    if (FAILED(hr)) hr = ReportedAsException(hr, excep);
+    // As the type library reports a failed member: DISP_E_EXCEPTION, with the
+    // error object's text where the caller takes it.
+    if (FAILED(hr)) hr = excep ? win32::ExceptionOfErrorInfo(hr, *excep) : DISP_E_EXCEPTION;
     return true;
 }
 

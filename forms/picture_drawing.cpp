@@ -34,7 +34,7 @@ DibPixels ReadBitmap(HBITMAP bitmap) {
     header.biCompression = BI_RGB;
     const size_t stride = (static_cast<size_t>(shape.bmWidth) * 3 + 3) & ~size_t{3};
     pixels.bits.resize(stride * static_cast<size_t>(shape.bmHeight));
-    const win32::MemoryDc dc(CreateCompatibleDC(nullptr));
+    const win32::CreatedDc dc(CreateCompatibleDC(nullptr));
     if (!dc || GetDIBits(dc.Get(), bitmap, 0, static_cast<UINT>(shape.bmHeight), pixels.bits.data(), &pixels.info,
                          DIB_RGB_COLORS) == 0) {
         throw errors::InvalidPicture("the bitmap cannot be read");

@@ -22,7 +22,7 @@ void PictureSurface::Cls() {
 }
 
 int32_t PictureSurface::Point(double x, double y) const {
-    const COLORREF colour = image_.Pixel(Scale().PixelOf(x), Scale().PixelOf(y));
+    const COLORREF colour = image_.Pixel(ScaleX().PixelOf(x), ScaleY().PixelOf(y));
     return colour == CLR_INVALID ? -1 : static_cast<int32_t>(colour);
 }
 
@@ -36,7 +36,7 @@ win32::ComPtr<IPictureDisp> PictureSurface::Image() const {
     if (FAILED(OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE, picture.PutVoid()))) {
         throw errors::CannotCreateImage(image_.Width(), image_.Height());
     }
-    copy.Release();  // the picture owns it now
+    static_cast<void>(copy.Detach());  // the picture owns it now
     return picture;
 }
 

@@ -2,34 +2,58 @@
 
 #include <winspool.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 #include "forms/file_names.h"
 #include "forms/forms_errors.h"
+#include "win32/kernel_handle.h"
+#include "win32/unique_handle.h"
 
 namespace quillant::forms {
 namespace {
 
 // An open printer (OpenPrinter), closed with ClosePrinter.
-class PrinterHandle {
+struct PrinterHandleTraits : win32::NullIsNone<HANDLE> {
+    static void Close(HANDLE printer) noexcept { ClosePrinter(printer); }
+};
+
+// An open printer (OpenPrinter); none when the spooler does not know it.
+class PrinterHandle : public win32::UniqueHandle<PrinterHandleTraits> {
 public:
     explicit PrinterHandle(const std::wstring& name) {
-        if (!OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &h_, nullptr)) h_ = nullptr;
+        HANDLE opened = nullptr;
+        if (OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &opened, nullptr)) Reset(opened);
     }
-    PrinterHandle(const PrinterHandle&) = delete;
-    PrinterHandle& operator=(const PrinterHandle&) = delete;
-    ~PrinterHandle() {
-        if (h_) ClosePrinter(h_);
-    }
-    HANDLE Get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-
-private:
-    HANDLE h_ = nullptr;
 };
 
 std::wstring TextOrEmpty(const wchar_t* text) { return text ? text : L""; }
+
+// "*DefaultResolution: 203dpi" or "203x406dpi" in a PPD, across and down.
+std::optional<POINT> PpdDefaultResolution(const std::wstring& path) {
+    const win32::KernelHandle file(
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return std::nullopt;
+    // The keyword sits among the UI options, well within the first megabyte.
+    std::string text(1 << 20, '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr)) return std::nullopt;
+    text.resize(read);
+    static constexpr char kKeyword[] = "\n*DefaultResolution:";
+    const size_t at = text.find(kKeyword);
+    if (at == std::string::npos) return std::nullopt;
+    const char* cursor = text.c_str() + at + sizeof kKeyword - 1;
+    char* end = nullptr;
+    const long across = std::strtol(cursor, &end, 10);
+    long down = across;
+    if (*end == 'x') down = std::strtol(end + 1, &end, 10);
+    if (std::strncmp(end, "dpi", 3) != 0 || across <= 0 || down <= 0 || across > 9600 || down > 9600) {
+        return std::nullopt;
+    }
+    return POINT{across, down};
+}
 
 // A paper is the one asked for when it is within a millimetre either way.
 constexpr int kPaperTolerance = 10;  // tenths of a millimetre
@@ -100,6 +124,9 @@ PrintSettings PrintDevice::Settings() const {
     if (mode.dmFields & DM_PAPERLENGTH) settings.paperLength = mode.dmPaperLength;
     if (mode.dmFields & DM_COPIES) settings.copies = mode.dmCopies;
     if (mode.dmFields & DM_PRINTQUALITY) settings.printQuality = mode.dmPrintQuality;
+    if ((mode.dmFields & DM_YRESOLUTION) && mode.dmYResolution > 0 && mode.dmYResolution != settings.printQuality) {
+        settings.yResolution = mode.dmYResolution;
+    }
     // A driver that does not name its quality still prints at a resolution.
     if (!(mode.dmFields & DM_PRINTQUALITY) || settings.printQuality == 0) {
         settings.printQuality = static_cast<int16_t>(Geometry().dpiX);
@@ -126,7 +153,7 @@ void PrintDevice::Apply(const PrintSettings& settings) {
     mode.dmPrintQuality = settings.printQuality;
     if (settings.printQuality > 0) {
         mode.dmFields |= DM_YRESOLUTION;
-        mode.dmYResolution = settings.printQuality;
+        mode.dmYResolution = settings.yResolution > 0 ? settings.yResolution : settings.printQuality;
     }
     if (settings.paperSize == DMPAPER_USER) {
         mode.dmFields |= DM_PAPERWIDTH | DM_PAPERLENGTH;
@@ -173,6 +200,39 @@ DeviceGeometry PrintDevice::Geometry(HDC ic) const {
     return geometry;
 }
 
+// Wine's PostScript driver starts every printer at 300 dots per inch, its
+// own default, whatever the printer's PPD names: a 203-dpi label printer
+// would print at 300 until told otherwise, which no Visual Basic program
+// expects of it. The PPD (the driver's data file) names the printer's own.
+std::optional<PrintSettings> PrintDevice::DescribedDefault() const {
+    const PrinterHandle printer(printer_.name);
+    DWORD needed = 0;
+    if (!printer) return std::nullopt;
+    GetPrinterDriverW(printer.Get(), nullptr, 2, nullptr, 0, &needed);
+    std::vector<BYTE> info(needed);
+    if (needed == 0 || !GetPrinterDriverW(printer.Get(), nullptr, 2, info.data(), needed, &needed)) return std::nullopt;
+    const wchar_t* dataFile = reinterpret_cast<const DRIVER_INFO_2W*>(info.data())->pDataFile;
+    const std::wstring path = TextOrEmpty(dataFile);
+    if (path.size() < 4 || _wcsicmp(path.c_str() + path.size() - 4, L".ppd") != 0) return std::nullopt;
+    const std::optional<POINT> resolution = PpdDefaultResolution(path);
+    if (!resolution) return std::nullopt;
+    const int count = DeviceCapabilitiesW(printer_.name.c_str(), printer_.port.c_str(), DC_ENUMRESOLUTIONS, nullptr,
+                                           DevMode());
+    std::vector<LONG> offered(2 * static_cast<size_t>(std::max(count, 0)));
+    if (count <= 0 || DeviceCapabilitiesW(printer_.name.c_str(), printer_.port.c_str(), DC_ENUMRESOLUTIONS,
+                                          reinterpret_cast<wchar_t*>(offered.data()), DevMode()) != count) {
+        return std::nullopt;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (offered[2 * i] != resolution->x || offered[2 * i + 1] != resolution->y) continue;
+        PrintSettings settings = Settings();
+        settings.printQuality = static_cast<int16_t>(resolution->x);
+        settings.yResolution = resolution->y != resolution->x ? static_cast<int16_t>(resolution->y) : 0;
+        return settings;
+    }
+    return std::nullopt;
+}
+
 std::vector<int16_t> PrintDevice::Papers() const {
     const int count = DeviceCapabilitiesW(printer_.name.c_str(), printer_.port.c_str(), DC_PAPERS, nullptr,
                                            DevMode());
@@ -203,14 +263,14 @@ std::optional<int16_t> PrintDevice::PaperOfSize(int width, int length) const {
     return std::nullopt;
 }
 
-win32::MemoryDc PrintDevice::InformationContext() const {
-    win32::MemoryDc ic(CreateICW(L"WINSPOOL", printer_.name.c_str(), nullptr, DevMode()));
+win32::CreatedDc PrintDevice::InformationContext() const {
+    win32::CreatedDc ic(CreateICW(L"WINSPOOL", printer_.name.c_str(), nullptr, DevMode()));
     if (!ic) throw errors::PrinterInformation("the driver of " + Quoted() + " cannot be loaded");
     return ic;
 }
 
-win32::MemoryDc PrintDevice::PrinterDc() const {
-    win32::MemoryDc dc(CreateDCW(L"WINSPOOL", printer_.name.c_str(), nullptr, DevMode()));
+win32::CreatedDc PrintDevice::PrinterDc() const {
+    win32::CreatedDc dc(CreateDCW(L"WINSPOOL", printer_.name.c_str(), nullptr, DevMode()));
     if (!dc) throw errors::PrinterError("the printer " + Quoted() + " cannot be opened");
     return dc;
 }

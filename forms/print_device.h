@@ -24,6 +24,7 @@ struct PrintSettings {
     int16_t paperLength = 0;
     int16_t copies = 1;
     int16_t printQuality = 600;  // dots per inch, or DMRES_DRAFT (-1) to DMRES_HIGH (-4)
+    int16_t yResolution = 0;     // dots per inch down, where they differ from printQuality's
 };
 
 // A page as the driver prints it, in its own dots.
@@ -54,6 +55,9 @@ public:
 
     // What the driver's DEVMODE holds now (its defaults until Apply).
     PrintSettings Settings() const;
+    // The resolution the printer's PostScript description names as its
+    // default, where the driver has one and lists that resolution.
+    std::optional<PrintSettings> DescribedDefault() const;
     // Merges the settings into the driver's DEVMODE. Raises 483 when the
     // driver has no such paper; a driver may still round a resolution or
     // size to one it has, which Geometry then tells.
@@ -67,9 +71,9 @@ public:
     std::optional<int16_t> PaperOfSize(int width, int length) const;
 
     // An information context with the current DEVMODE: measures, draws nothing.
-    win32::MemoryDc InformationContext() const;
+    win32::CreatedDc InformationContext() const;
     // A printer DC with the current DEVMODE, for a document.
-    win32::MemoryDc PrinterDc() const;
+    win32::CreatedDc PrinterDc() const;
     // For messages: the printer's name in quotes.
     std::string Quoted() const;
 
@@ -101,7 +105,7 @@ private:
     void Fail(const char* what);
 
     std::string printer_;
-    win32::MemoryDc dc_;
+    win32::CreatedDc dc_;
     bool pageOpen_ = false;
     bool ended_ = false;
 };

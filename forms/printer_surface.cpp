@@ -50,7 +50,7 @@ int DpiOfQuality(int16_t quality) {
 PrinterSurface::PrinterSurface()
     : DrawingSurface(PageSetup::Letter().dpi, PageSetup::Letter().pixelWidth, PageSetup::Letter().pixelHeight,
                      0xFFFFFF) {
-    UseMeasuringDc(win32::MemoryDc(CreateCompatibleDC(nullptr)));
+    UseMeasuringDc(win32::CreatedDc(CreateCompatibleDC(nullptr)));
     MapPrinterPixels(measuring_.Get(), Setup());
     if (const std::optional<std::wstring> name = DefaultPrinterName()) {
         // A default printer whose driver cannot be loaded leaves the object
@@ -69,7 +69,7 @@ PrinterSurface::~PrinterSurface() {
     DetachDc(measuring_.Get());
 }
 
-void PrinterSurface::UseMeasuringDc(win32::MemoryDc dc) {
+void PrinterSurface::UseMeasuringDc(win32::CreatedDc dc) {
     if (!dc) throw errors::PrinterError("no device context for measuring text");
     if (measuring_) DetachDc(measuring_.Get());
     measuring_ = std::move(dc);
@@ -188,6 +188,22 @@ void PrinterSurface::KillDoc() {
 void PrinterSurface::SetOutputFile(const std::wstring& path) {
     if (spooled_) RefuseWithinPage("OutputFile");
     if (!path.empty()) DocumentFormatOf(path);
+    const bool toFile = device_ && outputFile_.empty() && !path.empty();
+    const bool toDriver = device_ && !outputFile_.empty() && path.empty();
+    if ((toFile || toDriver) && (page_ || !finished_.empty())) throw errors::SetWithinPage("OutputFile");
+    if (toDriver) {
+        AskDevice(settings_);
+    } else if (toFile) {
+        // The page keeps its size in inches; a file's pixels are square.
+        win32::CreatedDc measuring(CreateCompatibleDC(nullptr));
+        if (!measuring) throw errors::PrinterError("no device context for measuring text");
+        const int dpi = static_cast<int>(DpiX());
+        ChangeDevice(dpi, dpi, PixelWidth(),
+                     static_cast<int>(std::lround(static_cast<double>(PixelHeight()) * dpi / DpiY())));
+        printableOrigin_ = POINT{0, 0};
+        UseMeasuringDc(std::move(measuring));
+        MapPrinterPixels(measuring_.Get(), Setup());
+    }
     outputFile_ = path;
 }
 
@@ -197,44 +213,50 @@ void PrinterSurface::RefuseWithinPage(const char* property) const {
     if (page_ || spooled_) throw errors::SetWithinPage(property);
 }
 
+// A file device keeps its page; the printer named waits for OutputFile to be
+// cleared. A driver that describes no page is refused before the printer
+// changes.
 void PrinterSurface::SetDeviceName(const std::wstring& name) {
     RefuseWithinPage("DeviceName");
     PrintDevice device(name);
-    const PrintSettings settings = device.Settings();
-    // A driver that describes no page is refused before the printer changes.
-    win32::MemoryDc ic = device.InformationContext();
+    if (!outputFile_.empty()) {
+        device_ = std::move(device);
+        return;
+    }
+    // A printer starts at its own resolution, as Visual Basic's Printer does.
+    const std::optional<PrintSettings> described = device.DescribedDefault();
+    const PrintSettings settings = described.value_or(device.Settings());
+    FollowDriver(AskDriver(std::move(device), described ? &*described : nullptr), settings);
+}
+
+PrinterSurface::DriverPage PrinterSurface::AskDriver(PrintDevice device, const PrintSettings* settings) {
+    if (settings) device.Apply(*settings);
+    win32::CreatedDc ic = device.InformationContext();
     const DeviceGeometry geometry = device.Geometry(ic.Get());
-    device_ = std::move(device);
-    settings_ = settings;
-    FollowDevice(std::move(ic), geometry);
+    return DriverPage{std::move(device), std::move(ic), geometry};
 }
 
-void PrinterSurface::AskDevice(const PrintSettings& settings) {
-    device_->Apply(settings);
+void PrinterSurface::FollowDriver(DriverPage page, const PrintSettings& settings) {
+    ChangeDevice(page.geometry.dpiX, page.geometry.dpiY, page.geometry.paperWidth, page.geometry.paperHeight);
+    UseMeasuringDc(std::move(page.ic));
+    printableOrigin_ = POINT{page.geometry.offsetX, page.geometry.offsetY};
+    device_ = std::move(page.device);
     settings_ = settings;
-    win32::MemoryDc ic = device_->InformationContext();
-    const DeviceGeometry geometry = device_->Geometry(ic.Get());
-    FollowDevice(std::move(ic), geometry);
-}
-
-void PrinterSurface::FollowDevice(win32::MemoryDc ic, const DeviceGeometry& geometry) {
-    UseMeasuringDc(std::move(ic));
-    ChangeDevice(geometry.dpiX, geometry.paperWidth, geometry.paperHeight);
-    printableOrigin_ = POINT{geometry.offsetX, geometry.offsetY};
 }
 
 void PrinterSurface::SetFilePage(int dpi, int pixelWidth, int pixelHeight) {
-    ChangeDevice(dpi, pixelWidth, pixelHeight);
+    ChangeDevice(dpi, dpi, pixelWidth, pixelHeight);
     MapPrinterPixels(measuring_.Get(), Setup());
 }
 
-PageSetup PrinterSurface::Setup() const { return PageSetup{PixelWidth(), PixelHeight(), static_cast<int>(Dpi())}; }
+PageSetup PrinterSurface::Setup() const { return PageSetup{PixelWidth(), PixelHeight(), static_cast<int>(DpiX())}; }
 
 PrintSettings PrinterSurface::PaperOfPage(PrintSettings settings, int pixelWidth, int pixelHeight) const {
-    const int dpi = static_cast<int>(Dpi());
+    const int16_t across = TenthsOfPixels(pixelWidth, static_cast<int>(DpiX()));
+    const int16_t down = TenthsOfPixels(pixelHeight, static_cast<int>(DpiY()));
     const bool landscape = settings.orientation == DMORIENT_LANDSCAPE;
-    settings.paperWidth = TenthsOfPixels(landscape ? pixelHeight : pixelWidth, dpi);
-    settings.paperLength = TenthsOfPixels(landscape ? pixelWidth : pixelHeight, dpi);
+    settings.paperWidth = landscape ? down : across;
+    settings.paperLength = landscape ? across : down;
     return settings;
 }
 
@@ -246,10 +268,11 @@ void PrinterSurface::SetPrintQuality(int16_t quality) {
     }
     PrintSettings asked = settings_;
     asked.printQuality = quality;
-    if (device_) return AskDevice(asked);
+    asked.yResolution = 0;
+    if (OnDriver()) return AskDevice(asked);
     // The page keeps its size in inches.
-    SetFilePage(dpi, static_cast<int>(std::lround(static_cast<double>(PixelWidth()) * dpi / Dpi())),
-                static_cast<int>(std::lround(static_cast<double>(PixelHeight()) * dpi / Dpi())));
+    SetFilePage(dpi, static_cast<int>(std::lround(static_cast<double>(PixelWidth()) * dpi / DpiX())),
+                static_cast<int>(std::lround(static_cast<double>(PixelHeight()) * dpi / DpiY())));
     settings_ = asked;
 }
 
@@ -260,8 +283,8 @@ void PrinterSurface::SetOrientation(int16_t orientation) {
     }
     PrintSettings asked = settings_;
     asked.orientation = orientation;
-    if (device_) return AskDevice(asked);
-    if (orientation != settings_.orientation) SetFilePage(static_cast<int>(Dpi()), PixelHeight(), PixelWidth());
+    if (OnDriver()) return AskDevice(asked);
+    if (orientation != settings_.orientation) SetFilePage(static_cast<int>(DpiX()), PixelHeight(), PixelWidth());
     settings_ = asked;
 }
 
@@ -271,7 +294,7 @@ void PrinterSurface::SetPaperSize(int16_t paperSize) {
     // 256 names the page as it is by its size.
     PrintSettings asked = paperSize == DMPAPER_USER ? PaperOfPage(settings_, PixelWidth(), PixelHeight()) : settings_;
     asked.paperSize = paperSize;
-    if (device_) return AskDevice(asked);
+    if (OnDriver()) return AskDevice(asked);
     if (paperSize != DMPAPER_USER) {
         const PaperRow* paper = nullptr;
         for (const PaperRow& row : kPapers) {
@@ -281,7 +304,7 @@ void PrinterSurface::SetPaperSize(int16_t paperSize) {
             throw errors::DriverLacks("without a printer the paper sizes are 1 (Letter), 5 (Legal), 8 (A3), "
                                       "9 (A4), 11 (A5) and 256 (Width and Height)");
         }
-        const int dpi = static_cast<int>(Dpi());
+        const int dpi = static_cast<int>(DpiX());
         const int width = PixelsOfTenths(paper->width, dpi), length = PixelsOfTenths(paper->length, dpi);
         if (settings_.orientation == DMORIENT_LANDSCAPE) {
             SetFilePage(dpi, length, width);
@@ -299,35 +322,39 @@ void PrinterSurface::SetCopies(int16_t copies) {
     }
     PrintSettings asked = settings_;
     asked.copies = copies;
-    if (device_) return AskDevice(asked);
+    if (OnDriver()) return AskDevice(asked);
     settings_ = asked;
 }
 
 // A size set through Width and Height is a user-defined paper; a printer
 // takes it as the paper of its own nearest that size, or as a size of its
-// own where its driver allows one.
+// own where its driver allows one. A driver without sizes of its own keeps
+// its paper: that is refused rather than printed on a page other than the
+// one asked for, and the object keeps what it had.
 SIZE PrinterSurface::ResizeDevice(int pixelWidth, int pixelHeight) {
     RefuseWithinPage(pixelWidth != PixelWidth() ? "Width" : "Height");
     PrintSettings asked = PaperOfPage(settings_, pixelWidth, pixelHeight);
     asked.paperSize = DMPAPER_USER;
-    if (!device_) {
+    if (!OnDriver()) {
         settings_ = asked;
         return SIZE{pixelWidth, pixelHeight};
     }
     if (const std::optional<int16_t> paper = device_->PaperOfSize(asked.paperWidth, asked.paperLength)) {
         asked.paperSize = *paper;
     }
-    const PrintSettings before = settings_;
-    AskDevice(asked);
-    // A driver without sizes of its own keeps its paper: say so rather than
-    // print on a page other than the one asked for.
-    const int slack = static_cast<int>(std::lround(Dpi() / 25.4)) + 1;  // a millimetre
-    if (std::abs(PixelWidth() - pixelWidth) > slack || std::abs(PixelHeight() - pixelHeight) > slack) {
+    DriverPage page = AskDriver(*device_, &asked);
+    // The size asked, in the dots the driver answered, give or take a millimetre.
+    const auto closeTo = [](int taken, int wanted, double wantedDpi, int dpi) {
+        const double inDots = wanted * dpi / wantedDpi;
+        return std::abs(taken - inDots) <= dpi / 25.4 + 1;
+    };
+    if (!closeTo(page.geometry.paperWidth, pixelWidth, DpiX(), page.geometry.dpiX) ||
+        !closeTo(page.geometry.paperHeight, pixelHeight, DpiY(), page.geometry.dpiY)) {
         const std::string size = std::to_string(asked.paperWidth / 10) + " x " +
                                  std::to_string(asked.paperLength / 10) + " mm";
-        AskDevice(before);
         throw errors::DriverLacks("the driver of " + device_->Quoted() + " has no paper of " + size);
     }
+    FollowDriver(std::move(page), asked);
     return SIZE{PixelWidth(), PixelHeight()};
 }
 

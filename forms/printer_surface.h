@@ -3,13 +3,14 @@
 // the system's default at first) or for files.
 //
 // With a printer and no OutputFile, pages are drawn straight on the
-// printer's own DC: hDC answers the driver's resolution and page, and the
-// document is spooled page by page. Otherwise each page is recorded as an
-// enhanced metafile in printer pixels; EndDoc writes the pages to OutputFile,
-// or plays them to the printer. Without any printer installed the page is
-// Letter at 600 dpi. Either way (0, 0) is the paper's corner, not the
-// printable area's, so a label comes out where the same script puts it in a
-// picture file.
+// printer's own DC: hDC answers the driver's resolution (across and down)
+// and page, the settings go to the driver, and the document is spooled page
+// by page. With OutputFile set the printer is a file device, whatever
+// printers are installed: any page size and resolution, each page recorded
+// as an enhanced metafile in its pixels, which EndDoc writes to the file.
+// Without any printer installed the page starts as Letter at 600 dpi.
+// Either way (0, 0) is the paper's corner, not the printable area's, so a
+// label comes out where the same script puts it in a picture file.
 
 #include <memory>
 #include <optional>
@@ -35,7 +36,8 @@ public:
     void KillDoc();
     int32_t Page() const { return pageNumber_; }
     const std::wstring& OutputFile() const { return outputFile_; }
-    // Empty, or a path ending in .png or .emf.
+    // Empty, or a path ending in .png or .emf. Going from the printer to a
+    // file or back changes the device, which a started document refuses.
     void SetOutputFile(const std::wstring& path);
 
     // The printer's name, driver and port; empty when none is installed.
@@ -65,18 +67,27 @@ protected:
 
 private:
     bool PageOpen() const { return page_ || (spooled_ && spooled_->PageOpen()); }
+    // Whether the settings and the page go to the installed printer's driver.
+    bool OnDriver() const { return device_ && outputFile_.empty(); }
     void RefuseWithinPage(const char* property) const;
     void StartPage();
     void StartSpooledPage();
     void StartRecordedPage();
     void ClosePage();
     void ResetPen();
-    // The driver takes the settings; the page follows what it made of them.
-    void AskDevice(const PrintSettings& settings);
-    void FollowDevice(win32::MemoryDc ic, const DeviceGeometry& geometry);
-    // Without a printer: the page at the resolution, paper and orientation asked.
+    // What a driver makes of settings, before the object takes it.
+    struct DriverPage {
+        PrintDevice device;
+        win32::CreatedDc ic;
+        DeviceGeometry geometry;
+    };
+    static DriverPage AskDriver(PrintDevice device, const PrintSettings* settings);
+    // The page follows the driver's; nothing changes when that fails.
+    void FollowDriver(DriverPage page, const PrintSettings& settings);
+    void AskDevice(const PrintSettings& settings) { FollowDriver(AskDriver(*device_, &settings), settings); }
+    // A file page: the resolution, paper and orientation asked.
     void SetFilePage(int dpi, int pixelWidth, int pixelHeight);
-    void UseMeasuringDc(win32::MemoryDc dc);
+    void UseMeasuringDc(win32::CreatedDc dc);
     // The page as a recording or a file takes it.
     PageSetup Setup() const;
     // The settings with a paper the size of a page that large, in this orientation.
@@ -88,7 +99,7 @@ private:
     PrintSettings settings_;
     POINT printableOrigin_ = {0, 0};
     std::wstring outputFile_;
-    win32::MemoryDc measuring_;
+    win32::CreatedDc measuring_;
     win32::MetaFileDc page_;
     std::unique_ptr<SpooledDocument> spooled_;
     std::vector<PrintedPage> finished_;

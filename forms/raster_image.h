@@ -47,7 +47,7 @@ private:
     };
     static Dib MakeDib(const BITMAPINFO& info, int width, int height);
 
-    win32::MemoryDc dc_;
+    win32::CreatedDc dc_;
     Dib dib_;
     std::optional<win32::Selection> selected_;
     BITMAPINFO info_ = {};

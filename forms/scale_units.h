@@ -19,6 +19,9 @@
 
 namespace quillant::forms {
 
+// The two directions of a page: across (X) and down (Y).
+enum class Axis { kX, kY };
+
 // The object's ScaleMode values the stand-ins support, with their units per inch.
 struct ScaleModeRow {
     int16_t mode;

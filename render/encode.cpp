@@ -1,7 +1,6 @@
 #include "render/encode.h"
 
 #include <exception>
-#include <new>
 
 #include "render/caption.h"
 #include "render/coordinate_check.h"
@@ -37,14 +36,10 @@ std::string Encode(const BarcodeProperties& properties, std::string_view modules
     try {
         Render(properties, modules, target, platform);
         return kEncodeSucceeded;
-    } catch (const VbError& error) {
-        return error.description();
-    } catch (const std::bad_alloc&) {
-        return "Out of memory";
-    } catch (const std::exception&) {
-        // A platform adapter's own failure; the host still gets text, never a
+    } catch (...) {
+        // A platform adapter's own failure too: the host gets text, never a
         // raised error, from Encode.
-        return "Internal error";
+        return vb_errors::CurrentError().description();
     }
 }
 

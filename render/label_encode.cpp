@@ -1,12 +1,13 @@
 #include "render/label_encode.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
-#include <new>
 
 #include "render/caption_face.h"
 #include "render/encode.h"
 #include "render/label_geometry.h"
+#include "render/label_orientation.h"
 #include "render/scratch_surface.h"
 #include "render/turned_caption.h"
 #include "encoding/vb_error.h"
@@ -14,11 +15,6 @@
 
 namespace quillant::render {
 namespace {
-
-bool Draws(int32_t orientation) {
-    return orientation == bcHorizontal || orientation == bcVertical || orientation == bcUpsideDown ||
-           orientation == bcVerticalDown;
-}
 
 Color Ground(Target target) { return target.printer ? kWhite : target.object.BackColor(); }
 
@@ -31,9 +27,11 @@ void DrawBars(Target target, const LabelGeometry& geometry) {
 }
 
 // Where the caption goes for one orientation: the text's start and the
-// notch, from the bars' edge on the caption's side.
-void PrintLabelCaption(Target target, Platform platform, const LabelProperties& p, const LabelGeometry& g,
-                       std::u16string_view text) {
+// notch, from the bars' edge on the caption's side. Along the symbol the text
+// is centred and runs the way the symbol reads; across it, it starts at the
+// notch's depth inside the bars' edge.
+void PrintLabelCaption(Target target, Platform platform, const LabelProperties& p, const LabelOrientation& turn,
+                       const LabelGeometry& g, std::u16string_view text) {
     DrawingObject& object = target.object;
     const double w = g.moduleWidth;
     object.SetFontName(kCaptionFace);
@@ -43,51 +41,48 @@ void PrintLabelCaption(Target target, Platform platform, const LabelProperties& 
     const double th = object.TextHeight(text);
     const double indent = p.indentedCode != 0 ? th / kCaptionDivisor : 0;
     const Box& s = g.symbol;
-    const double alongLength = (p.orientation == bcVertical || p.orientation == bcVerticalDown) ? s.y2 - s.y1 : s.x2 - s.x1;
-    const double offset = (alongLength - tw) / 2;
-    auto notch = [&](double x1, double y1, double x2, double y2) {
-        if (indent > 0) object.Line(LineStyle::kFilledBoxColor, x1, y1, x2, y2, Ground(target));
-    };
     const double thickness = indent > 0 ? indent * scratch::kPaintedThicknessFactor : th / kCaptionDivisor * scratch::kPaintedThicknessFactor;
 
-    switch (p.orientation) {
-        case bcUpsideDown: {  // above the bars, reading right to left
-            const double start = s.x2 - offset;
-            notch(start - tw - 2 * w, s.y1, start + w, s.y1 + indent);
-            PrintTurned(target, platform, text, Turn::kUpsideDown, start, s.y1 + indent, tw, thickness);
-            break;
+    // Along: the reading direction's sign, and where the text starts.
+    const double low = turn.runsDown ? s.y1 : s.x1;
+    const double high = turn.runsDown ? s.y2 : s.x2;
+    const double sign = turn.readsBack ? -1 : 1;
+    const double start = (turn.readsBack ? high : low) + sign * ((high - low - tw) / 2);
+    // Across: the caption's edge of the bars, and inward from it.
+    const double edge = turn.captionOnHighSide ? (turn.runsDown ? s.x2 : s.y2) : (turn.runsDown ? s.x1 : s.y1);
+    const double inward = turn.captionOnHighSide ? -1 : 1;
+    const double across = edge + inward * indent;
+
+    if (indent > 0) {
+        // From a module before the text to two after it, down to the text's top.
+        const double from = start - sign * w, to = start + sign * tw + sign * 2 * w;
+        const double alongLow = std::min(from, to), alongHigh = std::max(from, to);
+        const double acrossLow = std::min(edge, across), acrossHigh = std::max(edge, across);
+        if (turn.runsDown) {
+            object.Line(LineStyle::kFilledBoxColor, acrossLow, alongLow, acrossHigh, alongHigh, Ground(target));
+        } else {
+            object.Line(LineStyle::kFilledBoxColor, alongLow, acrossLow, alongHigh, acrossHigh, Ground(target));
         }
-        case bcVertical: {  // right of the bars, reading upward
-            const double start = s.y2 - offset;
-            notch(s.x2 - indent, start - tw - 2 * w, s.x2, start + w);
-            PrintTurned(target, platform, text, Turn::kUp, s.x2 - indent, start, tw, thickness);
-            break;
-        }
-        case bcVerticalDown: {  // left of the bars, reading downward
-            const double start = s.y1 + offset;
-            notch(s.x1, start - w, s.x1 + indent, start + tw + 2 * w);
-            PrintTurned(target, platform, text, Turn::kDown, s.x1 + indent, start, tw, thickness);
-            break;
-        }
-        default: {  // below the bars
-            const double start = s.x1 + offset;
-            notch(start - w, s.y2 - indent, start + tw + 2 * w, s.y2);
-            object.SetCurrentX(start);
-            object.SetCurrentY(s.y2 - indent);
-            object.Print(text);
-            break;
-        }
+    }
+    const double x = turn.runsDown ? across : start, y = turn.runsDown ? start : across;
+    if (turn.turn) {
+        PrintTurned(target, platform, text, *turn.turn, x, y, tw, thickness);
+    } else {
+        object.SetCurrentX(x);
+        object.SetCurrentY(y);
+        object.Print(text);
     }
 }
 
 void Render(const LabelProperties& p, std::string_view modules, std::u16string_view caption, DrawingObject* object,
             Platform platform) {
-    if (!Draws(p.orientation)) throw vb_errors::InvalidCall();
+    const LabelOrientation* turn = FindLabelOrientation(p.orientation);
+    if (!turn) throw vb_errors::InvalidCall();
     if (!object) throw vb_errors::ObjectNotSet();
     const Target target{*object, object->IsPrinter()};
     const LabelGeometry geometry = LayOut(p, modules, LearnDotSize(object, p));
     DrawBars(target, geometry);
-    if (p.visibleCode != 0) PrintLabelCaption(target, platform, p, geometry, caption);
+    if (p.visibleCode != 0) PrintLabelCaption(target, platform, p, *turn, geometry, caption);
 }
 
 }  // namespace
@@ -97,12 +92,8 @@ std::string EncodeLabel(const LabelProperties& properties, std::string_view modu
     try {
         Render(properties, modules, caption, target, platform);
         return kEncodeSucceeded;
-    } catch (const VbError& error) {
-        return error.description();
-    } catch (const std::bad_alloc&) {
-        return vb_errors::TextOf(vb_errors::kOutOfMemory);
-    } catch (const std::exception&) {
-        return "Internal error";
+    } catch (...) {
+        return vb_errors::CurrentError().description();
     }
 }
 

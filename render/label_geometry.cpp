@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "encoding/vb_error.h"
+#include "render/label_orientation.h"
 
 namespace quillant::render {
 namespace {
@@ -12,8 +13,6 @@ namespace {
 constexpr int16_t kTwipsScale = 1;
 constexpr int16_t kPixelScale = 3;
 constexpr double kTwipsPerInch = 1440;
-
-bool Along(int32_t orientation) { return orientation == bcHorizontal || orientation == bcUpsideDown; }
 
 // A dot of the given resolution in the target's units; a target without
 // ScaleX/ScaleY is taken to measure in twips.
@@ -59,7 +58,10 @@ std::optional<DotSize> LearnDotSize(DrawingObject* object, const LabelProperties
 }
 
 LabelGeometry LayOut(const LabelProperties& p, std::string_view modules, std::optional<DotSize> dots) {
-    const bool along = Along(p.orientation);
+    // An orientation Quillant2 does not draw is measured as horizontal.
+    const LabelOrientation* found = FindLabelOrientation(p.orientation);
+    const LabelOrientation& turn = found ? *found : kLabelOrientations[0];
+    const bool along = !turn.runsDown;
     const bool snapped = dots.has_value();
     const Grid grid = snapped ? Grid{dots->x, dots->y, 1} : Grid{1, 1, 0};
     const double alongDot = along ? grid.dx : grid.dy;
@@ -89,16 +91,11 @@ LabelGeometry LayOut(const LabelProperties& p, std::string_view modules, std::op
     // [a, b) along the reading direction and the whole bar height, in the
     // target's orientation.
     auto place = [&](double a, double b) {
-        switch (p.orientation) {
-            case bcUpsideDown:
-                return grid.ToBox(originX + total - b, originY, originX + total - a, originY + height);
-            case bcVertical:  // reads upward: the start is at the bottom
-                return grid.ToBox(originX, originY + total - b, originX + height, originY + total - a);
-            case bcVerticalDown:
-                return grid.ToBox(originX, originY + a, originX + height, originY + b);
-            default:
-                return grid.ToBox(originX + a, originY, originX + b, originY + height);
-        }
+        const double origin = turn.runsDown ? originY : originX;
+        const double low = turn.readsBack ? origin + total - b : origin + a;
+        const double high = turn.readsBack ? origin + total - a : origin + b;
+        return turn.runsDown ? grid.ToBox(originX, low, originX + height, high)
+                             : grid.ToBox(low, originY, high, originY + height);
     };
 
     LabelGeometry geometry;
@@ -122,17 +119,9 @@ LabelGeometry LayOut(const LabelProperties& p, std::string_view modules, std::op
 
     // The bars' extent as edges, whatever the orientation.
     const Grid edges{grid.dx, grid.dy, 0};
-    Box symbol{};
-    switch (p.orientation) {
-        case bcVertical:
-        case bcVerticalDown:
-            symbol = edges.ToBox(originX, originY + quiet, originX + height, originY + quiet + symbolLength);
-            break;
-        default:
-            symbol = edges.ToBox(originX + quiet, originY, originX + quiet + symbolLength, originY + height);
-            break;
-    }
-    geometry.symbol = symbol;
+    geometry.symbol =
+        turn.runsDown ? edges.ToBox(originX, originY + quiet, originX + height, originY + quiet + symbolLength)
+                      : edges.ToBox(originX + quiet, originY, originX + quiet + symbolLength, originY + height);
     geometry.moduleWidth = module * alongDot;
     geometry.length = Checked(total * alongDot);
     return geometry;

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# A private CUPS scheduler for the printing tests and the demo, with two
+# A private CUPS scheduler for the printing tests and the demo, with three
 # queues of its own:
 #
 #   QuillantPDF     cups-pdf, its PDFs in DIR/pdf
 #   QuillantZebra   CUPS's 203-dpi Zebra ZPL driver, 4 x 6 inch labels, sent
 #                   to socket://127.0.0.1:PORT (scripts/zpl_listener.py)
+#   QuillantTall    the same at 203 x 406 dpi, for the tests of resolutions
+#                   that differ across and down; nothing is printed on it
 #
 #   cups_session.sh start DIR [PORT]   prints CUPS_SERVER=... (also in DIR/env)
 #   cups_session.sh stop DIR
@@ -164,6 +166,12 @@ quiet lpadmin -p QuillantZebra -E -v "socket://127.0.0.1:$port" -m drv:///sample
 sed -E 's/^(\*DefaultResolution: |\*([A-Za-z_]+\.)?Resolution )([0-9]+)dpi/\1\3x\3dpi/' \
     "$dir/etc/ppd/QuillantZebra.ppd" >"$dir/zebra.ppd"
 quiet lpadmin -p QuillantZebra -P "$dir/zebra.ppd"
+# The same printer with twice the dots down as across, for drivers whose
+# resolutions differ: no jobs are printed on it.
+sed -E -e 's/^\*DefaultResolution: .*/*DefaultResolution: 203x406dpi/' \
+    -e 's|^(\*Resolution 203x203dpi/203dpi: .*)|\1\n*Resolution 203x406dpi/203x406dpi: "<</HWResolution[203 406]>>setpagedevice"|' \
+    "$dir/zebra.ppd" >"$dir/tall.ppd"
+quiet lpadmin -p QuillantTall -E -v "socket://127.0.0.1:$port" -P "$dir/tall.ppd" -o PageSize=w288h432
 quiet lpadmin -d QuillantPDF
 echo "CUPS_SERVER=$socket" >"$dir/env"
 echo "CUPS_SERVER=$socket"

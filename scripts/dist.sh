@@ -3,8 +3,14 @@
 #
 #   Quillant-<version>-x86.msi, Quillant-<version>-x64.msi
 #   x86/, x64/     Quillant.dll, QuillantForms.dll and the side-by-side
-#                  manifest Quillant.<width>.manifest, for registration-free use
-#   docs/, samples/, LICENSE, CHANGELOG.md   what the installers put beside the DLLs
+#                  manifest Quillant.<width>.manifest, for registration-free use;
+#                  the type libraries Quillant.tlb and QuillantForms.tlb of
+#                  that width, for early binding (#import, tlbimp)
+#   idl/           Quillant.idl, QuillantForms.idl and component/dispids.h,
+#                  for midl or widl
+#   docs/, samples/, LICENSE, NOTICE, CHANGELOG.md   what the installers put beside
+#                  the DLLs: the release is under the Apache License 2.0 (LICENSE),
+#                  with the notices of what it includes (NOTICE)
 #   SHA256SUMS     of every other file, for sha256sum -c
 #
 # Only what the release needs is built (no tests). The version is
@@ -28,8 +34,12 @@ for pair in win32:x86 win64:x64; do
     cp "build/$preset/installer/Quillant-$version-$width.msi" dist/
     mkdir -p "dist/$width"
     cp "build/$preset/bin/Quillant.dll" "build/$preset/bin/QuillantForms.dll" \
-        "build/$preset/installer/Quillant.$width.manifest" "dist/$width/"
+        "build/$preset/installer/Quillant.$width.manifest" "build/$preset/component/tlb/Quillant.tlb" \
+        "build/$preset/forms/idl/QuillantForms.tlb" "dist/$width/"
 done
+mkdir -p dist/idl/component
+cp component/Quillant.idl forms/QuillantForms.idl dist/idl/
+cp component/dispids.h dist/idl/component/
 # The documents and samples are the installers' own list.
 while IFS= read -r file; do
     mkdir -p "dist/$(dirname "$file")"

@@ -22,7 +22,17 @@ wine_32bit_route() {
 wine_host_loader() {  # ARCH
     # Plain 'wine' starts the 32-bit cscript even in a 64-bit prefix, and that
     # one cannot see 64-bit registrations.
-    if [ "$1" = win64 ]; then echo /usr/lib/wine/wine64; else echo "$wine_hosts_scripts/wine32"; fi
+    if [ "$1" != win64 ]; then
+        echo "$wine_hosts_scripts/wine32"
+        return
+    fi
+    # Debian keeps the loader out of PATH, in its Wine folder.
+    local loader
+    loader=$(PATH="$PATH:/usr/lib/wine" command -v wine64) || {
+        echo "wine64, Wine's 64-bit loader, was not found (Debian package wine64): run scripts/setup.sh" >&2
+        return 1
+    }
+    echo "$loader"
 }
 
 wine_host_env() {  # ARCH COMMAND...

@@ -33,8 +33,8 @@
 #include <string>
 #include <vector>
 
-#include "component/class_table.h"
-#include "forms/server/class_table.h"
+#include "component/quillant_classes.h"
+#include "forms/server/forms_classes.h"
 #include "win32/com_server/registry_rows.h"
 #include "win32/com_server/type_library_facts.h"
 

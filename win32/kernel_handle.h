@@ -4,32 +4,16 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "win32/unique_handle.h"
 
 namespace quillant::win32 {
 
-class KernelHandle {
-public:
-    KernelHandle() = default;
-    // Takes ownership; null and INVALID_HANDLE_VALUE both mean "none".
-    explicit KernelHandle(HANDLE handle) : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
-    KernelHandle(const KernelHandle&) = delete;
-    KernelHandle& operator=(const KernelHandle&) = delete;
-    KernelHandle(KernelHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    KernelHandle& operator=(KernelHandle&& other) noexcept {
-        KernelHandle(std::move(other)).Swap(*this);
-        return *this;
-    }
-    ~KernelHandle() {
-        if (handle_) CloseHandle(handle_);
-    }
-
-    HANDLE Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    void Swap(KernelHandle& other) noexcept { std::swap(handle_, other.handle_); }
-
-private:
-    HANDLE handle_ = nullptr;
+// Null and INVALID_HANDLE_VALUE (CreateFile's failure) both mean none.
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static bool Valid(Handle h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) noexcept { CloseHandle(h); }
 };
+using KernelHandle = UniqueHandle<KernelHandleTraits>;
 
 }  // namespace quillant::win32

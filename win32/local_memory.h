@@ -1,33 +1,19 @@
 #pragma once
 // Owns memory the system allocated for the caller with LocalAlloc (such as
-// FormatMessage's buffer). No raw LocalFree outside this type.
+// FormatMessage's buffer; Put() for the call that allocates). No raw
+// LocalFree outside this type.
 
 #include <windows.h>
 
-#include <utility>
+#include "win32/unique_handle.h"
 
 namespace quillant::win32 {
 
 template <class T>
-class LocalMemory {
-public:
-    LocalMemory() = default;
-    LocalMemory(const LocalMemory&) = delete;
-    LocalMemory& operator=(const LocalMemory&) = delete;
-    ~LocalMemory() { Reset(); }
-
-    void Reset() {
-        if (T* old = std::exchange(p_, nullptr)) LocalFree(old);
-    }
-    // For the [out] pointer of the call that allocates.
-    T** Put() {
-        Reset();
-        return &p_;
-    }
-    T* Get() const { return p_; }
-
-private:
-    T* p_ = nullptr;
+struct LocalMemoryTraits : NullIsNone<T*> {
+    static void Close(T* memory) noexcept { LocalFree(memory); }
 };
+template <class T>
+using LocalMemory = UniqueHandle<LocalMemoryTraits<T>>;
 
 }  // namespace quillant::win32

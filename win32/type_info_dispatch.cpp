@@ -2,6 +2,7 @@
 
 #include <map>
 #include <mutex>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -22,13 +23,22 @@ BOOL CALLBACK NoteTypeLibId(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR ids) {
     return TRUE;
 }
 
-// The type library in resource TYPELIB id of this module.
+// The type library in resource TYPELIB id of this module. Registration
+// writes the module's path however long it is, so a DLL installed deep in a
+// folder tree must load from there too: oleaut32 takes no path of MAX_PATH
+// characters or more, and such a path is handed over in its short form.
 HRESULT LoadModuleTypeLib(WORD id, ITypeLib** out) {
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(ThisModule(), path, MAX_PATH);
-    if (length == 0 || length + 8 >= MAX_PATH) return TYPE_E_CANTLOADLIBRARY;
-    if (id != 1) wsprintfW(path + length, L"\\%u", static_cast<unsigned>(id));
-    return LoadTypeLibEx(path, REGKIND_NONE, out);
+    std::wstring path = ModulePath(ThisModule());
+    if (path.empty()) return TYPE_E_CANTLOADLIBRARY;
+    if (path.size() + 8 >= MAX_PATH) {
+        std::wstring shortPath(path.size() + 1, L'\0');
+        const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
+        if (length == 0 || length >= shortPath.size()) return TYPE_E_CANTLOADLIBRARY;
+        shortPath.resize(length);
+        path = std::move(shortPath);
+    }
+    if (id != 1) path += L"\\" + std::to_wstring(id);
+    return LoadTypeLibEx(path.c_str(), REGKIND_NONE, out);
 }
 
 // The types of the parameters of the member a call with these flags

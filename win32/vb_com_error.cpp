@@ -29,7 +29,7 @@ int32_t VbNumberOf(HRESULT hr) {
         default:
             break;
     }
-    if (HRESULT_FACILITY(hr) == FACILITY_CONTROL) return HRESULT_CODE(hr);
+    if (HRESULT_FACILITY(hr) == FACILITY_CONTROL && HRESULT_CODE(hr) != 0) return HRESULT_CODE(hr);
     return static_cast<int32_t>(hr);
 }
 
@@ -77,30 +77,35 @@ HRESULT ExceptionOfErrorInfo(HRESULT hr, EXCEPINFO& excep) noexcept {
     return DISP_E_EXCEPTION;
 }
 
-VbError ErrorFromCall(HRESULT hr, EXCEPINFO* excep, IUnknown* callee) noexcept {
+VbError ErrorFromCall(HRESULT hr, EXCEPINFO* excep, IUnknown* callee, REFIID iid) noexcept {
     try {
         std::string description;
-        int32_t number = 0;
+        // The failure the number and the system's text come from: an
+        // exception raised with neither scode nor wCode is still a failure.
+        HRESULT failure = hr;
         if (hr == DISP_E_EXCEPTION && excep) {
             if (excep->pfnDeferredFillIn) excep->pfnDeferredFillIn(excep);
-            const HRESULT scode = excep->scode ? excep->scode : HresultOfVbNumber(excep->wCode);
-            number = VbNumberOf(scode);
+            if (excep->scode) {
+                failure = excep->scode;
+            } else if (excep->wCode) {
+                failure = HresultOfVbNumber(excep->wCode);
+            }
             description = Utf8FromWide(Bstr::ViewOf(excep->bstrDescription));
         } else {
-            number = VbNumberOf(hr);
             ComPtr<ISupportErrorInfo> support;
             ComPtr<IErrorInfo> info;
             if (callee && SUCCEEDED(callee->QueryInterface(IID_ISupportErrorInfo, support.PutVoid())) &&
-                GetErrorInfo(0, info.Put()) == S_OK) {
+                support->InterfaceSupportsErrorInfo(iid) == S_OK && GetErrorInfo(0, info.Put()) == S_OK && info) {
                 Bstr text;
                 if (SUCCEEDED(info->GetDescription(text.Put()))) description = Utf8FromWide(text.View());
             }
         }
+        const int32_t number = VbNumberOf(failure);
         if (description.empty()) {
             // Wine's VBScript objects raise with a number and no description.
             if (const char* vbText = vb_errors::TextOf(number)) description = vbText;
         }
-        if (description.empty()) description = SystemText(hr == DISP_E_EXCEPTION && excep ? excep->scode : hr);
+        if (description.empty()) description = SystemText(failure);
         if (description.empty()) description = "Automation error";
         return VbError(number, description);
     } catch (...) {

@@ -9,18 +9,19 @@
 #include <oleauto.h>
 
 #include <cstdint>
-#include <new>
 
 #include "encoding/vb_error.h"
 
 namespace quillant::win32 {
 
 // The HRESULT a Visual Basic host maps back to Err.Number. Numbers that are
-// already HRESULTs (errors passed through from other objects) stay as they are.
+// already HRESULTs (errors passed through from other objects) stay as they
+// are. An error is never a success: a number that names none (0, or beyond
+// Visual Basic's range) is E_FAIL, so a caller never reads an output that
+// was not written.
 constexpr HRESULT HresultOfVbNumber(int32_t number) {
-    return number > 0 && number <= 0xFFFF
-               ? static_cast<HRESULT>(0x800A0000u | static_cast<uint32_t>(number))
-               : static_cast<HRESULT>(number);
+    if (number > 0 && number <= 0xFFFF) return static_cast<HRESULT>(0x800A0000u | static_cast<uint32_t>(number));
+    return number < 0 ? static_cast<HRESULT>(number) : E_FAIL;
 }
 
 // Sets the thread's error object and returns the matching HRESULT.
@@ -32,12 +33,8 @@ template <class Body>
 HRESULT ComBoundary(REFIID iid, const wchar_t* source, Body&& body) noexcept {
     try {
         return body();
-    } catch (const VbError& error) {
-        return ReportError(error, iid, source);
-    } catch (const std::bad_alloc&) {
-        return ReportError(VbError(7, "Out of memory"), iid, source);
     } catch (...) {
-        return ReportError(VbError(51, "Internal error"), iid, source);
+        return ReportError(vb_errors::CurrentError(), iid, source);
     }
 }
 
@@ -62,7 +59,8 @@ struct ExcepInfo : EXCEPINFO {
 
 // What a failed IDispatch::Invoke (or other call) on another object means to
 // a Visual Basic caller. excep may be null; callee, when given, is asked for
-// IErrorInfo.
-VbError ErrorFromCall(HRESULT hr, EXCEPINFO* excep, IUnknown* callee) noexcept;
+// IErrorInfo, which is read only when the callee says calls through iid
+// set it (a description left by an earlier call is not this call's).
+VbError ErrorFromCall(HRESULT hr, EXCEPINFO* excep, IUnknown* callee, REFIID iid = IID_IDispatch) noexcept;
 
 }  // namespace quillant::win32

@@ -1,10 +1,10 @@
-// QuillantForms.dll's classes (forms/server/class_table.cpp) with their
-// class objects; the kit (win32/com_server) serves them.
+// QuillantForms.dll's classes (forms/server/forms_classes.cpp) with their class
+// objects; the kit (win32/com_server) serves them.
 
 #include <iterator>
 
 #include "QuillantForms_h.h"
-#include "forms/server/class_table.h"
+#include "forms/server/forms_classes.h"
 #include "forms/printers.h"
 #include "forms/stand_in_objects.h"
 #include "win32/com_server/class_factory.h"

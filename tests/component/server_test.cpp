@@ -12,7 +12,7 @@
 #include <string>
 
 #include "Quillant_h.h"
-#include "component/class_table.h"
+#include "component/quillant_classes.h"
 #include "win32/bstr.h"
 #include "win32/com_ptr.h"
 #include "render/win32/dispatch_drawing_object.h"
@@ -232,6 +232,31 @@ TEST_F(ServerTest, GetBarWidthErrorsCarryVisualBasicNumbers) {
         EXPECT_EQ(object->GetBarWidth(&width), c.expected) << c.text.size() << " characters";
         EXPECT_EQ(ErrorDescription(), c.description);
     }
+}
+
+// Registration writes the DLL's path however long it is; the DLL must then
+// find its own type library there too (late binding goes through it).
+TEST_F(ServerTest, LoadsItsTypeLibraryFromAPathBeyondMaxPath) {
+    wchar_t temp[MAX_PATH];
+    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
+    std::wstring folder = std::wstring(temp) + L"quillant-long-path";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    while (folder.size() < MAX_PATH + 20) {
+        folder += L"\\" + std::wstring(40, L'd');
+        CreateDirectoryW(folder.c_str(), nullptr);
+    }
+    const std::wstring path = folder + L"\\Quillant.dll";
+    ASSERT_TRUE(CopyFileW(BesideProgram(L"Quillant.dll").c_str(), path.c_str(), FALSE)) << GetLastError();
+    {
+        const InProcServer deep(path);
+        ASSERT_TRUE(deep.Loaded());
+        ComPtr<IDispatch> object;
+        ASSERT_HRESULT_SUCCEEDED(deep.Create(CLSID_Quillant1, object));
+        LPOLESTR name = const_cast<LPOLESTR>(L"Encode");
+        DISPID id = DISPID_UNKNOWN;
+        EXPECT_HRESULT_SUCCEEDED(object->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id));
+    }
+    DeleteFileW(path.c_str());
 }
 
 TEST_F(ServerTest, TenThousandCyclesLeaveNothingBehind) {

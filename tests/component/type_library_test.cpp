@@ -398,6 +398,7 @@ TEST(VersionResource, SelfRegisteringWithTheProjectVersion) {
     EXPECT_EQ(VersionString(block, L"ProductVersion"), text);
     EXPECT_EQ(VersionString(block, L"OLESelfRegister"), L"");
     EXPECT_EQ(VersionString(block, L"OriginalFilename"), L"Quillant.dll");
+    EXPECT_NE(VersionString(block, L"LegalCopyright").find(L"Apache License 2.0"), std::wstring::npos);
 }
 
 }  // namespace

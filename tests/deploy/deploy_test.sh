@@ -136,7 +136,7 @@ round-trip)
     fresh_prefix round-trip
     snapshot "$prefix.before"
     msiexec /i "$MSI"
-    for file in Quillant.dll QuillantForms.dll docs/install.md samples/vbscript/picture_box.vbs LICENSE CHANGELOG.md; do
+    for file in Quillant.dll QuillantForms.dll docs/install.md samples/vbscript/picture_box.vbs LICENSE NOTICE CHANGELOG.md; do
         [ -f "$(install_dir)/$file" ] || fail "$file is not installed"
     done
     snapshot "$prefix.installed"

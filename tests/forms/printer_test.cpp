@@ -329,6 +329,8 @@ TEST(PrinterDevice, ARealPrintersDcAnswersTheDriversDots) {
     const LateBound printer = NewPrinter();
     printer.Put(L"DeviceName", name.c_str());
     EXPECT_EQ(printer.Text(L"DeviceName"), name);
+    // Its own 203 dots, not the 300 Wine's driver starts every printer at.
+    EXPECT_NEAR(printer.Number(L"TwipsPerPixelX"), 1440.0 / 203, 1e-9);
     EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Put(L"DeviceName", L"Nowhere 9"); }), 484);
     EXPECT_EQ(printer.Text(L"DeviceName"), name);
 
@@ -346,7 +348,18 @@ TEST(PrinterDevice, ARealPrintersDcAnswersTheDriversDots) {
     printer.Put(L"Orientation", short{2});
     EXPECT_EQ(GetDeviceCaps(printer.Hdc(), PHYSICALWIDTH), 1218);
     printer.Call(L"KillDoc");
+    // A paper the driver lacks is refused, and the page stays as it was.
+    const double width = printer.Number(L"Width");
     EXPECT_EQ(LateBound::ErrorNumberOf([&] { printer.Put(L"Height", 60.0 * 1440); }), 483);
+    EXPECT_EQ(printer.Number(L"Width"), width);
+    EXPECT_EQ(GetDeviceCaps(printer.Hdc(), PHYSICALWIDTH), 1218);
+    printer.Call(L"KillDoc");
+    // Going to a file, the printer is a file device: any size and resolution.
+    printer.Put(L"OutputFile", L"forms_file_device.png");
+    printer.Put(L"Height", 60.0 * 1440);
+    printer.Put(L"PrintQuality", short{150});
+    EXPECT_EQ(printer.Number(L"TwipsPerPixelY"), 9.6);
+    printer.Call(L"KillDoc");
 
     const LateBound printers = NewPrinters();
     bool listed = false;
@@ -355,6 +368,23 @@ TEST(PrinterDevice, ARealPrintersDcAnswersTheDriversDots) {
         listed = listed || LateBound(win32::ComPtr<IDispatch>(V_DISPATCH(item.Get()))).Text(L"DeviceName") == name;
     }
     EXPECT_TRUE(listed);
+}
+
+// A driver with more dots down than across: every length down is in its dots
+// down (QUILLANT_TALL_PRINTER, the same label printer at 203 x 406 dpi).
+TEST(PrinterDevice, DotsDownAreTheDriversOwn) {
+    const char* queue = std::getenv("QUILLANT_TALL_PRINTER");
+    if (!queue || !*queue) GTEST_SKIP() << "QUILLANT_TALL_PRINTER names no printer";
+    const LateBound printer = NewPrinter();
+    printer.Put(L"DeviceName", std::wstring(queue, queue + std::strlen(queue)).c_str());
+    EXPECT_NEAR(printer.Number(L"TwipsPerPixelX"), 1440.0 / 203, 1e-9);
+    EXPECT_NEAR(printer.Number(L"TwipsPerPixelY"), 1440.0 / 406, 1e-9);
+    EXPECT_NEAR(printer.CallNumber(L"ScaleY", {1440.0, short{1}, short{3}}), 406, 1e-9);
+    EXPECT_NEAR(printer.Number(L"Height") / printer.Number(L"Width"), 1.5, 0.01);  // 4 x 6 inches
+    const HDC dc = printer.Hdc();
+    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 406);
+    EXPECT_EQ(GetDeviceCaps(dc, PHYSICALHEIGHT), 2436);
+    printer.Call(L"KillDoc");
 }
 
 // The way the component prints a turned caption on a printer: the text goes

@@ -22,7 +22,8 @@ inline std::wstring BesideProgram(const wchar_t* fileName) {
 
 class InProcServer {
 public:
-    explicit InProcServer(const wchar_t* fileName) : module_(LoadLibraryW(BesideProgram(fileName).c_str())) {
+    explicit InProcServer(const wchar_t* fileName) : InProcServer(BesideProgram(fileName)) {}
+    explicit InProcServer(const std::wstring& path) : module_(LoadLibraryW(path.c_str())) {
         if (!module_) return;
         getClassObject_ = reinterpret_cast<GetClassObjectFn>(
             reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));

@@ -50,5 +50,40 @@ TEST(VbComError, FailedCallsKeepTheCalleesNumberAndText) {
     EXPECT_FALSE(other.description().empty());
 }
 
+// A raise that names its error by wCode alone, or by nothing at all, is still
+// a failure with a text of its own, never "The operation completed successfully."
+TEST(VbComError, ExceptionWithoutScodeStaysAFailure) {
+    ExcepInfo byWCode;
+    byWCode.wCode = 1000;
+    const VbError raised = ErrorFromCall(DISP_E_EXCEPTION, &byWCode, nullptr);
+    EXPECT_EQ(raised.number(), 1000);
+    EXPECT_EQ(raised.description().find("successfully"), std::string::npos) << raised.description();
+
+    ExcepInfo empty;
+    const VbError nameless = ErrorFromCall(DISP_E_EXCEPTION, &empty, nullptr);
+    EXPECT_TRUE(FAILED(HresultOfVbNumber(nameless.number()))) << nameless.number();
+    EXPECT_EQ(nameless.description().find("successfully"), std::string::npos) << nameless.description();
+    EXPECT_TRUE(FAILED(ReportError(VbError(0, "x"), IID_IDispatch, L"t")));
+}
+
+// An object that sets no error information for the interface called: a
+// description an earlier call left on the thread is not this call's.
+class NoErrorInfo final : public ISupportErrorInfo {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        *out = iid == IID_IUnknown || iid == IID_ISupportErrorInfo ? this : nullptr;
+        return *out ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID) override { return S_FALSE; }
+};
+
+TEST(VbComError, StaleErrorInfoIsNotTheCallees) {
+    ReportError(VbError(5, "left over from an earlier call"), IID_IDispatch, L"t");
+    NoErrorInfo callee;
+    EXPECT_NE(ErrorFromCall(E_ACCESSDENIED, nullptr, &callee).description(), "left over from an earlier call");
+}
+
 }  // namespace
 }  // namespace quillant::win32

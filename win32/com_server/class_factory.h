@@ -13,7 +13,7 @@
 
 #include <atomic>
 
-#include "win32/com_server/class_table.h"
+#include "win32/com_server/class_rows.h"
 
 namespace quillant::win32::com_server {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "win32/com_server/class_table.h"
+#include "win32/com_server/class_rows.h"
 
 namespace quillant::win32::com_server {
 

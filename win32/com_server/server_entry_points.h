@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "win32/com_server/class_table.h"
+#include "win32/com_server/class_rows.h"
 #include "win32/com_server/registry_rows.h"
 
 namespace quillant::win32::com_server {

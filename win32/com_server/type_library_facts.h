@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "win32/com_server/class_table.h"
+#include "win32/com_server/class_rows.h"
 #include "win32/com_server/registry_rows.h"
 
 namespace quillant::win32::com_server {

@@ -1,4 +1,4 @@
-#include "forms/server/class_table.h"
+#include "forms/server/forms_classes.h"
 
 #include <iterator>
 

@@ -1,4 +1,4 @@
-#include "component/class_table.h"
+#include "component/quillant_classes.h"
 
 #include <iterator>
 

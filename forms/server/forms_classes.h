@@ -3,7 +3,7 @@
 // tools write the installer's registry rows and the side-by-side manifest
 // from the same table.
 
-#include "win32/com_server/class_table.h"
+#include "win32/com_server/class_rows.h"
 
 namespace quillant::forms {
 
