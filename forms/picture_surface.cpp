@@ -7,10 +7,17 @@
 
 namespace quillant::forms {
 
-PictureSurface::PictureSurface()
-    : DrawingSurface(kDpi, kDefaultPixelWidth, kDefaultPixelHeight, 0xFFFFFF),
-      image_(kDefaultPixelWidth, kDefaultPixelHeight, 0xFFFFFF) {
+PictureSurface::PictureSurface() : PictureSurface(kDpi, kDefaultPixelWidth, kDefaultPixelHeight) {}
+
+PictureSurface::PictureSurface(double dpi, int pixelWidth, int pixelHeight)
+    : DrawingSurface(dpi, pixelWidth, pixelHeight, 0xFFFFFF), image_(pixelWidth, pixelHeight, 0xFFFFFF) {
     AttachDc(image_.Dc());
+}
+
+// Whole pixels in twips come back as the same pixels (scale_units.h).
+void PictureSurface::ResizePixels(int pixelWidth, int pixelHeight) {
+    SetWidth(pixelWidth * TwipsPerPixel());
+    SetHeight(pixelHeight * TwipsPerPixel());
 }
 
 PictureSurface::~PictureSurface() { DetachDc(image_.Dc()); }

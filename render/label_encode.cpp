@@ -20,6 +20,17 @@ bool Draws(int32_t orientation) {
            orientation == bcVerticalDown;
 }
 
+void SetCaptionFont(DrawingObject& object, double moduleWidth) {
+    object.SetFontName(kCaptionFace);
+    object.SetFontSize(moduleWidth / kCaptionDivisor);
+    object.SetFontBold(false);
+}
+
+// How deep the caption is set into the bars.
+double Indent(const LabelProperties& p, double textHeight) {
+    return p.indentedCode != 0 ? textHeight / kCaptionDivisor : 0;
+}
+
 Color Ground(Target target) { return target.printer ? kWhite : target.object.BackColor(); }
 
 void DrawBars(Target target, const LabelGeometry& geometry) {
@@ -36,12 +47,10 @@ void PrintLabelCaption(Target target, Platform platform, const LabelProperties& 
                        std::u16string_view text) {
     DrawingObject& object = target.object;
     const double w = g.moduleWidth;
-    object.SetFontName(kCaptionFace);
-    object.SetFontSize(w / kCaptionDivisor);
-    object.SetFontBold(false);
+    SetCaptionFont(object, w);
     const double tw = object.TextWidth(text);
     const double th = object.TextHeight(text);
-    const double indent = p.indentedCode != 0 ? th / kCaptionDivisor : 0;
+    const double indent = Indent(p, th);
     const Box& s = g.symbol;
     const double alongLength = (p.orientation == bcVertical || p.orientation == bcVerticalDown) ? s.y2 - s.y1 : s.x2 - s.x1;
     const double offset = (alongLength - tw) / 2;
@@ -80,8 +89,10 @@ void PrintLabelCaption(Target target, Platform platform, const LabelProperties& 
     }
 }
 
-void Render(const LabelProperties& p, std::string_view modules, std::u16string_view caption, DrawingObject* object,
-            Platform platform) {
+}  // namespace
+
+void DrawLabel(const LabelProperties& p, std::string_view modules, std::u16string_view caption, DrawingObject* object,
+               Platform platform) {
     if (!Draws(p.orientation)) throw vb_errors::InvalidCall();
     if (!object) throw vb_errors::ObjectNotSet();
     const Target target{*object, object->IsPrinter()};
@@ -90,12 +101,17 @@ void Render(const LabelProperties& p, std::string_view modules, std::u16string_v
     if (p.visibleCode != 0) PrintLabelCaption(target, platform, p, geometry, caption);
 }
 
-}  // namespace
+CaptionExtent MeasureLabelCaption(DrawingObject& object, const LabelProperties& properties, double moduleWidth,
+                                  std::u16string_view caption) {
+    SetCaptionFont(object, moduleWidth);
+    const double height = object.TextHeight(caption);
+    return CaptionExtent{object.TextWidth(caption), height - Indent(properties, height)};
+}
 
 std::string EncodeLabel(const LabelProperties& properties, std::string_view modules, std::u16string_view caption,
                         DrawingObject* target, Platform platform) {
     try {
-        Render(properties, modules, caption, target, platform);
+        DrawLabel(properties, modules, caption, target, platform);
         return kEncodeSucceeded;
     } catch (const VbError& error) {
         return error.description();

@@ -26,6 +26,8 @@ public:
     }
     HENHMETAFILE Get() const { return h_; }
     explicit operator bool() const { return h_ != nullptr; }
+    // Hands the metafile to a new owner (a picture object that deletes it).
+    HENHMETAFILE Release() { return std::exchange(h_, nullptr); }
 
 private:
     HENHMETAFILE h_ = nullptr;

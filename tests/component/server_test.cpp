@@ -137,6 +137,23 @@ TEST_F(ServerTest, UnloadOnlyWithoutObjectsLocksOrHeldPrinter) {
     EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
 }
 
+// The default printer and the scratch picture of a turned printer caption
+// are the server's own; they go when DllCanUnloadNow lets the module go, not
+// in its static destructors, which run under the loader lock.
+TEST_F(ServerTest, KeptDrawingObjectsAreReleasedBeforeUnloadIsAllowed) {
+    const long before = GdiObjectsInUse();
+    {
+        ComPtr<_Quillant1> object = NewObject();
+        ASSERT_HRESULT_SUCCEEDED(object->put_Orientation(::bcVertical));
+        Bstr result;
+        ASSERT_HRESULT_SUCCEEDED(object->Encode(result.Put()));
+        EXPECT_EQ(result.View(), L"Sucess");
+        EXPECT_GT(GdiObjectsInUse(), before) << "the printer and the scratch picture hold GDI objects";
+    }
+    EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
+    EXPECT_LE(GdiObjectsInUse(), before) << "a kept object still holds its GDI objects";
+}
+
 using render::win32::IID_VbPrinter;
 
 TEST_F(ServerTest, DefaultDeviceObjectIsOneSharedPrinter) {
