@@ -105,19 +105,37 @@ HRESULT Quillant2::get_Picture(IPictureDisp** value) {
     });
 }
 
-// Picture is declared as stdole's IPictureDisp, which Wine's type library
-// Invoke cannot hand back (an alias of a dispinterface): answered here, as a
-// VT_DISPATCH, which is what hosts take a StdPicture as.
+// Answered here rather than by the type library. Picture is declared as
+// stdole's IPictureDisp, which Wine's type library Invoke cannot hand back
+// (an alias of a dispinterface): it goes out as the VT_DISPATCH hosts take a
+// StdPicture as. The colours go out as a Long, as Visual Basic reads an
+// OLE_COLOR: script engines take no unsigned numbers (Wine's VBScript stops
+// on one).
 bool Quillant2::InvokeOwnGet(DISPID member, WORD flags, VARIANT* result, HRESULT& hr) {
-    if (member != DISPID_QUILLANT_PICTURE || !(flags & DISPATCH_PROPERTYGET)) return false;
-    win32::ComPtr<IPictureDisp> picture;
-    hr = get_Picture(picture.Put());
-    if (SUCCEEDED(hr) && result) {
-        VariantInit(result);
-        V_VT(result) = VT_DISPATCH;
-        V_DISPATCH(result) = picture.Detach();
+    if (!(flags & DISPATCH_PROPERTYGET)) return false;
+    switch (member) {
+        case DISPID_QUILLANT_PICTURE: {
+            win32::ComPtr<IPictureDisp> picture;
+            hr = get_Picture(picture.Put());
+            if (SUCCEEDED(hr) && result) {
+                VariantInit(result);
+                V_VT(result) = VT_DISPATCH;
+                V_DISPATCH(result) = picture.Detach();
+            }
+            return true;
+        }
+        case DISPID_QUILLANT_FORECOLOR:
+        case DISPID_QUILLANT_BACKCOLOR:
+            hr = S_OK;
+            if (result) {
+                VariantInit(result);
+                V_VT(result) = VT_I4;
+                V_I4(result) = static_cast<LONG>(member == DISPID_QUILLANT_FORECOLOR ? colours_.fore : colours_.back);
+            }
+            return true;
+        default:
+            return false;
     }
-    return true;
 }
 
 HRESULT Quillant2::CopyToClipboard() {

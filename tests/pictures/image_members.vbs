@@ -43,11 +43,24 @@ End Function
 
 ' --- the bytes, as Response.BinaryWrite takes them
 Dim png : png = label.ImageBytes("png")
-Check "TypeName", TypeName(png), "Byte()"
-Check "LenB", LenB(png), UBound(png) + 1
-Check "PNG signature", AscB(MidB(png, 2, 1)) & AscB(MidB(png, 3, 1)) & AscB(MidB(png, 4, 1)), "807871"
-Check "a BMP starts with BM", Chr(AscB(MidB(label.ImageBytes("BMP", 96), 1, 1))), "B"
-Check "a packed DIB starts with its 40-byte header", AscB(MidB(label.ImageBytes("dib"), 1, 1)), 40
+' vbArray + vbByte: what Visual Basic's TypeName calls "Byte()". Wine 8's
+' VBScript names every array "Variant()" and has no LenB, UBound or MidB for
+' a Byte() (error 445): there the type is read by number and the bytes are
+' checked through the file SaveImage writes (the C++ client reads them).
+Check "VarType", VarType(png), 8209
+If TypeName(png) <> "Variant()" Then Check "TypeName", TypeName(png), "Byte()"
+Dim length
+On Error Resume Next
+length = LenB(png)
+If Err.Number = 0 Then
+    On Error GoTo 0
+    Check "LenB", length, UBound(png) + 1
+    Check "PNG signature", AscB(MidB(png, 2, 1)) & AscB(MidB(png, 3, 1)) & AscB(MidB(png, 4, 1)), "807871"
+Else
+    Check "LenB's error", Err.Number, 445
+    On Error GoTo 0
+    WScript.Echo "NOTE this VBScript has no LenB for a Byte(); its VarType is " & VarType(png)
+End If
 
 ' --- format, then resolution: the error each raises
 Dim rows
@@ -85,7 +98,9 @@ For Each name In Array("ok.png", "ok.BMP", "ok.svg", "ok.emf", "ok.dib")
     Check name & " written", fso.FileExists(folder & "\" & name), True
 Next
 Check "SaveImage with a format", SaveError(folder & "\given.dat", "png"), 0
-Check "given.dat is a PNG", fso.FileExists(folder & "\given.dat"), True
+Check "given.dat is a PNG", fso.OpenTextFile(folder & "\given.dat").Read(4), Chr(137) & "PNG"
+Check "a BMP starts with BM", fso.OpenTextFile(folder & "\ok.BMP").Read(2), "BM"
+Check "a packed DIB starts with its 40-byte header", Asc(fso.OpenTextFile(folder & "\ok.dib").Read(1)), 40
 Dim refusals
 refusals = Array( _
     Array("bad<name>.png", Empty, 5), Array("bad|name.png", "png", 5), Array("no extension", Empty, 5), _
