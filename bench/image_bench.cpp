@@ -4,7 +4,7 @@
 // ones zint_png_loop draws; modules of 3 pixels (ElementWidth 15 at 300 dpi)
 // with the caption, as zint draws them at scale 1.5.
 //
-//   image_bench.exe [IMAGES_PER_THREAD]
+//   image_bench.exe [IMAGES_PER_THREAD [FORMAT]]
 
 #include <windows.h>
 #include <objbase.h>
@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,6 +34,8 @@ const InProcServer& Component() {
     return server;
 }
 
+std::wstring format = L"png";
+
 // Images made, and bytes, on this thread.
 long long MakeImages(int count, int offset) {
     if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) return -1;
@@ -47,7 +50,7 @@ long long MakeImages(int count, int offset) {
         for (int i = 0; i < count; ++i) {
             const std::string& text = texts[(i + offset) % texts.size()];
             label.Put(L"EncodeString", std::wstring(text.begin(), text.end()));
-            quillant::win32::Variant png = label.Call(L"ImageBytes", {Arg(L"png"), Arg(300)});
+            quillant::win32::Variant png = label.Call(L"ImageBytes", {Arg(format), Arg(300)});
             bytes += V_ARRAY(png.Get())->rgsabound[0].cElements;
         }
     }
@@ -74,10 +77,12 @@ double ImagesPerSecond(int threads, int perThread) {
 
 int main(int argc, char** argv) {
     const int perThread = argc > 1 ? std::atoi(argv[1]) : 2000;
+    if (argc > 2) format = std::wstring(argv[2], argv[2] + std::strlen(argv[2]));
     MakeImages(50, 0);  // loads the server, WIC and the caption's font
     const double one = ImagesPerSecond(1, perThread);
     const double two = ImagesPerSecond(2, perThread);
-    std::printf("ImageBytes(\"png\") 1 thread  %8.0f images/s\n", one);
-    std::printf("ImageBytes(\"png\") 2 threads %8.0f images/s  (%.2fx one thread)\n", two, two / one);
+    const std::string name(format.begin(), format.end());
+    std::printf("ImageBytes(\"%s\") 1 thread  %8.0f images/s\n", name.c_str(), one);
+    std::printf("ImageBytes(\"%s\") 2 threads %8.0f images/s  (%.2fx one thread)\n", name.c_str(), two, two / one);
     return 0;
 }

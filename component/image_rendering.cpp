@@ -116,10 +116,15 @@ std::vector<uint8_t> PngBytes(const render::PixelRows& rows, const ResolvedColou
 
 std::vector<uint8_t> RasterBytes(const LabelProperties& properties, ImageFormat format, int32_t dpi,
                                  const ResolvedColours& colours) {
-    forms::PictureSurface surface(dpi, 1, 1);
+    // Measured on a canvas of one pixel, drawn on one of the image's size: a
+    // canvas is cheaper made anew than resized.
+    const ImagePlan plan = [&] {
+        forms::PictureSurface measuring(dpi, 1, 1);
+        forms::SurfaceDrawingObject measure(measuring, dpi);
+        return Plan(properties, dpi, measure);
+    }();
+    forms::PictureSurface surface(dpi, plan.frame.width, plan.frame.height);
     forms::SurfaceDrawingObject object(surface, dpi);
-    const ImagePlan plan = Plan(properties, dpi, object);
-    surface.ResizePixels(plan.frame.width, plan.frame.height);
     render::win32::GdiFontApi gdi;
     forms::SurfaceFontApi fonts(gdi, dpi);
     // Black on white first: the caption's smoothed edges are then a

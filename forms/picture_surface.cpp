@@ -14,11 +14,6 @@ PictureSurface::PictureSurface(double dpi, int pixelWidth, int pixelHeight)
     AttachDc(image_.Dc());
 }
 
-// Whole pixels in twips come back as the same pixels (scale_units.h).
-void PictureSurface::ResizePixels(int pixelWidth, int pixelHeight) {
-    SetWidth(pixelWidth * TwipsPerPixel());
-    SetHeight(pixelHeight * TwipsPerPixel());
-}
 
 PictureSurface::~PictureSurface() { DetachDc(image_.Dc()); }
 

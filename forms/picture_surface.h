@@ -33,9 +33,7 @@ public:
     void SavePicture(const std::wstring& path) const;
 
     const RasterImage& Pixels() const { return image_; }
-    RasterImage& Pixels() { return image_; }
-    // A new size in pixels, the pixels that fit kept.
-    void ResizePixels(int pixelWidth, int pixelHeight);
+
 
 protected:
     HDC DrawingDc() override { return image_.Dc(); }
