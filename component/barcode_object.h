@@ -92,6 +92,12 @@ public:
             if (HRESULT_FACILITY(hr) == FACILITY_CONTROL && excep) return win32::ExceptionOfErrorInfo(hr, *excep);
             return hr;
         }
+        if (IsEqualIID(iid, IID_NULL) && params && params->cArgs == 0 && InvokeOwnGet(member, flags, result, hr)) {
+            if (FAILED(hr) && HRESULT_FACILITY(hr) == FACILITY_CONTROL && excep) {
+                return win32::ExceptionOfErrorInfo(hr, *excep);
+            }
+            return hr;
+        }
         return win32::TypeInfoDispatch<Interface>::Invoke(member, iid, lcid, flags, params, result, excep,
                                                           argError);
     }
@@ -185,6 +191,10 @@ protected:
     }
     virtual ~BarcodeObject() { win32::com_server::ObjectDestroyed(); }
 
+    // A property get without arguments the class answers itself, where the
+    // type library's Invoke cannot.
+    virtual bool InvokeOwnGet(DISPID, WORD, VARIANT*, HRESULT&) { return false; }
+
     // The class's own properties set by value, which it converts itself.
     virtual bool IsOwnPutByValue(DISPID) const { return false; }
     virtual HRESULT PutOwnArgument(DISPID, const VARIANT&, LCID) { return DISP_E_MEMBERNOTFOUND; }
@@ -198,16 +208,17 @@ protected:
     // The DeviceObject may call back into this object while it is drawing
     // (a Line that calls Encode again) and would recurse until the stack ran
     // out. A call that draws or measures on it while another one of this
-    // object is under way is refused instead. Apartment-threaded: only that
-    // re-entry, never another thread, can find the object drawing.
+    // object is under way on the same thread is refused instead. Calls on
+    // other threads (Quillant2 in the multithreaded apartment) are not
+    // re-entries, so the calls under way are kept per thread.
     class OnDevice {
     public:
-        explicit OnDevice(bool& drawing) : drawing_(drawing), entered_(!drawing) { drawing_ = true; }
+        explicit OnDevice(const void* object) : object_(object), previous_(top_), entered_(!Drawing(object)) {
+            top_ = this;
+        }
         OnDevice(const OnDevice&) = delete;
         OnDevice& operator=(const OnDevice&) = delete;
-        ~OnDevice() {
-            if (entered_) drawing_ = false;
-        }
+        ~OnDevice() { top_ = previous_; }
         // The re-entered call's error; null for the outermost call.
         std::optional<VbError> Refusal(const char* member) const {
             if (entered_) return std::nullopt;
@@ -225,13 +236,23 @@ protected:
         }
 
     private:
-        bool& drawing_;
+        static bool Drawing(const void* object) {
+            for (const OnDevice* call = top_; call; call = call->previous_) {
+                if (call->object_ == object) return true;
+            }
+            return false;
+        }
+
+        // The innermost call under way on this thread; a plain pointer, so
+        // that no thread's exit runs a destructor for it.
+        static inline thread_local const OnDevice* top_ = nullptr;
+        const void* const object_;
+        const OnDevice* const previous_;
         const bool entered_;
     };
 
     const wchar_t* const errorSource_;
     const CLSID classId_;
-    bool drawing_ = false;
     Properties properties_;
     win32::ComPtr<IDispatch> deviceObject_;
 

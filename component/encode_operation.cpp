@@ -1,7 +1,6 @@
 #include "component/encode_operation.h"
 
 #include <memory>
-#include <mutex>
 #include <new>
 
 #include "render/win32/dispatch_drawing_object.h"
@@ -15,27 +14,22 @@
 namespace quillant::component {
 
 std::u16string DrawOnDevice(IDispatch* device, const Drawing& draw) {
-    auto& form = ScratchForm();
     render::win32::GdiFontApi fonts;
     std::unique_ptr<render::win32::DispatchDrawingObject> target;
-    std::unique_lock<std::mutex> formLock(form.InUse(), std::defer_lock);
     try {
-        if (device) {
-            // Member names are looked up once per Encode, through this adapter.
-            target = std::make_unique<render::win32::DispatchDrawingObject>(device);
-            // Printers share the one scratch form; captions drawn on it from two
-            // threads at once would mix.
-            if (target->IsPrinter()) formLock.lock();
-        }
+        // Member names are looked up once per Encode, through this adapter.
+        if (device) target = std::make_unique<render::win32::DispatchDrawingObject>(device);
     } catch (const VbError& error) {
         return win32::Utf16FromUtf8(error.description());
     }
     try {
+        // A scratch form of this call's own: turned printer captions drawn from
+        // two threads at once would mix on a shared one, and a lock held across
+        // the drawing would be held across the host's object's calls.
+        render::win32::ScratchFormPool::Lease form(ScratchForms());
         return win32::Utf16FromUtf8(draw(target.get(), render::Platform{fonts, form}));
-    } catch (const VbError& error) {
-        return win32::Utf16FromUtf8(error.description());
-    } catch (const std::bad_alloc&) {
-        return win32::Utf16FromUtf8(vb_errors::TextOf(vb_errors::kOutOfMemory));
+    } catch (...) {
+        return win32::Utf16FromUtf8(vb_errors::CurrentError().description());
     }
 }
 

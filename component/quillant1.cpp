@@ -20,7 +20,7 @@ HRESULT Quillant1::Encode(BSTR* result) {
     if (!result) return E_POINTER;
     *result = nullptr;
     return Boundary([&] {
-        const OnDevice call(drawing_);
+        const OnDevice call(this);
         if (call.RefusedEncode(result)) return S_OK;
         const std::u16string text = EncodeOnDevice(properties_, deviceObject_.Get());
         *result = win32::Bstr(text).Detach();

@@ -19,7 +19,7 @@ HRESULT Quillant2::GetBarWidth(short* width) {
             *width = render::LabelBarWidth(properties_, text.modules, nullptr);
             return S_OK;
         }
-        const OnDevice call(drawing_);
+        const OnDevice call(this);
         if (const auto refusal = call.Refusal("GetBarWidth")) throw *refusal;
         render::win32::DispatchDrawingObject target(deviceObject_.Get());
         *width = render::LabelBarWidth(properties_, text.modules, &target);
@@ -31,7 +31,7 @@ HRESULT Quillant2::Encode(BSTR* result) {
     if (!result) return E_POINTER;
     *result = nullptr;
     return Boundary([&] {
-        const OnDevice call(drawing_);
+        const OnDevice call(this);
         if (call.RefusedEncode(result)) return S_OK;
         const std::u16string outcome =
             DrawOnDevice(deviceObject_.Get(), [&](render::DrawingObject* target, render::Platform platform) {
@@ -130,6 +130,7 @@ bool Quillant2::IsOwnPutByValue(DISPID member) const {
     switch (member) {
         case DISPID_QUILLANT_SYMBOLOGY: case DISPID_QUILLANT_SNAPTODEVICE: case DISPID_QUILLANT_DEVICERESOLUTION:
         case DISPID_QUILLANT_BARWIDTHREDUCTION: case DISPID_QUILLANT_QUIETZONES:
+        case DISPID_QUILLANT_FORECOLOR: case DISPID_QUILLANT_BACKCOLOR:
             return true;
         default:
             return false;
@@ -151,6 +152,13 @@ HRESULT Quillant2::PutOwnArgument(DISPID member, const VARIANT& argument, LCID l
         case DISPID_QUILLANT_BARWIDTHREDUCTION:
             hr = win32::ArgumentToShort(argument, lcid, small);
             return SUCCEEDED(hr) ? put_BarWidthReduction(small) : hr;
+        case DISPID_QUILLANT_FORECOLOR:
+        case DISPID_QUILLANT_BACKCOLOR:
+            // Visual Basic hands an OLE_COLOR over as a Long: &HFFFFFFFF is -1.
+            hr = win32::ArgumentToLong(argument, lcid, number);
+            if (FAILED(hr)) return hr;
+            return member == DISPID_QUILLANT_FORECOLOR ? put_ForeColor(static_cast<OLE_COLOR>(number))
+                                                       : put_BackColor(static_cast<OLE_COLOR>(number));
         case DISPID_QUILLANT_SNAPTODEVICE:
             hr = win32::ArgumentToBoolean(argument, lcid, flag);
             return SUCCEEDED(hr) ? put_SnapToDevice(flag) : hr;

@@ -6,6 +6,7 @@
 
 #include "Quillant_h.h"
 #include "component/barcode_object.h"
+#include "component/image_formats.h"
 #include "render/label_properties.h"
 
 namespace quillant::component {
@@ -31,11 +32,26 @@ public:
     HRESULT STDMETHODCALLTYPE get_Gs1Missing(BSTR* value) override;
     HRESULT STDMETHODCALLTYPE CheckGs1Label(VARIANT labels, BSTR* result) override;
 
+    // Images: component/image_members.cpp.
+    HRESULT STDMETHODCALLTYPE put_ForeColor(OLE_COLOR value) override;
+    HRESULT STDMETHODCALLTYPE get_ForeColor(OLE_COLOR* value) override;
+    HRESULT STDMETHODCALLTYPE put_BackColor(OLE_COLOR value) override;
+    HRESULT STDMETHODCALLTYPE get_BackColor(OLE_COLOR* value) override;
+    HRESULT STDMETHODCALLTYPE get_Picture(IPictureDisp** value) override;
+    HRESULT STDMETHODCALLTYPE ImageBytes(BSTR format, VARIANT resolution, VARIANT* result) override;
+    HRESULT STDMETHODCALLTYPE SaveImage(BSTR fileName, VARIANT format, VARIANT resolution) override;
+    HRESULT STDMETHODCALLTYPE CopyToClipboard() override;
+
 private:
     friend HRESULT CreateBarcodeObject<Quillant2>(REFIID iid, void** out) noexcept;
     explicit Quillant2(win32::ComPtr<IDispatch> deviceObject);
 
     HRESULT RefuseValue();
+    // The resolution an image member was given, or its default.
+    int32_t ImageResolution(const VARIANT& given) const;
+
+    ImageColours colours_;
+    bool InvokeOwnGet(DISPID member, WORD flags, VARIANT* result, HRESULT& hr) override;
     bool IsOwnPutByValue(DISPID member) const override;
     HRESULT PutOwnArgument(DISPID member, const VARIANT& argument, LCID lcid) override;
 };

@@ -34,6 +34,7 @@ constexpr Row kTexts[] = {
     {kPropertyNotSupportedByDriver, "Printer driver does not support specified property"},
     {kPrinterInformation,
      "Problem getting printer information from the system. Make sure the printer is set up correctly"},
+    {kCannotOpenClipboard, "Can't open Clipboard"},
 };
 
 }  // namespace

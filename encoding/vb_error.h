@@ -46,6 +46,7 @@ constexpr int32_t kInvalidPicture = 481;
 constexpr int32_t kPrinterError = 482;
 constexpr int32_t kPropertyNotSupportedByDriver = 483;
 constexpr int32_t kPrinterInformation = 484;
+constexpr int32_t kCannotOpenClipboard = 521;
 
 // Visual Basic's text for the number, or null for a number it has none for.
 const char* TextOf(int32_t number) noexcept;

@@ -23,7 +23,7 @@ void ImageFileWriter::Check(HRESULT hr, const char* step) const {
     if (FAILED(hr)) {
         char code[16];
         wsprintfA(code, "0x%08X", static_cast<unsigned>(hr));
-        throw errors::FileAccess("'" + NameForMessage(path_) + "': " + step + " failed (" + code + ")");
+        throw errors::FileAccess(what_ + ": " + step + " failed (" + code + ")");
     }
 }
 
@@ -41,7 +41,13 @@ PixelDepth DepthOf(const uint8_t* rows, int width, int count, int stride, PixelD
 
 size_t PackedRowBytes(int width, PixelDepth depth) {
     const size_t pixels = static_cast<size_t>(width);
-    return depth == PixelDepth::kBlackWhite ? (pixels + 7) / 8 : depth == PixelDepth::kGrey ? pixels : pixels * 3;
+    switch (depth) {
+        case PixelDepth::kBlackWhite: return (pixels + 7) / 8;
+        case PixelDepth::kGrey: return pixels;
+        case PixelDepth::kColour: return pixels * 3;
+        case PixelDepth::kColourAlpha: break;
+    }
+    return pixels * 4;
 }
 
 void PackRow(const uint8_t* pixels, int width, PixelDepth depth, uint8_t* out) {
@@ -56,16 +62,32 @@ void PackRow(const uint8_t* pixels, int width, PixelDepth depth, uint8_t* out) {
 }
 
 ImageFileWriter::ImageFileWriter(const std::wstring& path, int width, int height, PixelDepth depth)
-    : path_(path), width_(width), depth_(depth) {
-    const bool png = ImageFormatOf(path) == ImageFormat::kPng;
-    const GUID& container = png ? GUID_ContainerFormatPng : GUID_ContainerFormatBmp;
-    if (!png) depth_ = PixelDepth::kColour;
+    : what_("'" + NameForMessage(path) + "'"), width_(width), depth_(depth) {
+    const ImageFormat format = ImageFormatOf(path);
     Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                            factory_.PutVoid()),
           "starting the imaging component");
     Check(factory_->CreateStream(stream_.Put()), "making a stream");
     Check(stream_->InitializeFromFilename(path.c_str(), GENERIC_WRITE), "creating the file");
-    Check(factory_->CreateEncoder(container, nullptr, encoder_.Put()), "making the encoder");
+    Start(format, width, height);
+}
+
+ImageFileWriter::ImageFileWriter(IStream* stream, ImageFormat format, const std::string& what, int width, int height,
+                                 PixelDepth depth)
+    : what_(what), width_(width), depth_(depth) {
+    Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                           factory_.PutVoid()),
+          "starting the imaging component");
+    Check(factory_->CreateStream(stream_.Put()), "making a stream");
+    Check(stream_->InitializeFromIStream(stream), "opening the stream");
+    Start(format, width, height);
+}
+
+void ImageFileWriter::Start(ImageFormat container, int width, int height) {
+    const bool png = container == ImageFormat::kPng;
+    if (!png) depth_ = PixelDepth::kColour;
+    Check(factory_->CreateEncoder(png ? GUID_ContainerFormatPng : GUID_ContainerFormatBmp, nullptr, encoder_.Put()),
+          "making the encoder");
     Check(encoder_->Initialize(stream_.Get(), WICBitmapEncoderNoCache), "starting the encoder");
     win32::ComPtr<IPropertyBag2> options;
     Check(encoder_->CreateNewFrame(frame_.Put(), options.Put()), "making the image");
@@ -73,15 +95,16 @@ ImageFileWriter::ImageFileWriter(const std::wstring& path, int width, int height
     Check(frame_->SetSize(static_cast<UINT>(width), static_cast<UINT>(height)), "sizing the image");
     const WICPixelFormatGUID wanted = depth_ == PixelDepth::kBlackWhite ? GUID_WICPixelFormatBlackWhite
                                       : depth_ == PixelDepth::kGrey      ? GUID_WICPixelFormat8bppGray
-                                                                         : GUID_WICPixelFormat24bppBGR;
+                                      : depth_ == PixelDepth::kColour    ? GUID_WICPixelFormat24bppBGR
+                                                                         : GUID_WICPixelFormat32bppBGRA;
     WICPixelFormatGUID format = wanted;
     Check(frame_->SetPixelFormat(&format), "choosing the pixel format");
     if (format != wanted) Check(WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT, "choosing the pixel format");
-    if (depth_ != PixelDepth::kColour) row_.resize(PackedRowBytes(width, depth_));
+    if (depth_ == PixelDepth::kBlackWhite || depth_ == PixelDepth::kGrey) row_.resize(PackedRowBytes(width, depth_));
 }
 
 void ImageFileWriter::WriteRows(const uint8_t* rows, int count, int stride) {
-    if (depth_ == PixelDepth::kColour) {
+    if (depth_ == PixelDepth::kColour || depth_ == PixelDepth::kColourAlpha) {
         WritePackedRows(rows, count, static_cast<size_t>(stride));
         return;
     }

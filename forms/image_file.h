@@ -22,8 +22,9 @@ enum class ImageFormat { kPng, kBmp };
 ImageFormat ImageFormatOf(const std::wstring& path);
 
 // What a picture's pixels need: black and white only (one bit a pixel),
-// greys (a byte), or colours (three bytes).
-enum class PixelDepth { kBlackWhite, kGrey, kColour };
+// greys (a byte), colours (three bytes), or colours with their opacity
+// (blue-green-red-alpha, PNG only; never chosen by DepthOf).
+enum class PixelDepth { kBlackWhite, kGrey, kColour, kColourAlpha };
 
 // The least depth that holds every pixel of count blue-green-red rows of
 // width pixels, stride bytes apart, and at least atLeast.
@@ -41,6 +42,9 @@ public:
     // written in colour; a PNG at depth, which must hold every pixel given
     // (DepthOf).
     ImageFileWriter(const std::wstring& path, int width, int height, PixelDepth depth = PixelDepth::kColour);
+    // The same into a stream; its failures raise error 75 naming what.
+    ImageFileWriter(IStream* stream, ImageFormat format, const std::string& what, int width, int height,
+                    PixelDepth depth);
     // rows blue-green-red rows, stride bytes apart, top row first.
     void WriteRows(const uint8_t* rows, int count, int stride);
     // rows already at the writer's depth (PackRow), stride bytes apart.
@@ -49,9 +53,10 @@ public:
     void Commit();
 
 private:
+    void Start(ImageFormat container, int width, int height);
     void Check(HRESULT hr, const char* step) const;
 
-    std::wstring path_;
+    std::string what_;  // the file or stream, as descriptions quote it
     int width_;
     PixelDepth depth_;
     std::vector<uint8_t> row_;  // one row at depth_, below colour

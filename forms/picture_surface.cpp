@@ -7,11 +7,13 @@
 
 namespace quillant::forms {
 
-PictureSurface::PictureSurface()
-    : DrawingSurface(kDpi, kDefaultPixelWidth, kDefaultPixelHeight, 0xFFFFFF),
-      image_(kDefaultPixelWidth, kDefaultPixelHeight, 0xFFFFFF) {
+PictureSurface::PictureSurface() : PictureSurface(kDpi, kDefaultPixelWidth, kDefaultPixelHeight) {}
+
+PictureSurface::PictureSurface(double dpi, int pixelWidth, int pixelHeight)
+    : DrawingSurface(dpi, pixelWidth, pixelHeight, 0xFFFFFF), image_(pixelWidth, pixelHeight, 0xFFFFFF) {
     AttachDc(image_.Dc());
 }
+
 
 PictureSurface::~PictureSurface() { DetachDc(image_.Dc()); }
 

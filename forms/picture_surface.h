@@ -18,6 +18,9 @@ public:
     static constexpr int kDefaultPixelHeight = 240;  // 3600 twips
 
     PictureSurface();
+    // A picture of its own resolution and size in pixels: the image members'
+    // canvas, no window and no stand-in object around it.
+    PictureSurface(double dpi, int pixelWidth, int pixelHeight);
     ~PictureSurface() override;
 
     // Grounds the picture in BackColor and puts the pen at (0, 0).
@@ -30,6 +33,7 @@ public:
     void SavePicture(const std::wstring& path) const;
 
     const RasterImage& Pixels() const { return image_; }
+
 
 protected:
     HDC DrawingDc() override { return image_.Dc(); }

@@ -24,6 +24,12 @@ BITMAPINFO TopDown24(int width, int height) {
 }
 
 void FillRows(uint8_t* bits, int stride, int fromRow, int toRow, int width, COLORREF colour) {
+    // A grey ground (white, most of all) is one byte value throughout.
+    if (GetBValue(colour) == GetGValue(colour) && GetGValue(colour) == GetRValue(colour)) {
+        std::memset(bits + static_cast<size_t>(fromRow) * stride, GetRValue(colour),
+                    static_cast<size_t>(toRow - fromRow) * stride);
+        return;
+    }
     const uint8_t bgr[3] = {GetBValue(colour), GetGValue(colour), GetRValue(colour)};
     for (int y = fromRow; y < toRow; ++y) {
         uint8_t* row = bits + static_cast<size_t>(y) * stride;

@@ -16,6 +16,17 @@
 namespace quillant::render {
 namespace {
 
+void SetCaptionFont(DrawingObject& object, double moduleWidth) {
+    object.SetFontName(kCaptionFace);
+    object.SetFontSize(moduleWidth / kCaptionDivisor);
+    object.SetFontBold(false);
+}
+
+// How deep the caption is set into the bars.
+double Indent(const LabelProperties& p, double textHeight) {
+    return p.indentedCode != 0 ? textHeight / kCaptionDivisor : 0;
+}
+
 Color Ground(Target target) { return target.printer ? kWhite : target.object.BackColor(); }
 
 void DrawBars(Target target, const LabelGeometry& geometry) {
@@ -34,12 +45,10 @@ void PrintLabelCaption(Target target, Platform platform, const LabelProperties& 
                        const LabelGeometry& g, std::u16string_view text) {
     DrawingObject& object = target.object;
     const double w = g.moduleWidth;
-    object.SetFontName(kCaptionFace);
-    object.SetFontSize(w / kCaptionDivisor);
-    object.SetFontBold(false);
+    SetCaptionFont(object, w);
     const double tw = object.TextWidth(text);
     const double th = object.TextHeight(text);
-    const double indent = p.indentedCode != 0 ? th / kCaptionDivisor : 0;
+    const double indent = Indent(p, th);
     const Box& s = g.symbol;
     const double thickness = indent > 0 ? indent * scratch::kPaintedThicknessFactor : th / kCaptionDivisor * scratch::kPaintedThicknessFactor;
 
@@ -74,8 +83,10 @@ void PrintLabelCaption(Target target, Platform platform, const LabelProperties& 
     }
 }
 
-void Render(const LabelProperties& p, std::string_view modules, std::u16string_view caption, DrawingObject* object,
-            Platform platform) {
+}  // namespace
+
+void DrawLabel(const LabelProperties& p, std::string_view modules, std::u16string_view caption, DrawingObject* object,
+               Platform platform) {
     const LabelOrientation* turn = FindLabelOrientation(p.orientation);
     if (!turn) throw vb_errors::InvalidCall();
     if (!object) throw vb_errors::ObjectNotSet();
@@ -85,12 +96,17 @@ void Render(const LabelProperties& p, std::string_view modules, std::u16string_v
     if (p.visibleCode != 0) PrintLabelCaption(target, platform, p, *turn, geometry, caption);
 }
 
-}  // namespace
+CaptionExtent MeasureLabelCaption(DrawingObject& object, const LabelProperties& properties, double moduleWidth,
+                                  std::u16string_view caption) {
+    SetCaptionFont(object, moduleWidth);
+    const double height = object.TextHeight(caption);
+    return CaptionExtent{object.TextWidth(caption), height - Indent(properties, height)};
+}
 
 std::string EncodeLabel(const LabelProperties& properties, std::string_view modules, std::u16string_view caption,
                         DrawingObject* target, Platform platform) {
     try {
-        Render(properties, modules, caption, target, platform);
+        DrawLabel(properties, modules, caption, target, platform);
         return kEncodeSucceeded;
     } catch (...) {
         return vb_errors::CurrentError().description();

@@ -21,6 +21,20 @@ namespace quillant::render {
 std::string EncodeLabel(const LabelProperties& properties, std::string_view modules, std::u16string_view caption,
                         DrawingObject* target, Platform platform);
 
+// EncodeLabel's drawing, which throws the error that stops it.
+void DrawLabel(const LabelProperties& properties, std::string_view modules, std::u16string_view caption,
+               DrawingObject* target, Platform platform);
+
+// The caption's size as EncodeLabel draws it, in the target's units: its
+// length along the bars and how far it reaches beyond them (its height less
+// the notch it is set into the bars by). Sets the target's caption font.
+struct CaptionExtent {
+    double length;
+    double beyond;
+};
+CaptionExtent MeasureLabelCaption(DrawingObject& object, const LabelProperties& properties, double moduleWidth,
+                                  std::u16string_view caption);
+
 // The length along the symbol Encode will cover, in the target's units,
 // snapped when snapping applies (so it asks target, when there is one, for
 // its dots), quiet zones included. Throws Overflow beyond 16 bits.

@@ -10,9 +10,12 @@ arch=win32 prefix=build/demo/wine32
 wine_32bit_route >/dev/null
 trap 'wine_host_stop $arch' EXIT
 wine_host_start $arch $prefix
-for script in draw_pictures.vbs print_quality.vbs; do
+for script in draw_pictures.vbs print_quality.vbs draw_images.vbs; do
     (cd docs/images && wine_host $arch cscript //nologo "$(wine_host_path "$script")") | tr -d '\r'
 done
+# The SVG as an independent renderer draws it.
+rsvg-convert --background-color=white docs/images/pictures-svg.svg -o docs/images/pictures-svg.png
+rm docs/images/pictures-svg.svg
 # The print-quality pictures show printer dots: three screen pixels a dot.
 for picture in docs/images/print-quality-*.png; do
     convert "$picture" -filter point -resize 300% "$picture"

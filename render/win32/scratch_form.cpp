@@ -1,5 +1,7 @@
 #include "render/win32/scratch_form.h"
 
+#include <new>
+
 #include "win32/bstr.h"
 #include "render/win32/dispatch_drawing_object.h"
 #include "win32/vb_com_error.h"
@@ -31,20 +33,58 @@ std::unique_ptr<Picture> DispatchScratchPicture::Image() {
     return std::make_unique<DispatchPicture>(picture.Get());
 }
 
-bool SharedScratchForm::Loaded() const {
-    std::lock_guard<std::mutex> lock(pictureMutex_);
-    return picture1_ != nullptr;
+ScratchFormPool::Lease::Lease(ScratchFormPool& pool) : pool_(pool) {
+    std::lock_guard<std::mutex> lock(pool_.mutex_);
+    if (!pool_.idle_.empty()) {
+        picture1_ = std::move(pool_.idle_.back());
+        pool_.idle_.pop_back();
+        ++pool_.lent_;
+    }
 }
 
-ScratchPicture& SharedScratchForm::Picture1() {
-    std::lock_guard<std::mutex> lock(pictureMutex_);
+ScratchFormPool::Lease::~Lease() {
+    if (!picture1_) return;
+    std::lock_guard<std::mutex> lock(pool_.mutex_);
+    --pool_.lent_;
+    // Kept for the next borrower; a full vector drops the picture instead.
+    try {
+        pool_.idle_.push_back(std::move(picture1_));
+    } catch (const std::bad_alloc&) {
+    }
+}
+
+ScratchPicture& ScratchFormPool::Lease::Picture1() {
     if (!picture1_) {
         ComPtr<IDispatch> pictureBox;
-        const HRESULT hr = makePictureBox_(pictureBox.Put());
+        const HRESULT hr = pool_.makePictureBox_(pictureBox.Put());
         if (FAILED(hr)) throw quillant::win32::ErrorFromCall(hr, nullptr, nullptr);
-        picture1_ = std::make_unique<DispatchScratchPicture>(pictureBox.Get());
+        auto made = std::make_unique<DispatchScratchPicture>(pictureBox.Get());
+        std::lock_guard<std::mutex> lock(pool_.mutex_);
+        ++pool_.lent_;
+        picture1_ = std::move(made);
     }
     return *picture1_;
+}
+
+size_t ScratchFormPool::PictureBoxes() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return idle_.size() + lent_;
+}
+
+void ScratchFormPool::DropIdle() {
+    std::vector<std::unique_ptr<DispatchScratchPicture>> dropped;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        dropped.swap(idle_);
+    }
+    // Released outside the lock: a release may run the picture box's
+    // destructor, which is code of its own.
+}
+
+void ScratchFormPool::Abandon() noexcept {
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (auto& picture : idle_) static_cast<void>(picture.release());
+    idle_.clear();
 }
 
 }  // namespace quillant::render::win32

@@ -1,10 +1,12 @@
 #pragma once
 // Form1 with its hidden picture box Picture1: the surface that rotated
 // captions for a printer are drawn on before they are painted onto the page.
-// It is one picture box, made on the first printer caption and kept for the
-// life of the library.
+// Picture boxes are made on the first printer caption and kept, one for
+// each Encode that draws at the same time, until the server unloads.
 
+#include <memory>
 #include <mutex>
+#include <vector>
 
 #include "render/win32/dispatch_caller.h"
 #include "render/win32/dispatch_drawing_object.h"
@@ -42,27 +44,44 @@ private:
 // it in, so the renderer does not depend on where picture boxes come from.
 using PictureBoxFactory = HRESULT (*)(IDispatch** out);
 
-class SharedScratchForm final : public ScratchForm {
+// The scratch forms of the process. Each Encode on a printer borrows one for
+// its whole call and gives it back; two threads never share one, and no lock
+// is held while the caption is drawn (the drawing calls the host's printer,
+// which may call anything, another Encode included). A form's picture box
+// is made on its first turned caption and kept for the next borrower.
+class ScratchFormPool {
 public:
-    explicit SharedScratchForm(PictureBoxFactory makePictureBox) : makePictureBox_(makePictureBox) {}
+    explicit ScratchFormPool(PictureBoxFactory makePictureBox) : makePictureBox_(makePictureBox) {}
+    ScratchFormPool(const ScratchFormPool&) = delete;
+    ScratchFormPool& operator=(const ScratchFormPool&) = delete;
 
-    ScratchPicture& Picture1() override;
-    // Whether Picture1 has been made (it then counts among the live
-    // stand-in objects of the module).
-    bool Loaded() const;
+    class Lease final : public ScratchForm {
+    public:
+        explicit Lease(ScratchFormPool& pool);
+        Lease(const Lease&) = delete;
+        Lease& operator=(const Lease&) = delete;
+        ~Lease() override;
+        ScratchPicture& Picture1() override;
 
-    // Held for the whole of an Encode on a printer: the form is shared by
-    // every object in the process, and one caption's picture must not be
-    // mixed with another's.
-    std::mutex& InUse() { return inUse_; }
+    private:
+        ScratchFormPool& pool_;
+        std::unique_ptr<DispatchScratchPicture> picture1_;
+    };
+
+    // Picture boxes the pool has made and not yet dropped, lent out or not:
+    // they count among the module's live stand-in objects.
+    size_t PictureBoxes() const;
+    // Drops the picture boxes nobody borrows.
+    void DropIdle();
+    // Forgets the idle picture boxes without releasing them: for a module
+    // unloading under the loader lock, where no object's code may run.
+    void Abandon() noexcept;
 
 private:
     const PictureBoxFactory makePictureBox_;
-    std::mutex inUse_;
-    // Guards picture1_ itself: Loaded() is asked from DllCanUnloadNow on any
-    // thread, also while another thread holds InUse().
-    mutable std::mutex pictureMutex_;
-    std::unique_ptr<DispatchScratchPicture> picture1_;
+    mutable std::mutex mutex_;  // guards the two members below, never held while drawing
+    std::vector<std::unique_ptr<DispatchScratchPicture>> idle_;
+    size_t lent_ = 0;
 };
 
 }  // namespace quillant::render::win32

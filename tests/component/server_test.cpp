@@ -18,6 +18,7 @@
 #include "render/win32/dispatch_drawing_object.h"
 #include "tests/support/process_usage.h"
 #include "tests/support/in_proc_server.h"
+#include "tests/support/late_bound.h"
 #include "tests/support/stub_dispatch.h"
 
 namespace quillant::testing {
@@ -135,6 +136,26 @@ TEST_F(ServerTest, UnloadOnlyWithoutObjectsLocksOrHeldPrinter) {
     EXPECT_EQ(dll_.CanUnloadNow(), S_FALSE) << "the host still holds the default printer";
     printer.Reset();
     EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
+}
+
+// The default printer is the server's own; it goes when DllCanUnloadNow lets
+// the module go, not in the module's static destructors, which run under
+// the loader lock.
+TEST_F(ServerTest, KeptPrinterIsReleasedBeforeUnloadIsAllowed) {
+    HDC page = nullptr;
+    {
+        ComPtr<_Quillant1> object = NewObject();
+        ASSERT_HRESULT_SUCCEEDED(object->put_Orientation(::bcVertical));  // a turned printer caption
+        Bstr result;
+        ASSERT_HRESULT_SUCCEEDED(object->Encode(result.Put()));
+        EXPECT_EQ(result.View(), L"Sucess");
+        ComPtr<IDispatch> printer;
+        ASSERT_HRESULT_SUCCEEDED(object->get_DeviceObject(printer.Put()));
+        page = LateBound(printer).Hdc();
+        EXPECT_NE(GetObjectType(page), 0u) << "the printer's page is open";
+    }
+    EXPECT_EQ(dll_.CanUnloadNow(), S_OK);
+    EXPECT_EQ(GetObjectType(page), 0u) << "the default printer still holds its page";
 }
 
 using render::win32::IID_VbPrinter;

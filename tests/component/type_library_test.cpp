@@ -308,15 +308,19 @@ TEST_F(TypeLibraryTest, Quillant2BeginsWithEveryMemberOfQuillant1) {
     }
     win32::TypeAttr attr;
     ASSERT_HRESULT_SUCCEEDED(win32::GetTypeAttr(second.Get(), attr));
-    EXPECT_EQ(attr->cFuncs, kInheritedFunctions + std::size(kMembers) + 14) << "and fourteen of its own";
+    EXPECT_EQ(attr->cFuncs, kInheritedFunctions + std::size(kMembers) + 22) << "and twenty-two of its own";
     // Members added later are appended, after those compiled hosts bound to.
     const struct {
         MEMBERID dispid;
         INVOKEKIND kind;
-    } appended[] = {{DISPID_QUILLANT_GS1MISSING, INVOKE_PROPERTYGET}, {DISPID_QUILLANT_CHECKGS1LABEL, INVOKE_FUNC}};
+    } appended[] = {{DISPID_QUILLANT_GS1MISSING, INVOKE_PROPERTYGET},  {DISPID_QUILLANT_CHECKGS1LABEL, INVOKE_FUNC},
+                    {DISPID_QUILLANT_FORECOLOR, INVOKE_PROPERTYPUT},   {DISPID_QUILLANT_FORECOLOR, INVOKE_PROPERTYGET},
+                    {DISPID_QUILLANT_BACKCOLOR, INVOKE_PROPERTYPUT},   {DISPID_QUILLANT_BACKCOLOR, INVOKE_PROPERTYGET},
+                    {DISPID_QUILLANT_PICTURE, INVOKE_PROPERTYGET},     {DISPID_QUILLANT_IMAGEBYTES, INVOKE_FUNC},
+                    {DISPID_QUILLANT_SAVEIMAGE, INVOKE_FUNC},          {DISPID_QUILLANT_COPYTOCLIPBOARD, INVOKE_FUNC}};
     for (UINT i = 0; i < std::size(appended); ++i) {
         win32::FuncDesc desc;
-        ASSERT_HRESULT_SUCCEEDED(win32::GetFuncDesc(second.Get(), attr->cFuncs - 2 + i, desc));
+        ASSERT_HRESULT_SUCCEEDED(win32::GetFuncDesc(second.Get(), attr->cFuncs - std::size(appended) + i, desc));
         EXPECT_EQ(desc->memid, appended[i].dispid);
         EXPECT_EQ(desc->invkind, appended[i].kind);
     }

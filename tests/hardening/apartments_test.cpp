@@ -11,11 +11,13 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "win32/bstr.h"
+#include "tests/hardening/faulty_target.h"
 #include "tests/hardening/hardening_support.h"
 #include "win32/kernel_handle.h"
 
@@ -116,6 +118,80 @@ TEST(Apartments, ObjectsOnTheirOwnThreadsDrawAtTheSameTime) {
         EXPECT_EQ(outcomes[i].written, S_OK) << text << ": picture not written";
         EXPECT_NE(GetFileAttributesW(kJobs[i].file), INVALID_FILE_ATTRIBUTES) << text;
     }
+}
+
+// Runs body on a thread of its own in a single-threaded apartment.
+template <class Body>
+std::thread InApartment(Body body) {
+    return std::thread([body] {
+        if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return;
+        body();
+        CoUninitialize();
+    });
+}
+
+// A printer's object belongs to the apartment that made it: handed to
+// another one, its calls would bypass marshalling.
+TEST(Apartments, EachApartmentHasADefaultPrinterOfItsOwn) {
+    const auto printerOf = [](_Quillant1* barcode) {
+        ComPtr<IDispatch> device;
+        barcode->get_DeviceObject(device.Put());
+        ComPtr<IUnknown> identity;
+        device.As(identity);
+        return identity;
+    };
+    const ComPtr<_Quillant1> first = NewBarcode();
+    const ComPtr<_Quillant1> second = NewBarcode();
+    EXPECT_EQ(printerOf(first.Get()).Get(), printerOf(second.Get()).Get()) << "one apartment shares its printer";
+    // The other thread's printer is compared while it is still alive.
+    std::atomic<IUnknown*> other{nullptr};
+    std::atomic<bool> compared{false};
+    std::thread thread = InApartment([&] {
+        const ComPtr<_Quillant1> barcode = NewBarcode();
+        const ComPtr<IUnknown> printer = printerOf(barcode.Get());
+        other = printer.Get();
+        while (!compared) Sleep(1);
+    });
+    while (!other) Sleep(1);
+    EXPECT_NE(other.load(), printerOf(first.Get()).Get());
+    compared = true;
+    thread.join();
+}
+
+// Two hosts' printers drawing at the same time, each waiting in its first
+// Line for the other to reach its own: a lock held across the drawing would
+// keep the second out until the first gave up.
+std::atomic<int> arrivedInLine{0};
+std::atomic<bool> waitedInVain{false};
+HRESULT MeetTheOtherThread(VARIANT*, EXCEPINFO*) {
+    thread_local bool met = false;
+    if (!met) {
+        met = true;
+        ++arrivedInLine;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (arrivedInLine < 2 && std::chrono::steady_clock::now() < deadline) Sleep(1);
+        if (arrivedInLine < 2) waitedInVain = true;
+    }
+    return S_OK;
+}
+
+TEST(Apartments, NoLockIsHeldWhileAHostPrinterDraws) {
+    std::wstring results[2];
+    std::vector<std::thread> threads;
+    for (std::wstring& result : results) {
+        threads.push_back(InApartment([&result] {
+            FaultyTarget printer({L"Line", S_OK, MeetTheOtherThread, /*printer=*/true});
+            {
+                const ComPtr<_Quillant1> barcode = NewBarcode();
+                barcode->putref_DeviceObject(&printer);
+                result = EncodeText(barcode.Get());
+            }
+        }));
+    }
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_FALSE(waitedInVain) << "one Encode waited for the other to finish drawing";
+    EXPECT_EQ(arrivedInLine, 2);
+    for (const std::wstring& result : results) EXPECT_EQ(std::string(result.begin(), result.end()), "Sucess");
 }
 
 }  // namespace

@@ -1,0 +1,201 @@
+#include "component/image_rendering.h"
+
+#include <objbase.h>
+#include <olectl.h>
+
+#include <optional>
+#include <string>
+
+#include "component/label_text.h"
+#include "encoding/vb_error.h"
+#include "forms/image_file.h"
+#include "forms/metafile_surface.h"
+#include "forms/picture_surface.h"
+#include "forms/surface_drawing_object.h"
+#include "render/image_frame.h"
+#include "render/label_encode.h"
+#include "render/label_geometry.h"
+#include "render/pixel_rows.h"
+#include "render/svg_drawing.h"
+#include "render/win32/gdi_font_api.h"
+#include "win32/com_ptr.h"
+
+namespace quillant::component {
+namespace {
+
+// Images are never drawn on a printer, so no turned caption goes through a
+// scratch form.
+class NoScratchForm final : public render::ScratchForm {
+public:
+    render::ScratchPicture& Picture1() override { throw vb_errors::InvalidCall(); }
+};
+
+struct ResolvedColours {
+    render::Color fore;
+    std::optional<render::Color> ground;  // none: transparent
+};
+
+render::Color Resolved(uint32_t colour, const char* property) {
+    COLORREF rgb = 0;
+    if (!IsOleColour(colour) || FAILED(OleTranslateColor(colour, nullptr, &rgb))) {
+        throw vb_errors::WithDetail(vb_errors::kInvalidPropertyValue, std::string(property) + " is not a colour");
+    }
+    return rgb;
+}
+
+ResolvedColours Resolve(const ImageColours& colours, ImageFormat format) {
+    ResolvedColours resolved{Resolved(colours.fore, "ForeColor"), std::nullopt};
+    if (colours.back != kTransparent) {
+        resolved.ground = Resolved(colours.back, "BackColor");
+    } else if (format != ImageFormat::kPng && format != ImageFormat::kSvg && format != ImageFormat::kEmf) {
+        throw vb_errors::WithDetail(vb_errors::kInvalidPropertyValue,
+                                    "a transparent BackColor (-1) is for \"png\", \"svg\" and \"emf\" only");
+    }
+    return resolved;
+}
+
+// The text, the caption measured on the canvas's font and where it all goes.
+struct ImagePlan {
+    LabelText text;
+    render::ImageFrame frame;
+};
+
+ImagePlan Plan(const LabelProperties& properties, int32_t dpi, render::DrawingObject& measure) {
+    ImagePlan plan{EncodeLabelText(properties), {}};
+    render::CaptionExtent caption{0, 0};
+    if (properties.visibleCode != 0) {
+        const LabelProperties base = render::ImageProperties(properties, dpi);
+        const double dot = render::kTwipsPerInch / dpi;
+        const render::LabelGeometry geometry = render::LayOut(base, plan.text.modules, render::DotSize{dot, dot});
+        caption = render::MeasureLabelCaption(measure, base, geometry.moduleWidth, plan.text.caption);
+    }
+    plan.frame = render::FrameImage(properties, plan.text.modules, dpi, caption);
+    return plan;
+}
+
+void Draw(const ImagePlan& plan, render::DrawingObject& target, render::FontApi& fonts) {
+    NoScratchForm none;
+    render::DrawLabel(plan.frame.properties, plan.text.modules, plan.text.caption, &target,
+                      render::Platform{fonts, none});
+}
+
+std::vector<uint8_t> StreamBytes(IStream* stream) {
+    ULARGE_INTEGER size = {};
+    const LARGE_INTEGER zero = {};
+    if (FAILED(stream->Seek(zero, STREAM_SEEK_END, &size)) || FAILED(stream->Seek(zero, STREAM_SEEK_SET, nullptr))) {
+        throw vb_errors::WithText(vb_errors::kOutOfMemory);
+    }
+    std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+    ULONG read = 0;
+    if (!bytes.empty() && (FAILED(stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read)) ||
+                           read != bytes.size())) {
+        throw vb_errors::WithText(vb_errors::kOutOfMemory);
+    }
+    return bytes;
+}
+
+// PNG through the stand-ins' writer, at the least depth its pixels need.
+std::vector<uint8_t> PngBytes(const render::PixelRows& rows, const ResolvedColours& colours) {
+    win32::ComPtr<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put()))) throw vb_errors::WithText(vb_errors::kOutOfMemory);
+    if (colours.ground) {
+        const forms::PixelDepth depth =
+            forms::DepthOf(rows.bits, rows.width, rows.height, static_cast<int>(rows.stride), forms::PixelDepth::kBlackWhite);
+        forms::ImageFileWriter png(stream.Get(), forms::ImageFormat::kPng, "the PNG image", rows.width, rows.height, depth);
+        png.WriteRows(rows.bits, rows.height, static_cast<int>(rows.stride));
+        png.Commit();
+    } else {
+        const std::vector<uint8_t> alpha = render::CoverageAlpha(rows, colours.fore);
+        forms::ImageFileWriter png(stream.Get(), forms::ImageFormat::kPng, "the PNG image", rows.width, rows.height,
+                                   forms::PixelDepth::kColourAlpha);
+        png.WritePackedRows(alpha.data(), rows.height, static_cast<size_t>(rows.width) * 4);
+        png.Commit();
+    }
+    return StreamBytes(stream.Get());
+}
+
+std::vector<uint8_t> RasterBytes(const LabelProperties& properties, ImageFormat format, int32_t dpi,
+                                 const ResolvedColours& colours) {
+    // Measured on a canvas of one pixel, drawn on one of the image's size: a
+    // canvas is cheaper made anew than resized.
+    const ImagePlan plan = [&] {
+        forms::PictureSurface measuring(dpi, 1, 1);
+        forms::SurfaceDrawingObject measure(measuring, dpi);
+        return Plan(properties, dpi, measure);
+    }();
+    forms::PictureSurface surface(dpi, plan.frame.width, plan.frame.height);
+    forms::SurfaceDrawingObject object(surface, dpi);
+    render::win32::GdiFontApi gdi;
+    forms::SurfaceFontApi fonts(gdi, dpi);
+    // Black on white first: the caption's smoothed edges are then a
+    // coverage that any colours, or a transparent ground, are mixed from.
+    Draw(plan, object, fonts);
+
+    const forms::RasterImage& image = surface.Pixels();
+    const size_t stride = static_cast<size_t>(image.Stride());
+    std::vector<uint8_t> pixels(image.Bits(), image.Bits() + stride * static_cast<size_t>(image.Height()));
+    const render::PixelRows rows{pixels.data(), image.Width(), image.Height(), stride};
+    if (colours.ground) render::Tint(rows, colours.fore, *colours.ground);
+    switch (format) {
+        case ImageFormat::kBmp: return render::BmpFile(rows, dpi);
+        case ImageFormat::kDib: return render::PackedDib(rows, dpi);
+        default: return PngBytes(rows, colours);
+    }
+}
+
+std::vector<uint8_t> SvgBytes(const LabelProperties& properties, int32_t dpi, const ResolvedColours& colours) {
+    forms::PictureSurface measuring(dpi, 1, 1);
+    forms::SurfaceDrawingObject measure(measuring, dpi);
+    const ImagePlan plan = Plan(properties, dpi, measure);
+    render::SvgDrawing svg(measure, measure, dpi, plan.frame.width, plan.frame.height, colours.fore, colours.ground);
+    Draw(plan, svg, svg);
+    const std::string document = svg.Document();
+    return std::vector<uint8_t>(document.begin(), document.end());
+}
+
+win32::EnhMetaFile Metafile(const LabelProperties& properties, int32_t dpi, const ResolvedColours& colours) {
+    forms::PictureSurface measuring(dpi, 1, 1);
+    forms::SurfaceDrawingObject measure(measuring, dpi);
+    const ImagePlan plan = Plan(properties, dpi, measure);
+    forms::MetafileSurface surface(dpi, plan.frame.width, plan.frame.height);
+    forms::SurfaceDrawingObject object(surface, dpi);
+    object.DrawIn(colours.fore, colours.ground);
+    if (colours.ground) {
+        const double dot = plan.frame.twipsPerPixel;
+        object.Line(render::LineStyle::kFilledBoxColor, 0, 0, (plan.frame.width - 1) * dot,
+                    (plan.frame.height - 1) * dot, *colours.ground);
+    }
+    render::win32::GdiFontApi gdi;
+    forms::SurfaceFontApi fonts(gdi, dpi);
+    Draw(plan, object, fonts);
+    win32::EnhMetaFile recording = surface.Finish();
+    if (!recording) throw vb_errors::WithText(vb_errors::kCannotCreateImage);
+    return recording;
+}
+
+std::vector<uint8_t> MetafileBytes(const win32::EnhMetaFile& recording) {
+    const UINT size = GetEnhMetaFileBits(recording.Get(), 0, nullptr);
+    std::vector<uint8_t> bytes(size);
+    if (size == 0 || GetEnhMetaFileBits(recording.Get(), size, bytes.data()) != size) {
+        throw vb_errors::WithText(vb_errors::kCannotCreateImage);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+std::vector<uint8_t> RenderImage(const LabelProperties& properties, ImageFormat format, int32_t dpi,
+                                 const ImageColours& colours) {
+    const ResolvedColours resolved = Resolve(colours, format);
+    switch (format) {
+        case ImageFormat::kSvg: return SvgBytes(properties, dpi, resolved);
+        case ImageFormat::kEmf: return MetafileBytes(Metafile(properties, dpi, resolved));
+        default: return RasterBytes(properties, format, dpi, resolved);
+    }
+}
+
+win32::EnhMetaFile RenderMetafile(const LabelProperties& properties, int32_t dpi, const ImageColours& colours) {
+    return Metafile(properties, dpi, Resolve(colours, ImageFormat::kEmf));
+}
+
+}  // namespace quillant::component

@@ -1,0 +1,75 @@
+#include "render/image_frame.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "encoding/vb_error.h"
+#include "render/label_geometry.h"
+
+namespace quillant::render {
+namespace {
+
+int32_t WholePixels(double pixels) {
+    const double whole = std::ceil(pixels - 1e-6);
+    if (!(whole >= 0 && whole < std::numeric_limits<int32_t>::max())) throw vb_errors::Overflow();
+    return static_cast<int32_t>(whole);
+}
+
+}  // namespace
+
+LabelProperties ImageProperties(const LabelProperties& properties, int32_t dpi) {
+    LabelProperties image = properties;
+    image.xPosition = 0;
+    image.yPosition = 0;
+    image.quietZones = -1;
+    image.snapToDevice = -1;
+    image.deviceResolution = dpi;
+    return image;
+}
+
+ImageFrame FrameImage(const LabelProperties& properties, std::string_view modules, int32_t dpi,
+                      CaptionExtent caption) {
+    ImageFrame frame{ImageProperties(properties, dpi), 0, 0, kTwipsPerInch / dpi};
+    const double dot = frame.twipsPerPixel;
+    const LabelGeometry geometry = LayOut(frame.properties, modules, DotSize{dot, dot});
+    // Both corners of the area are pixels it covers.
+    const int32_t areaWidth = WholePixels((geometry.area.x2 - geometry.area.x1) / dot + 1);
+    const int32_t areaHeight = WholePixels((geometry.area.y2 - geometry.area.y1) / dot + 1);
+
+    const bool captioned = properties.visibleCode != 0;
+    const int32_t beyond = captioned ? WholePixels(std::max(0.0, caption.beyond) / dot) : 0;
+    // The caption's notch reaches a module past the text on either side.
+    const double captionLength = captioned ? caption.length / dot + 2 * geometry.moduleWidth / dot : 0;
+    const bool along = properties.orientation == bcHorizontal || properties.orientation == bcUpsideDown;
+    const int32_t symbolLength = along ? areaWidth : areaHeight;
+    const int32_t overhang = std::max(0, WholePixels(captionLength) - symbolLength);
+    const int32_t before = overhang / 2;
+
+    int32_t x = 0;
+    int32_t y = 0;
+    switch (properties.orientation) {
+        case bcUpsideDown:  // caption above
+            x = before;
+            y = beyond;
+            break;
+        case bcVertical:  // caption on the right
+            y = before;
+            break;
+        case bcVerticalDown:  // caption on the left
+            x = beyond;
+            y = before;
+            break;
+        default:  // caption below
+            x = before;
+            break;
+    }
+    frame.width = along ? areaWidth + overhang : areaWidth + beyond;
+    frame.height = along ? areaHeight + beyond : areaHeight + overhang;
+    // A pixel of at least a twip comes back from whole twips as itself.
+    frame.properties.xPosition = static_cast<int32_t>(std::lround(x * dot));
+    frame.properties.yPosition = static_cast<int32_t>(std::lround(y * dot));
+    return frame;
+}
+
+}  // namespace quillant::render

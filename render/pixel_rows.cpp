@@ -1,0 +1,111 @@
+#include "render/pixel_rows.h"
+
+#include <cmath>
+#include <limits>
+
+#include "encoding/vb_error.h"
+
+namespace quillant::render {
+namespace {
+
+constexpr size_t kInfoHeaderBytes = 40;
+constexpr size_t kFileHeaderBytes = 14;
+
+void Put16(std::vector<uint8_t>& out, uint32_t value) {
+    out.push_back(static_cast<uint8_t>(value));
+    out.push_back(static_cast<uint8_t>(value >> 8));
+}
+void Put32(std::vector<uint8_t>& out, uint32_t value) {
+    Put16(out, value & 0xFFFF);
+    Put16(out, value >> 16);
+}
+
+// Blue, green, red of an OLE colour (red in the low byte).
+struct Bgr {
+    uint8_t b, g, r;
+};
+Bgr BgrOf(Color color) {
+    return Bgr{static_cast<uint8_t>(color >> 16), static_cast<uint8_t>(color >> 8), static_cast<uint8_t>(color)};
+}
+
+uint8_t Mix(uint8_t fore, uint8_t ground, uint8_t light) {
+    return static_cast<uint8_t>((fore * (255 - light) + ground * light + 127) / 255);
+}
+
+size_t DibStride(int32_t width) { return (static_cast<size_t>(width) * 3 + 3) & ~size_t{3}; }
+
+}  // namespace
+
+void Tint(PixelRows rows, Color fore, Color ground) {
+    if (fore == kBlack && ground == kWhite) return;
+    const Bgr f = BgrOf(fore);
+    const Bgr g = BgrOf(ground);
+    for (int32_t y = 0; y < rows.height; ++y) {
+        uint8_t* pixel = rows.bits + static_cast<size_t>(y) * rows.stride;
+        for (int32_t x = 0; x < rows.width; ++x, pixel += 3) {
+            pixel[0] = Mix(f.b, g.b, pixel[0]);
+            pixel[1] = Mix(f.g, g.g, pixel[1]);
+            pixel[2] = Mix(f.r, g.r, pixel[2]);
+        }
+    }
+}
+
+std::vector<uint8_t> CoverageAlpha(const PixelRows& rows, Color fore) {
+    const Bgr f = BgrOf(fore);
+    std::vector<uint8_t> out(static_cast<size_t>(rows.width) * static_cast<size_t>(rows.height) * 4);
+    uint8_t* to = out.data();
+    for (int32_t y = 0; y < rows.height; ++y) {
+        const uint8_t* pixel = rows.bits + static_cast<size_t>(y) * rows.stride;
+        for (int32_t x = 0; x < rows.width; ++x, pixel += 3, to += 4) {
+            to[0] = f.b;
+            to[1] = f.g;
+            to[2] = f.r;
+            to[3] = static_cast<uint8_t>(255 - pixel[1]);
+        }
+    }
+    return out;
+}
+
+std::vector<uint8_t> PackedDib(const PixelRows& rows, int32_t dpi) {
+    const size_t stride = DibStride(rows.width);
+    const size_t imageBytes = stride * static_cast<size_t>(rows.height);
+    if (imageBytes > std::numeric_limits<uint32_t>::max() - kInfoHeaderBytes - kFileHeaderBytes) {
+        throw vb_errors::Overflow();
+    }
+    const auto perMetre = static_cast<uint32_t>(std::lround(dpi / 0.0254));
+    std::vector<uint8_t> out;
+    out.reserve(kInfoHeaderBytes + imageBytes + kFileHeaderBytes);
+    Put32(out, kInfoHeaderBytes);
+    Put32(out, static_cast<uint32_t>(rows.width));
+    Put32(out, static_cast<uint32_t>(rows.height));  // positive: bottom row first
+    Put16(out, 1);                                   // planes
+    Put16(out, 24);                                  // bits a pixel
+    Put32(out, 0);                                   // BI_RGB
+    Put32(out, static_cast<uint32_t>(imageBytes));
+    Put32(out, perMetre);
+    Put32(out, perMetre);
+    Put32(out, 0);  // colours used
+    Put32(out, 0);  // colours important
+    const size_t rowBytes = static_cast<size_t>(rows.width) * 3;
+    for (int32_t y = rows.height - 1; y >= 0; --y) {
+        const uint8_t* row = rows.bits + static_cast<size_t>(y) * rows.stride;
+        out.insert(out.end(), row, row + rowBytes);
+        out.insert(out.end(), stride - rowBytes, uint8_t{0});
+    }
+    return out;
+}
+
+std::vector<uint8_t> BmpFile(const PixelRows& rows, int32_t dpi) {
+    const std::vector<uint8_t> dib = PackedDib(rows, dpi);
+    std::vector<uint8_t> out;
+    out.reserve(kFileHeaderBytes + dib.size());
+    out.push_back('B');
+    out.push_back('M');
+    Put32(out, static_cast<uint32_t>(kFileHeaderBytes + dib.size()));
+    Put32(out, 0);  // reserved
+    Put32(out, static_cast<uint32_t>(kFileHeaderBytes + kInfoHeaderBytes));
+    out.insert(out.end(), dib.begin(), dib.end());
+    return out;
+}
+
+}  // namespace quillant::render

@@ -1,0 +1,40 @@
+#pragma once
+// Pixels of an image drawn in black on white, and what the image members
+// make of them: the colours asked for (ForeColor on BackColor, the greys of
+// the caption's smoothed edges in between, or coverage as alpha on a
+// transparent ground) and the packed device-independent bitmap that BMP
+// files, Access's PictureData and the clipboard take.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "render/drawing_object.h"
+
+namespace quillant::render {
+
+// Blue-green-red rows, top row first, stride bytes apart (DIB layout).
+struct PixelRows {
+    uint8_t* bits;
+    int32_t width;
+    int32_t height;
+    size_t stride;
+};
+
+// Recolours black-on-white rows in place: black becomes fore, white ground,
+// a grey the mix of the two.
+void Tint(PixelRows rows, Color fore, Color ground);
+
+// Blue-green-red-alpha rows (width * 4 bytes each, top first) of fore, the
+// darkness of each black-on-white pixel as its opacity: a transparent ground.
+std::vector<uint8_t> CoverageAlpha(const PixelRows& rows, Color fore);
+
+// A packed DIB: BITMAPINFOHEADER (24 bits a pixel, rows bottom-up as every
+// reader takes them, the resolution in pixels per metre) and the rows.
+std::vector<uint8_t> PackedDib(const PixelRows& rows, int32_t dpi);
+
+// A BMP file: the file header, then PackedDib.
+std::vector<uint8_t> BmpFile(const PixelRows& rows, int32_t dpi);
+
+}  // namespace quillant::render

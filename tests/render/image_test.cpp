@@ -1,0 +1,164 @@
+// Images of a symbol: the frame holds the quiet zones and the caption on the
+// side each turn puts it, on whole pixels; the SVG document is the label
+// renderer's boxes, one rectangle a bar, and its caption turned as GDI turns
+// it; recolouring and the packed DIB.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "encoding/pattern_builder.h"
+#include "render/image_frame.h"
+#include "render/label_geometry.h"
+#include "render/pixel_rows.h"
+#include "render/svg_drawing.h"
+#include "tests/render/recording_fake.h"
+
+namespace quillant::render {
+namespace {
+
+const int32_t kTurns[] = {bcHorizontal, bcVertical, bcUpsideDown, bcVerticalDown};
+
+LabelProperties Symbol(int32_t orientation) {
+    LabelProperties p;
+    p.orientation = orientation;
+    p.elementWidth = 15;
+    p.barHeight = 720;
+    p.xPosition = 999;  // an image ignores the position
+    return p;
+}
+
+TEST(ImageFrame, QuietZonesAtTheEdgeAndTheCaptionBesideTheBarsInEveryTurn) {
+    const std::string modules = BuildPattern(u"IMAGE 42");
+    for (const int32_t dpi : {96, 203, 300, 600}) {
+        const double dot = kTwipsPerInch / dpi;
+        for (const int32_t turn : kTurns) {
+            SCOPED_TRACE(testing::Message() << dpi << " dpi, turn " << turn);
+            const CaptionExtent caption{100 * dot, 30 * dot};  // shorter than the symbol
+            const ImageFrame frame = FrameImage(Symbol(turn), modules, dpi, caption);
+            const LabelGeometry g = LayOut(frame.properties, modules, DotSize{dot, dot});
+            const long module = std::lround(g.moduleWidth / dot);
+            EXPECT_EQ(module, std::max(1L, std::lround(15 / dot)));
+            // Pixels of the area, both corners included.
+            const long x1 = std::lround(g.area.x1 / dot), x2 = std::lround(g.area.x2 / dot);
+            const long y1 = std::lround(g.area.y1 / dot), y2 = std::lround(g.area.y2 / dot);
+            const bool along = turn == bcHorizontal || turn == bcUpsideDown;
+            const long length = static_cast<long>(modules.size() + 20) * module;
+            EXPECT_EQ(along ? x2 - x1 + 1 : y2 - y1 + 1, length);
+            // The quiet zones end at the image's edges; the caption has its
+            // 30 pixels on its own side, the bars touch the other.
+            EXPECT_EQ(along ? x1 : y1, 0);
+            EXPECT_EQ(along ? frame.width : frame.height, length);
+            switch (turn) {
+                case bcHorizontal: EXPECT_EQ(y1, 0); EXPECT_EQ(frame.height, y2 + 1 + 30); break;
+                case bcUpsideDown: EXPECT_EQ(y1, 30); EXPECT_EQ(frame.height, y2 + 1); break;
+                case bcVertical: EXPECT_EQ(x1, 0); EXPECT_EQ(frame.width, x2 + 1 + 30); break;
+                default: EXPECT_EQ(x1, 30); EXPECT_EQ(frame.width, x2 + 1); break;
+            }
+        }
+    }
+}
+
+TEST(ImageFrame, ACaptionLongerThanTheSymbolWidensTheImageAroundIt) {
+    const std::string modules = BuildPattern(u"1");
+    const double dot = kTwipsPerInch / 300;
+    const ImageFrame frame = FrameImage(Symbol(bcHorizontal), modules, 300, CaptionExtent{1000 * dot, 10 * dot});
+    const LabelGeometry g = LayOut(frame.properties, modules, DotSize{dot, dot});
+    const long left = std::lround(g.area.x1 / dot);
+    const long right = frame.width - 1 - std::lround(g.area.x2 / dot);
+    EXPECT_GE(frame.width, 1000);
+    EXPECT_LE(std::abs(left - right), 1);
+    LabelProperties hidden = Symbol(bcHorizontal);
+    hidden.visibleCode = 0;
+    EXPECT_EQ(FrameImage(hidden, modules, 300, CaptionExtent{1000 * dot, 10 * dot}).width,
+              static_cast<long>(modules.size() + 20) * std::lround(g.moduleWidth / dot));
+}
+
+class FixedAscent final : public TextMeasure {
+public:
+    double Ascent() override { return 200; }
+};
+
+// Images never go to a printer: nothing asks for the scratch picture.
+class NoScratch final : public ScratchForm {
+public:
+    ScratchPicture& Picture1() override { throw VbError(5, "no scratch picture"); }
+};
+
+std::vector<std::smatch> All(const std::string& text, const std::regex& pattern) {
+    std::vector<std::smatch> found;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), pattern); it != std::sregex_iterator(); ++it) {
+        found.push_back(*it);
+    }
+    return found;
+}
+
+TEST(SvgDrawing, OneRectangleABarOnWholePixelsAndTheCaptionTurnedAsGdiTurnsIt) {
+    const std::string modules = BuildPattern(u"SVG 7");
+    const int32_t dpi = 300;
+    const double dot = kTwipsPerInch / dpi;
+    size_t bars = 0;
+    for (size_t i = 0; i < modules.size(); ++i) bars += modules[i] == '1' && (i == 0 || modules[i - 1] == '0');
+    const struct {
+        int32_t turn;
+        const char* rotation;
+    } cases[] = {{bcHorizontal, ""}, {bcVertical, "rotate(-90 "}, {bcUpsideDown, "rotate(-180 "},
+                 {bcVerticalDown, "rotate(-270 "}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.turn);
+        fake::Recorder recorder;
+        fake::FakeObject measure(recorder, "");
+        FixedAscent ascent;
+        NoScratch none;
+        const ImageFrame frame = FrameImage(Symbol(c.turn), modules, dpi, CaptionExtent{600, 285});
+        SvgDrawing svg(measure, ascent, dpi, frame.width, frame.height, 0x0000FF, kWhite);
+        DrawLabel(frame.properties, modules, u"SVG 7", &svg, Platform{svg, none});
+        const std::string document = svg.Document();
+        const auto red = All(document, std::regex("<rect x=\"(\\d+)\" y=\"(\\d+)\" width=\"(\\d+)\" height=\"(\\d+)\" "
+                                                  "fill=\"#ff0000\"/>"));
+        EXPECT_EQ(red.size(), bars) << document;
+        const auto text = All(document, std::regex("<text [^>]*textLength=\"([0-9.]+)\"[^>]*>SVG 7</text>"));
+        ASSERT_EQ(text.size(), 1u) << document;
+        EXPECT_DOUBLE_EQ(std::stod(text[0][1]), 600 / dot);
+        EXPECT_EQ(text[0].str().find("rotate(") != std::string::npos, *c.rotation != '\0');
+        if (*c.rotation) {
+            EXPECT_NE(text[0].str().find(c.rotation), std::string::npos);
+        }
+        EXPECT_NE(document.find("width=\"" + std::to_string(frame.width) + "\" height=\"" +
+                                std::to_string(frame.height) + "\" viewBox"),
+                  std::string::npos);
+        // A transparent ground draws no blanks at all.
+        SvgDrawing clear(measure, ascent, dpi, frame.width, frame.height, kBlack, std::nullopt);
+        DrawLabel(frame.properties, modules, u"SVG 7", &clear, Platform{clear, none});
+        EXPECT_EQ(All(clear.Document(), std::regex("<rect ")).size(), bars);
+    }
+    EXPECT_EQ(SvgNumber(-2.5), "-2.5");
+    EXPECT_EQ(SvgNumber(1.0 / 3), "0.333");
+    EXPECT_EQ(SvgNumber(12), "12");
+}
+
+TEST(PixelRows, TintMixesTheCoverageAndTheDibIsBottomUpWithItsResolution) {
+    // Two rows of two pixels, padded to 8 bytes: black, mid grey; white, black.
+    std::vector<uint8_t> bits = {0, 0, 0, 128, 128, 128, 0, 0, 255, 255, 255, 0, 0, 0, 0, 0};
+    const PixelRows rows{bits.data(), 2, 2, 8};
+    std::vector<uint8_t> alpha = CoverageAlpha(rows, 0x00FF00);
+    EXPECT_EQ(std::vector<uint8_t>(alpha.begin(), alpha.begin() + 8), (std::vector<uint8_t>{0, 255, 0, 255, 0, 255, 0, 127}));
+    const std::vector<uint8_t> dib = PackedDib(rows, 300);
+    ASSERT_EQ(dib.size(), 40u + 16u);
+    EXPECT_EQ(dib[0], 40);
+    EXPECT_EQ(dib[4] | dib[5] << 8, 2);                       // width
+    EXPECT_EQ(dib[8] | dib[9] << 8, 2);                       // height, positive: bottom-up
+    EXPECT_EQ(dib[24] | dib[25] << 8 | dib[26] << 16, 11811); // 300 dpi in pixels a metre
+    EXPECT_EQ(std::vector<uint8_t>(dib.begin() + 40, dib.begin() + 46), (std::vector<uint8_t>{255, 255, 255, 0, 0, 0}));
+    const std::vector<uint8_t> bmp = BmpFile(rows, 300);
+    EXPECT_EQ(bmp.size(), 14 + dib.size());
+    EXPECT_EQ(bmp[10], 54);  // the pixels' offset
+    Tint(rows, 0x0000FF, 0xFF0000);  // red on blue
+    EXPECT_EQ(std::vector<uint8_t>(bits.begin(), bits.begin() + 6), (std::vector<uint8_t>{0, 0, 255, 128, 0, 127}));
+}
+
+}  // namespace
+}  // namespace quillant::render
