@@ -43,7 +43,11 @@ void SurfaceDrawingObject::PaintPicture(const render::Picture&, double, double, 
 }
 
 std::optional<double> SurfaceDrawingObject::ScaleX(double length, int16_t fromScale) {
-    return surface_.ScaleLength(length, fromScale, std::nullopt);
+    return surface_.ScaleLength(Axis::kX, length, fromScale, std::nullopt);
+}
+
+std::optional<double> SurfaceDrawingObject::ScaleY(double length, int16_t fromScale) {
+    return surface_.ScaleLength(Axis::kY, length, fromScale, std::nullopt);
 }
 
 double SurfaceDrawingObject::Ascent() {

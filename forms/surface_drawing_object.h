@@ -51,7 +51,7 @@ public:
     render::DeviceContext Hdc() override;
     void PaintPicture(const render::Picture&, double, double, double, double) override;
     std::optional<double> ScaleX(double length, int16_t fromScale) override;
-    std::optional<double> ScaleY(double length, int16_t fromScale) override { return ScaleX(length, fromScale); }
+    std::optional<double> ScaleY(double length, int16_t fromScale) override;
 
     // TextMeasure: the ascent of the font selected into the surface's DC.
     double Ascent() override;

@@ -320,7 +320,7 @@ TEST_F(TypeLibraryTest, Quillant2BeginsWithEveryMemberOfQuillant1) {
                     {DISPID_QUILLANT_SAVEIMAGE, INVOKE_FUNC},          {DISPID_QUILLANT_COPYTOCLIPBOARD, INVOKE_FUNC}};
     for (UINT i = 0; i < std::size(appended); ++i) {
         win32::FuncDesc desc;
-        ASSERT_HRESULT_SUCCEEDED(win32::GetFuncDesc(second.Get(), attr->cFuncs - std::size(appended) + i, desc));
+        ASSERT_HRESULT_SUCCEEDED(win32::GetFuncDesc(second.Get(), attr->cFuncs - static_cast<UINT>(std::size(appended)) + i, desc));
         EXPECT_EQ(desc->memid, appended[i].dispid);
         EXPECT_EQ(desc->invkind, appended[i].kind);
     }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "encoding/pattern_builder.h"
+#include "encoding/symbol_encoder.h"
 #include "render/image_frame.h"
 #include "render/label_geometry.h"
 #include "render/pixel_rows.h"
@@ -32,7 +32,7 @@ LabelProperties Symbol(int32_t orientation) {
 }
 
 TEST(ImageFrame, QuietZonesAtTheEdgeAndTheCaptionBesideTheBarsInEveryTurn) {
-    const std::string modules = BuildPattern(u"IMAGE 42");
+    const std::string modules = ModulePattern(u"IMAGE 42", Encoding::Quillant1);
     for (const int32_t dpi : {96, 203, 300, 600}) {
         const double dot = kTwipsPerInch / dpi;
         for (const int32_t turn : kTurns) {
@@ -63,7 +63,7 @@ TEST(ImageFrame, QuietZonesAtTheEdgeAndTheCaptionBesideTheBarsInEveryTurn) {
 }
 
 TEST(ImageFrame, ACaptionLongerThanTheSymbolWidensTheImageAroundIt) {
-    const std::string modules = BuildPattern(u"1");
+    const std::string modules = ModulePattern(u"1", Encoding::Quillant1);
     const double dot = kTwipsPerInch / 300;
     const ImageFrame frame = FrameImage(Symbol(bcHorizontal), modules, 300, CaptionExtent{1000 * dot, 10 * dot});
     const LabelGeometry g = LayOut(frame.properties, modules, DotSize{dot, dot});
@@ -97,7 +97,7 @@ std::vector<std::smatch> All(const std::string& text, const std::regex& pattern)
 }
 
 TEST(SvgDrawing, OneRectangleABarOnWholePixelsAndTheCaptionTurnedAsGdiTurnsIt) {
-    const std::string modules = BuildPattern(u"SVG 7");
+    const std::string modules = ModulePattern(u"SVG 7", Encoding::Quillant1);
     const int32_t dpi = 300;
     const double dot = kTwipsPerInch / dpi;
     size_t bars = 0;
