@@ -5,32 +5,10 @@
 #include <cstdio>
 
 #include "win32/bstr.h"
-#include "tests/support/in_proc_server.h"
+#include "tests/support/servers_in_apartment.h"
 #include "win32/vb_com_error.h"
 
 namespace quillant::testing {
-namespace {
-
-// The tests run in a single-threaded apartment, as a script host does.
-class ComApartment : public ::testing::Environment {
-public:
-    void SetUp() override { ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)); }
-    void TearDown() override { CoUninitialize(); }
-};
-const auto* const kApartment = ::testing::AddGlobalTestEnvironment(new ComApartment);
-
-// Loaded for the life of the program: objects may outlive any one test.
-const InProcServer& Component() {
-    static const InProcServer server(L"Quillant.dll");
-    return server;
-}
-const InProcServer& Forms() {
-    static const InProcServer server(L"QuillantForms.dll");
-    return server;
-}
-
-}  // namespace
-
 win32::ComPtr<_Quillant1> NewBarcode() {
     win32::ComPtr<_Quillant1> object;
     EXPECT_HRESULT_SUCCEEDED(Component().Create(CLSID_Quillant1, object)) << "Quillant.dll beside the test";

@@ -6,26 +6,9 @@
 
 #include "Quillant_h.h"
 #include "forms/image_file.h"
-#include "tests/support/in_proc_server.h"
+#include "tests/support/servers_in_apartment.h"
 
 namespace quillant::testing {
-namespace {
-
-// The tests' own thread is a single-threaded apartment, as a script host's.
-class ComApartment : public ::testing::Environment {
-public:
-    void SetUp() override { ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)); }
-    void TearDown() override { CoUninitialize(); }
-};
-const auto* const kApartment = ::testing::AddGlobalTestEnvironment(new ComApartment);
-
-const InProcServer& Component() {
-    static const InProcServer server(L"Quillant.dll");
-    return server;
-}
-
-}  // namespace
-
 LateBound NewLabel() {
     win32::ComPtr<IDispatch> object;
     EXPECT_HRESULT_SUCCEEDED(Component().Create(CLSID_Quillant2, object)) << "Quillant.dll beside the test";
