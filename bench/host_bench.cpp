@@ -25,7 +25,7 @@
 #include "win32/bstr.h"
 #include "win32/com_ptr.h"
 #include "win32/gdi_object.h"
-#include "render/win32/dispatch_drawing_object.h"
+#include "adapters/dispatch_drawing_object.h"
 #include "tests/support/in_proc_server.h"
 #include "tests/support/late_bound.h"
 #include "encoding/symbol_encoder.h"

@@ -6,7 +6,7 @@
 # Headers are included by a path that names their layer ("render/encode.h").
 # A folder inside a layer that is not itself a layer (win32/com_server,
 # forms/server) belongs to the layer around it.
-set(QUILLANT_LAYERS encoding render win32 render/win32 forms component)
+set(QUILLANT_LAYERS encoding render win32 adapters forms component)
 
 # The view for one layer, made at configure time: build/layers/<layer>/ holds
 # symbolic links to the headers of every layer up to and including it.
@@ -26,6 +26,7 @@ function(_quillant_layer_view layer out_dir)
        RELATIVE "${PROJECT_SOURCE_DIR}"
        "${PROJECT_SOURCE_DIR}/encoding/*.h" "${PROJECT_SOURCE_DIR}/encoding/*.inc"
        "${PROJECT_SOURCE_DIR}/render/*.h" "${PROJECT_SOURCE_DIR}/win32/*.h"
+       "${PROJECT_SOURCE_DIR}/adapters/*.h"
        "${PROJECT_SOURCE_DIR}/forms/*.h" "${PROJECT_SOURCE_DIR}/component/*.h")
   foreach(header IN LISTS headers)
     # The header belongs to the deepest layer whose folder contains it.

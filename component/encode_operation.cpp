@@ -3,9 +3,9 @@
 #include <memory>
 #include <new>
 
-#include "render/win32/dispatch_drawing_object.h"
+#include "adapters/dispatch_drawing_object.h"
 #include "render/encode.h"
-#include "render/win32/gdi_font_api.h"
+#include "adapters/gdi_font_api.h"
 #include "component/shared_drawing_objects.h"
 #include "win32/text_conversion.h"
 #include "encoding/symbol_encoder.h"

@@ -17,7 +17,7 @@
 #include "render/label_geometry.h"
 #include "render/pixel_rows.h"
 #include "render/svg_drawing.h"
-#include "render/win32/gdi_font_api.h"
+#include "adapters/gdi_font_api.h"
 #include "win32/com_ptr.h"
 
 namespace quillant::component {

@@ -4,7 +4,7 @@
 #include "component/label_text.h"
 #include "encoding/gs1_element_string.h"
 #include "render/label_encode.h"
-#include "render/win32/dispatch_drawing_object.h"
+#include "adapters/dispatch_drawing_object.h"
 
 namespace quillant::component {
 

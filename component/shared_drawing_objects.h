@@ -10,7 +10,7 @@
 
 #include <oaidl.h>
 
-#include "render/win32/scratch_form.h"
+#include "adapters/scratch_form.h"
 
 namespace quillant::component {
 

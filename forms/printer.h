@@ -8,7 +8,7 @@
 #include "forms/drawing_object_dispatch.h"
 #include "forms/printer_surface.h"
 #include "forms/stand_in_objects.h"
-#include "render/win32/dispatch_drawing_object.h"
+#include "adapters/dispatch_drawing_object.h"
 
 namespace quillant::forms {
 

@@ -15,7 +15,7 @@
 #include "component/quillant_classes.h"
 #include "win32/bstr.h"
 #include "win32/com_ptr.h"
-#include "render/win32/dispatch_drawing_object.h"
+#include "adapters/dispatch_drawing_object.h"
 #include "tests/support/process_usage.h"
 #include "tests/support/in_proc_server.h"
 #include "tests/support/late_bound.h"

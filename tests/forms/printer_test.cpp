@@ -13,7 +13,7 @@
 #include "tests/forms/forms_test_support.h"
 #include "forms/file_names.h"
 #include "forms/stand_in_objects.h"
-#include "render/win32/dispatch_drawing_object.h"
+#include "adapters/dispatch_drawing_object.h"
 
 namespace quillant::forms::testing {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "win32/bstr.h"
 #include "win32/variant.h"
-#include "render/win32/dispatch_drawing_object.h"
+#include "adapters/dispatch_drawing_object.h"
 
 namespace quillant::testing {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "render/win32/dispatch_caller.h"
+#include "adapters/dispatch_caller.h"
 #include "render/drawing_object.h"
 
 namespace quillant::render::win32 {

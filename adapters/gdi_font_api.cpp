@@ -1,4 +1,4 @@
-#include "render/win32/gdi_font_api.h"
+#include "adapters/gdi_font_api.h"
 
 #include <windows.h>
 

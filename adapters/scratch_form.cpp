@@ -1,9 +1,9 @@
-#include "render/win32/scratch_form.h"
+#include "adapters/scratch_form.h"
 
 #include <new>
 
 #include "win32/bstr.h"
-#include "render/win32/dispatch_drawing_object.h"
+#include "adapters/dispatch_drawing_object.h"
 #include "win32/vb_com_error.h"
 #include "encoding/vb_error.h"
 

@@ -1,4 +1,4 @@
-#include "render/win32/dispatch_drawing_object.h"
+#include "adapters/dispatch_drawing_object.h"
 
 #include "win32/bstr.h"
 #include "encoding/vb_error.h"

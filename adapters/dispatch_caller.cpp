@@ -1,4 +1,4 @@
-#include "render/win32/dispatch_caller.h"
+#include "adapters/dispatch_caller.h"
 
 #include <dispex.h>
 

@@ -8,8 +8,8 @@
 #include <mutex>
 #include <vector>
 
-#include "render/win32/dispatch_caller.h"
-#include "render/win32/dispatch_drawing_object.h"
+#include "adapters/dispatch_caller.h"
+#include "adapters/dispatch_drawing_object.h"
 #include "render/scratch_surface.h"
 
 namespace quillant::render::win32 {
