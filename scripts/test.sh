@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test: native unit tests, the same under the sanitizers, the
 # fuzzers for a bounded time, and the Windows build's tests under Wine.
-# QUILLANT_FUZZ_SECONDS sets the fuzzing time per target (default 60).
+# QUILLANT_FUZZ_SECONDS sets the fuzzing time per target (default 30).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/wine_hosts.sh
@@ -49,11 +49,16 @@ done
 
 echo "== fuzz"
 bash scripts/build.sh fuzz
-fuzz_seconds="${QUILLANT_FUZZ_SECONDS:-60}"
+fuzz_seconds="${QUILLANT_FUZZ_SECONDS:-30}"
 for fuzzer in build/fuzz/bin/*_fuzzer; do
-    corpus="build/fuzz/corpus/$(basename "$fuzzer")"
+    name=$(basename "$fuzzer")
+    corpus="build/fuzz/corpus/$name"
     mkdir -p "$corpus"
-    if "$fuzzer" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" >"build/fuzz/$(basename "$fuzzer").log" 2>&1; then
+    # A fuzzer may bring a dictionary and seeds of the input it understands.
+    options=()
+    if [ -f "tests/fuzz/$name.dict" ]; then options+=("-dict=tests/fuzz/$name.dict"); fi
+    if [ -d "tests/fuzz/seeds/$name" ]; then cp -n tests/fuzz/seeds/"$name"/* "$corpus"/; fi
+    if "$fuzzer" -max_total_time="$fuzz_seconds" -print_final_stats=1 "${options[@]}" "$corpus" >"build/fuzz/$(basename "$fuzzer").log" 2>&1; then
         echo "$(basename "$fuzzer"): $(grep -E 'stat::number_of_executed_units' "build/fuzz/$(basename "$fuzzer").log" | awk '{print $2}') runs, no failure"
         passed=$((passed + 1))
     else
