@@ -60,7 +60,20 @@ endfunction()
 # even when a script fails to compile, so success is read from the output: the
 # script must print its PASS line and no FAIL line.
 function(quillant_add_cscript_test name script)
-  cmake_parse_arguments(ARG "" "FIXTURE;WORKING_DIRECTORY" "ARGS" ${ARGN})
+  cmake_parse_arguments(ARG "CHECKS" "FIXTURE;WORKING_DIRECTORY" "ARGS" ${ARGN})
+  # CHECKS: the script is run with tests/support/checks.vbs in front of it
+  # (Check, CheckTrue, Finish, the property helpers), as Wine 8's VBScript
+  # cannot include a file itself.
+  if(ARG_CHECKS)
+    set(checks ${PROJECT_SOURCE_DIR}/tests/support/checks.vbs)
+    get_filename_component(script_name ${script} NAME)
+    set(joined ${CMAKE_CURRENT_BINARY_DIR}/scripts/${script_name})
+    file(READ ${checks} prelude)
+    file(READ ${script} body)
+    file(WRITE ${joined} "${prelude}${body}")
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${checks} ${script})
+    set(script ${joined})
+  endif()
   set(fixture wine)
   if(ARG_FIXTURE)
     set(fixture ${ARG_FIXTURE})

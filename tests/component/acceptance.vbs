@@ -2,51 +2,6 @@
 ' defaults, every property round trip with its edge values, GetBarWidth and
 ' its errors. Prints PASS on success; any FAIL line (or no PASS line at all,
 ' which is what an uncaught script error gives) fails the test.
-Option Explicit
-
-Dim failures
-failures = 0
-
-Sub Check(what, actual, expected)
-    If actual <> expected Then
-        WScript.Echo "FAIL " & what & ": got " & actual & ", expected " & expected
-        failures = failures + 1
-    End If
-End Sub
-
-Sub CheckTrue(what, condition)
-    If Not condition Then
-        WScript.Echo "FAIL " & what
-        failures = failures + 1
-    End If
-End Sub
-
-' Wine's VBScript has neither Execute nor Eval: properties by name go through these.
-Sub SetProperty(target, name, value)
-    Select Case name
-        Case "XPosition": target.XPosition = value
-        Case "YPosition": target.YPosition = value
-        Case "ElementWidth": target.ElementWidth = value
-        Case "BarHeight": target.BarHeight = value
-        Case "VisibleCode": target.VisibleCode = value
-        Case "IndentedCode": target.IndentedCode = value
-        Case "Orientation": target.Orientation = value
-        Case "EncodeString": target.EncodeString = value
-    End Select
-End Sub
-
-Function GetProperty(target, name)
-    Select Case name
-        Case "XPosition": GetProperty = target.XPosition
-        Case "YPosition": GetProperty = target.YPosition
-        Case "ElementWidth": GetProperty = target.ElementWidth
-        Case "BarHeight": GetProperty = target.BarHeight
-        Case "VisibleCode": GetProperty = target.VisibleCode
-        Case "IndentedCode": GetProperty = target.IndentedCode
-        Case "Orientation": GetProperty = target.Orientation
-        Case "EncodeString": GetProperty = target.EncodeString
-    End Select
-End Function
 
 Dim o, other, x, i, width
 Set o = CreateObject("Quillant.Quillant1")
@@ -172,9 +127,4 @@ o.BarHeight = 99
 Check "second object keeps its own BarHeight", other.BarHeight, 1500
 Check "second object keeps its own EncodeString", other.EncodeString, "EMPTY"
 
-If failures = 0 Then
-    WScript.Echo "PASS acceptance.vbs"
-Else
-    WScript.Echo "FAIL acceptance.vbs: " & failures & " checks failed"
-    WScript.Quit 1
-End If
+Finish "acceptance.vbs"

@@ -4,15 +4,6 @@
 ' without quiet zones, GS1 faults as Encode's text, GS1 partners across a
 ' label (Gs1Missing, CheckGs1Label), and a script object
 ' without ScaleX drawn unsnapped, one box a bar. Prints PASS on success.
-Option Explicit
-
-Dim failures : failures = 0
-Sub Check(what, actual, expected)
-    If actual <> expected Then
-        WScript.Echo "FAIL " & what & ": got " & actual & ", expected " & expected
-        failures = failures + 1
-    End If
-End Sub
 
 ' Every member Encode uses, and none of ScaleX/ScaleY: counts its boxes.
 Class ScriptCanvas
@@ -123,9 +114,4 @@ Check "the first bar: two modules of 20 twips", canvas.FirstBar, "100,50-140,155
 q.Orientation = 5
 Check "no such turn", q.Encode(), "Invalid procedure call or argument"
 
-If failures = 0 Then
-    WScript.Echo "PASS quillant2_acceptance.vbs"
-Else
-    WScript.Echo "FAIL quillant2_acceptance.vbs: " & failures & " checks failed"
-    WScript.Quit 1
-End If
+Finish "quillant2_acceptance.vbs"

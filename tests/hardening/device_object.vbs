@@ -5,15 +5,6 @@
 ' usable, and a script object that has every member is drawn on like a
 ' picture box.
 ' Prints PASS, or FAIL lines and quits with 1.
-Option Explicit
-
-Dim failures : failures = 0
-Sub Check(what, actual, expected)
-    If actual <> expected Then
-        WScript.Echo "FAIL " & what & ": got " & actual & ", expected " & expected
-        failures = failures + 1
-    End If
-End Sub
 
 ' (Wine's VBScript takes one name per Public statement in a class.)
 Class PenOnly
@@ -199,9 +190,4 @@ o.EncodeString = "AB"
 Check "the component stays usable after every failure", o.Encode(), "Sucess"
 Check "and draws again", box.Point(30, 30), 0
 
-If failures = 0 Then
-    WScript.Echo "PASS device_object.vbs"
-Else
-    WScript.Echo "FAIL device_object.vbs: " & failures & " checks failed"
-    WScript.Quit 1
-End If
+Finish "device_object.vbs"

@@ -2,15 +2,6 @@
 ' by Wine's cscript: ImageBytes is a Byte() that Response.BinaryWrite takes,
 ' and bad formats, resolutions, colours and file names raise 380, 5, 13, 6
 ' or 75 with no file, not even a partial one, left behind. Prints PASS.
-Option Explicit
-
-Dim failures : failures = 0
-Sub Check(what, actual, expected)
-    If actual <> expected Then
-        WScript.Echo "FAIL " & what & ": got " & actual & ", expected " & expected
-        failures = failures + 1
-    End If
-End Sub
 
 Dim label : Set label = CreateObject("Quillant.Quillant2")
 label.EncodeString = "ASP 42"
@@ -121,9 +112,4 @@ Check "files left after the refusal", fso.GetFolder(folder).Files.Count, 6
 Set label.DeviceObject = Nothing
 Check "Encode without a drawing object", label.Encode, "Object variable or With block variable not set"
 
-If failures = 0 Then
-    WScript.Echo "PASS image_members.vbs"
-Else
-    WScript.Echo "FAIL image_members.vbs: " & failures & " checks failed"
-    WScript.Quit 1
-End If
+Finish "image_members.vbs"
