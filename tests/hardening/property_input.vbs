@@ -1,8 +1,8 @@
 ' Values a VBScript host hands Quillant1's properties, run by Wine's cscript.
-' Every value of the first table either converts or is refused with the
+' Values only a script makes (script objects with and without a default
+' member, its arrays and variables) either convert or are refused with the
 ' error a Visual Basic host expects (13 "Type mismatch", 6 "Overflow"),
-' leaving the object as it was; the second table says what the values that
-' convert are stored as. Prints PASS, or FAIL lines and quits with 1.
+' leaving the object as it was. Prints PASS, or FAIL lines and quits with 1.
 
 Class NoDefault
     Public Value
@@ -39,25 +39,16 @@ properties = Array( _
     Array("VisibleCode", 4), Array("IndentedCode", 4), _
     Array("EncodeString", 5))
 
-' value, then the error a Long, an Integer, a Boolean and a String property answer (0: taken)
+' value, then the error a Long, an Integer, a Boolean and a String property
+' answer (0: taken). Only what a script makes: the automation types
+' themselves are the C++ client's rows (property_put_test.cpp).
 Dim values
 values = Array( _
     Array("Array(1, 2)", Array(1, 2), 13, 13, 13, 13), _
     Array("a Dictionary", CreateObject("Scripting.Dictionary"), 13, 13, 13, 13), _
     Array("an object without a default property", New NoDefault, 13, 13, 13, 13), _
-    Array("Nothing", Nothing, 13, 13, 13, 13), _
-    Array("Null", Null, 13, 13, 13, 13), _
-    Array("""abc""", "abc", 13, 13, 13, 0), _
-    Array("""True""", "True", 13, 13, 0, 0), _
     Array("""12 apples""", "12 apples", 13, 13, 13, 0), _
-    Array("32768", 32768, 0, 6, 0, 0), _
-    Array("-32769", -32769, 0, 6, 0, 0), _
-    Array("""40000""", "40000", 0, 6, 0, 0), _
-    Array("2147483648", 2147483648, 6, 6, 0, 0), _
-    Array("-2147483649", -2147483649, 6, 6, 0, 0), _
-    Array("1E+300", 1E+300, 6, 6, 0, 0), _
-    Array("""1E+300""", "1E+300", 6, 6, 0, 0), _
-    Array("a date beyond an Integer", DateSerial(2024, 1, 2), 0, 6, 0, 0))
+    Array("""1E+300""", "1E+300", 6, 6, 0, 0))
 
 Dim p, v, before, expected
 For Each p In properties
@@ -73,18 +64,9 @@ Next
 Set o = CreateObject("Quillant.Quillant1")
 Dim conversions
 conversions = Array( _
-    Array("XPosition", "42", 42), Array("XPosition", " -7 ", -7), Array("XPosition", "&H10", 16), _
-    Array("XPosition", 2.5, 2), Array("XPosition", 3.5, 4), Array("XPosition", -2.5, -2), _
-    Array("XPosition", CCur(12.5), 12), Array("XPosition", Empty, 0), Array("XPosition", True, -1), _
-    Array("XPosition", New WithDefault, 42), Array("YPosition", "2147483647", 2147483647), _
-    Array("ElementWidth", " 42 ", 42), Array("ElementWidth", "-32768", -32768), Array("BarHeight", "1e3", 1000), _
-    Array("BarHeight", 1500.5, 1500), Array("BarHeight", New WithDefault, 42), _
-    Array("Orientation", "2", 2), Array("Orientation", 3, 3), _
-    Array("VisibleCode", 1, 1), Array("VisibleCode", -32768, -32768), Array("VisibleCode", 70000, -1), _
-    Array("VisibleCode", 2.5, -1), Array("IndentedCode", "True", -1), Array("IndentedCode", "0", 0), _
-    Array("IndentedCode", False, 0), _
-    Array("EncodeString", 42, "42"), Array("EncodeString", 2.5, "2.5"), Array("EncodeString", Empty, ""), _
-    Array("EncodeString", New WithDefault, "42"))
+    Array("XPosition", New WithDefault, 42), Array("BarHeight", "1e3", 1000), _
+    Array("VisibleCode", 2.5, -1), Array("IndentedCode", False, 0), _
+    Array("EncodeString", 2.5, "2.5"), Array("EncodeString", New WithDefault, "42"))
 Dim c
 For Each c In conversions
     Check c(0) & " = " & TypeName(c(1)) & " " & CStr(VarType(c(1))), PutError(o, c(0), c(1)), 0
