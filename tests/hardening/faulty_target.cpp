@@ -14,10 +14,11 @@ constexpr const wchar_t* kMembers[] = {
     L"CurrentX",   L"CurrentY",      L"Line",           L"ForeColor", L"DrawWidth",  L"BackColor",
     L"FillColor",  L"FontName",      L"FontSize",       L"FontBold",  L"FontItalic", L"FontUnderline",
     L"FontStrikethru", L"TextWidth", L"TextHeight",     L"Print",     L"hDC",        L"PaintPicture",
+    L"ScaleX",     L"ScaleY",
 };
 enum Member : size_t {
     kCurrentX, kCurrentY, kLine, kForeColor, kDrawWidth, kBackColor, kFillColor, kFontName, kFontSize, kFontBold,
-    kFontItalic, kFontUnderline, kFontStrikethru, kTextWidth, kTextHeight, kPrint, kHdc, kPaintPicture,
+    kFontItalic, kFontUnderline, kFontStrikethru, kTextWidth, kTextHeight, kPrint, kHdc, kPaintPicture, kScaleX, kScaleY,
 };
 
 using render::win32::IID_VbPrinter;
@@ -122,6 +123,14 @@ HRESULT FaultyTarget::Answer(size_t member, WORD flags, const DISPPARAMS& params
         case kTextHeight:
             SetDouble(result, 285);
             return S_OK;
+        case kScaleX:
+        case kScaleY: {
+            // The object measures in twips: 15 to a pixel (vbPixels = 3).
+            if (params.cArgs < 2) return DISP_E_BADPARAMCOUNT;
+            const double value = NumberOf(params.rgvarg[params.cArgs - 1]);
+            SetDouble(result, NumberOf(params.rgvarg[params.cArgs - 2]) == 3 ? value * 15 : value);
+            return S_OK;
+        }
         case kHdc:
             V_VT(result) = VT_I4;
             V_I4(result) = 0;

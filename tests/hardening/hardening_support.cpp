@@ -15,6 +15,12 @@ win32::ComPtr<_Quillant1> NewBarcode() {
     return object;
 }
 
+win32::ComPtr<_Quillant2> NewLabelBarcode() {
+    win32::ComPtr<_Quillant2> object;
+    EXPECT_HRESULT_SUCCEEDED(Component().Create(CLSID_Quillant2, object)) << "Quillant.dll beside the test";
+    return object;
+}
+
 win32::ComPtr<IPictureBox> NewPictureBox() {
     win32::ComPtr<IPictureBox> object;
     EXPECT_HRESULT_SUCCEEDED(Forms().Create(CLSID_PictureBox, object)) << "QuillantForms.dll beside the test";
@@ -39,7 +45,8 @@ bool BarcodeState::operator==(const BarcodeState& o) const {
            orientation == o.orientation && encodeString == o.encodeString && deviceObject == o.deviceObject;
 }
 
-BarcodeState StateOf(_Quillant1* barcode) {
+template <class Barcode>
+BarcodeState StateOf(Barcode* barcode) {
     BarcodeState state;
     barcode->get_XPosition(&state.xPosition);
     barcode->get_YPosition(&state.yPosition);
@@ -67,11 +74,17 @@ std::string Describe(const BarcodeState& s) {
     return text;
 }
 
-std::wstring EncodeText(_Quillant1* barcode) {
+template <class Barcode>
+std::wstring EncodeText(Barcode* barcode) {
     win32::Bstr result;
     if (FAILED(barcode->Encode(result.Put()))) return L"<Encode failed>";
     return std::wstring(result.View());
 }
+
+template BarcodeState StateOf(_Quillant1*);
+template BarcodeState StateOf(_Quillant2*);
+template std::wstring EncodeText(_Quillant1*);
+template std::wstring EncodeText(_Quillant2*);
 
 }  // namespace quillant::testing
 

@@ -1,7 +1,8 @@
 #pragma once
 // What the hardening tests share: Quillant.dll and QuillantForms.dll loaded
 // from the test's folder, late-bound calls by DISPID that report the raw
-// HRESULT, and a snapshot of everything a Quillant1 object stores.
+// HRESULT, and a snapshot of everything a Quillant1 object stores (a
+// Quillant2 object stores the same in the same vtable slots).
 
 #include <windows.h>
 #include <oaidl.h>
@@ -20,6 +21,7 @@ namespace quillant::testing {
 
 // New objects from the two servers, loaded once per test program.
 win32::ComPtr<_Quillant1> NewBarcode();
+win32::ComPtr<_Quillant2> NewLabelBarcode();
 win32::ComPtr<IPictureBox> NewPictureBox();
 win32::ComPtr<IPrinter> NewPrinter();
 
@@ -43,11 +45,14 @@ struct BarcodeState {
 
     bool operator==(const BarcodeState& other) const;
 };
-BarcodeState StateOf(_Quillant1* barcode);
+// Barcode is _Quillant1 or _Quillant2.
+template <class Barcode>
+BarcodeState StateOf(Barcode* barcode);
 std::string Describe(const BarcodeState& state);
 
 // Encode's result text.
-std::wstring EncodeText(_Quillant1* barcode);
+template <class Barcode>
+std::wstring EncodeText(Barcode* barcode);
 
 // A picture box's pixels, 24-bit rows top down, and their width.
 struct Pixels {
