@@ -8,7 +8,6 @@
 
 #include "component/label_text.h"
 #include "encoding/vb_error.h"
-#include "forms/image_file.h"
 #include "forms/metafile_surface.h"
 #include "forms/picture_surface.h"
 #include "forms/surface_drawing_object.h"
@@ -16,6 +15,7 @@
 #include "render/label_encode.h"
 #include "render/label_geometry.h"
 #include "render/pixel_rows.h"
+#include "render/png_file.h"
 #include "render/svg_drawing.h"
 #include "adapters/gdi_font_api.h"
 #include "win32/com_ptr.h"
@@ -79,39 +79,15 @@ void Draw(const ImagePlan& plan, render::DrawingObject& target, render::FontApi&
                       render::Platform{fonts, none});
 }
 
-std::vector<uint8_t> StreamBytes(IStream* stream) {
-    ULARGE_INTEGER size = {};
-    const LARGE_INTEGER zero = {};
-    if (FAILED(stream->Seek(zero, STREAM_SEEK_END, &size)) || FAILED(stream->Seek(zero, STREAM_SEEK_SET, nullptr))) {
-        throw vb_errors::WithText(vb_errors::kOutOfMemory);
-    }
-    std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
-    ULONG read = 0;
-    if (!bytes.empty() && (FAILED(stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read)) ||
-                           read != bytes.size())) {
-        throw vb_errors::WithText(vb_errors::kOutOfMemory);
-    }
-    return bytes;
-}
-
-// PNG through the stand-ins' writer, at the least depth its pixels need.
-std::vector<uint8_t> PngBytes(const render::PixelRows& rows, const ResolvedColours& colours) {
-    win32::ComPtr<IStream> stream;
-    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put()))) throw vb_errors::WithText(vb_errors::kOutOfMemory);
+// PNG at the least depth its pixels need.
+std::vector<uint8_t> PngBytes(const render::PixelRows& rows, const ResolvedColours& colours, int32_t dpi) {
     if (colours.ground) {
-        const forms::PixelDepth depth =
-            forms::DepthOf(rows.bits, rows.width, rows.height, static_cast<int>(rows.stride), forms::PixelDepth::kBlackWhite);
-        forms::ImageFileWriter png(stream.Get(), forms::ImageFormat::kPng, "the PNG image", rows.width, rows.height, depth);
-        png.WriteRows(rows.bits, rows.height, static_cast<int>(rows.stride));
-        png.Commit();
-    } else {
-        const std::vector<uint8_t> alpha = render::CoverageAlpha(rows, colours.fore);
-        forms::ImageFileWriter png(stream.Get(), forms::ImageFormat::kPng, "the PNG image", rows.width, rows.height,
-                                   forms::PixelDepth::kColourAlpha);
-        png.WritePackedRows(alpha.data(), rows.height, static_cast<size_t>(rows.width) * 4);
-        png.Commit();
+        return render::PngFile(
+            rows, render::DepthOf(rows.bits, rows.width, rows.height, rows.stride, render::PixelDepth::kBlackWhite), dpi);
     }
-    return StreamBytes(stream.Get());
+    std::vector<uint8_t> alpha = render::CoverageAlpha(rows, colours.fore);
+    const render::PixelRows coverage{alpha.data(), rows.width, rows.height, static_cast<size_t>(rows.width) * 4};
+    return render::PngFile(coverage, render::PixelDepth::kColourAlpha, dpi);
 }
 
 std::vector<uint8_t> RasterBytes(const LabelProperties& properties, ImageFormat format, int32_t dpi,
@@ -139,7 +115,7 @@ std::vector<uint8_t> RasterBytes(const LabelProperties& properties, ImageFormat 
     switch (format) {
         case ImageFormat::kBmp: return render::BmpFile(rows, dpi);
         case ImageFormat::kDib: return render::PackedDib(rows, dpi);
-        default: return PngBytes(rows, colours);
+        default: return PngBytes(rows, colours, dpi);
     }
 }
 

@@ -36,6 +36,40 @@ size_t DibStride(int32_t width) { return (static_cast<size_t>(width) * 3 + 3) & 
 
 }  // namespace
 
+PixelDepth DepthOf(const uint8_t* rows, int width, int count, size_t stride, PixelDepth atLeast) {
+    PixelDepth depth = atLeast;
+    for (int y = 0; y < count && depth != PixelDepth::kColour; ++y) {
+        const uint8_t* pixel = rows + static_cast<size_t>(y) * stride;
+        for (int x = 0; x < width; ++x, pixel += 3) {
+            if (pixel[0] != pixel[1] || pixel[1] != pixel[2]) return PixelDepth::kColour;
+            if (pixel[0] != 0 && pixel[0] != 255) depth = PixelDepth::kGrey;
+        }
+    }
+    return depth;
+}
+
+size_t PackedRowBytes(int width, PixelDepth depth) {
+    const size_t pixels = static_cast<size_t>(width);
+    switch (depth) {
+        case PixelDepth::kBlackWhite: return (pixels + 7) / 8;
+        case PixelDepth::kGrey: return pixels;
+        case PixelDepth::kColour: return pixels * 3;
+        case PixelDepth::kColourAlpha: break;
+    }
+    return pixels * 4;
+}
+
+void PackRow(const uint8_t* pixels, int width, PixelDepth depth, uint8_t* out) {
+    if (depth == PixelDepth::kGrey) {
+        for (int x = 0; x < width; ++x) out[x] = pixels[3 * x];
+        return;
+    }
+    std::fill(out, out + PackedRowBytes(width, depth), uint8_t{0});
+    for (int x = 0; x < width; ++x) {
+        if (pixels[3 * x]) out[x / 8] |= static_cast<uint8_t>(0x80u >> (x % 8));
+    }
+}
+
 void Tint(PixelRows rows, Color fore, Color ground) {
     if (fore == kBlack && ground == kWhite) return;
     const Bgr f = BgrOf(fore);

@@ -22,6 +22,21 @@ struct PixelRows {
     size_t stride;
 };
 
+// What a picture's pixels need: black and white only (one bit a pixel),
+// greys (a byte), colours (three bytes), or colours with their opacity
+// (blue-green-red-alpha, PNG only; never chosen by DepthOf).
+enum class PixelDepth { kBlackWhite, kGrey, kColour, kColourAlpha };
+
+// The least depth that holds every pixel of count blue-green-red rows of
+// width pixels, stride bytes apart, and at least atLeast.
+PixelDepth DepthOf(const uint8_t* rows, int width, int count, size_t stride, PixelDepth atLeast);
+
+// One row of width blue-green-red pixels at depth (grey or black and white):
+// a grey pixel is its blue byte; in black and white a set bit is white, the
+// leftmost pixel the highest bit. out holds PackedRowBytes(width, depth).
+size_t PackedRowBytes(int width, PixelDepth depth);
+void PackRow(const uint8_t* pixels, int width, PixelDepth depth, uint8_t* out);
+
 // Recolours black-on-white rows in place: black becomes fore, white ground,
 // a grey the mix of the two.
 void Tint(PixelRows rows, Color fore, Color ground);

@@ -1,0 +1,290 @@
+#include "render/png_file.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+
+#include "encoding/vb_error.h"
+
+namespace quillant::render {
+namespace {
+
+constexpr uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr size_t kWindow = 32768;  // how far back deflate may reach
+constexpr size_t kMaxMatch = 258;
+constexpr size_t kMinMatch = 3;
+constexpr size_t kIdatBytes = 1 << 16;
+constexpr int kHashBits = 15;
+
+constexpr uint16_t kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                      31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr uint8_t kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                      2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+constexpr uint16_t kDistanceBase[30] = {1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
+                                        193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr uint8_t kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6,
+                                        6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+
+uint32_t Reversed(uint32_t code, int bits) {
+    uint32_t out = 0;
+    for (int i = 0; i < bits; ++i) out |= ((code >> i) & 1u) << (bits - 1 - i);
+    return out;
+}
+
+// Deflate's fixed literal/length code (RFC 1951, 3.2.6), bit-reversed for
+// a least-significant-bit-first stream.
+struct FixedCode {
+    uint16_t code;
+    uint8_t bits;
+};
+const std::array<FixedCode, 288> kFixedCodes = [] {
+    std::array<FixedCode, 288> codes{};
+    for (uint32_t s = 0; s < 288; ++s) {
+        uint32_t code = 0;
+        int bits = 0;
+        if (s < 144) {
+            code = 0x30 + s, bits = 8;
+        } else if (s < 256) {
+            code = 0x190 + (s - 144), bits = 9;
+        } else if (s < 280) {
+            code = s - 256, bits = 7;
+        } else {
+            code = 0xC0 + (s - 280), bits = 8;
+        }
+        codes[s] = {static_cast<uint16_t>(Reversed(code, bits)), static_cast<uint8_t>(bits)};
+    }
+    return codes;
+}();
+
+const std::array<uint32_t, 256> kCrcTable = [] {
+    std::array<uint32_t, 256> table{};
+    for (uint32_t n = 0; n < 256; ++n) {
+        uint32_t c = n;
+        for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        table[n] = c;
+    }
+    return table;
+}();
+
+uint32_t Crc(uint32_t crc, const uint8_t* bytes, size_t count) {
+    for (size_t i = 0; i < count; ++i) crc = kCrcTable[(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
+    return crc;
+}
+
+void PutBigEndian(uint8_t* out, uint32_t value) {
+    out[0] = static_cast<uint8_t>(value >> 24);
+    out[1] = static_cast<uint8_t>(value >> 16);
+    out[2] = static_cast<uint8_t>(value >> 8);
+    out[3] = static_cast<uint8_t>(value);
+}
+
+uint32_t Hash(const uint8_t* p) {
+    const uint32_t v = p[0] | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16);
+    return (v * 2654435761u) >> (32 - kHashBits);
+}
+
+size_t BytesPerPixel(PixelDepth depth) {
+    switch (depth) {
+        case PixelDepth::kColour: return 3;
+        case PixelDepth::kColourAlpha: return 4;
+        default: return 1;
+    }
+}
+
+}  // namespace
+
+PngWriter::PngWriter(Sink sink, int32_t width, int32_t height, PixelDepth depth, int32_t dpi)
+    : sink_(std::move(sink)), width_(width), height_(height), depth_(depth) {
+    // Rows and the whole data must stay within what PNG's 31-bit sizes and
+    // our 32-bit positions count.
+    if (width < 1 || height < 1 || width > (1 << 24) || height > (1 << 24)) throw vb_errors::Overflow();
+    rowBytes_ = PackedRowBytes(width, depth);
+    if ((rowBytes_ + 1) * static_cast<uint64_t>(height) >= (uint64_t{1} << 32) - 1) throw vb_errors::Overflow();
+    previous_.assign(rowBytes_, 0);
+    filtered_.resize(rowBytes_ + 1);
+    head_.assign(size_t{1} << kHashBits, 0);
+
+    sink_(kSignature, sizeof kSignature);
+    uint8_t header[13];
+    PutBigEndian(header, static_cast<uint32_t>(width));
+    PutBigEndian(header + 4, static_cast<uint32_t>(height));
+    header[8] = depth == PixelDepth::kBlackWhite ? 1 : 8;
+    header[9] = depth == PixelDepth::kColour ? 2 : depth == PixelDepth::kColourAlpha ? 6 : 0;
+    header[10] = header[11] = header[12] = 0;  // deflate, adaptive filters, no interlace
+    Chunk("IHDR", header, sizeof header);
+    if (dpi > 0) {
+        uint8_t physical[9];
+        const auto perMetre = static_cast<uint32_t>(std::lround(dpi / 0.0254));
+        PutBigEndian(physical, perMetre);
+        PutBigEndian(physical + 4, perMetre);
+        physical[8] = 1;  // metres
+        Chunk("pHYs", physical, sizeof physical);
+    }
+    data_.push_back(0x78);  // deflate, 32 KB window
+    data_.push_back(0x01);  // no dictionary; check bits
+    PutBits(1, 1);          // the one and last block,
+    PutBits(1, 2);          // with the fixed codes
+}
+
+void PngWriter::Chunk(const char type[4], const uint8_t* data, size_t count) {
+    uint8_t head[8];
+    PutBigEndian(head, static_cast<uint32_t>(count));
+    std::memcpy(head + 4, type, 4);
+    uint32_t crc = Crc(0xFFFFFFFFu, head + 4, 4);
+    crc = Crc(crc, data, count) ^ 0xFFFFFFFFu;
+    uint8_t tail[4];
+    PutBigEndian(tail, crc);
+    sink_(head, sizeof head);
+    if (count) sink_(data, count);
+    sink_(tail, sizeof tail);
+}
+
+void PngWriter::WriteRow(const uint8_t* row) {
+    if (rows_ >= height_) throw vb_errors::InvalidCall();
+    ++rows_;
+    // PNG keeps colours red first; the "up" filter turns every row that
+    // repeats the one above into zeros.
+    const size_t pixel = BytesPerPixel(depth_);
+    uint8_t* out = filtered_.data() + 1;
+    filtered_[0] = 2;
+    if (pixel == 1) {
+        for (size_t i = 0; i < rowBytes_; ++i) out[i] = static_cast<uint8_t>(row[i] - previous_[i]);
+        std::memcpy(previous_.data(), row, rowBytes_);
+    } else {
+        for (size_t i = 0; i < rowBytes_; i += pixel) {
+            const uint8_t rgb[4] = {row[i + 2], row[i + 1], row[i], pixel == 4 ? row[i + 3] : uint8_t{0}};
+            for (size_t c = 0; c < pixel; ++c) {
+                out[i + c] = static_cast<uint8_t>(rgb[c] - previous_[i + c]);
+                previous_[i + c] = rgb[c];
+            }
+        }
+    }
+
+    const uint8_t* p = filtered_.data();
+    for (size_t n = filtered_.size(), k = 0; k < n;) {
+        const size_t block = std::min<size_t>(n - k, 5552);
+        for (size_t i = 0; i < block; ++i) {
+            adler_a_ += p[k + i];
+            adler_b_ += adler_a_;
+        }
+        adler_a_ %= 65521;
+        adler_b_ %= 65521;
+        k += block;
+    }
+    window_.insert(window_.end(), filtered_.begin(), filtered_.end());
+    Compress(base_ + window_.size());
+    if (window_.size() > 3 * kWindow) {
+        const size_t drop = window_.size() - kWindow;
+        window_.erase(window_.begin(), window_.begin() + static_cast<std::ptrdiff_t>(drop));
+        base_ += drop;
+    }
+    FlushData(false);
+}
+
+// Each position takes the longer of a run (the byte before, repeated) and
+// the last earlier place with the same three bytes; matches never reach
+// past the data given so far.
+void PngWriter::Compress(size_t end) {
+    const uint8_t* data = window_.data();
+    while (done_ < end) {
+        const size_t at = static_cast<size_t>(done_ - base_);
+        const size_t available = std::min<size_t>(end - done_, kMaxMatch);
+        size_t bestLength = 0;
+        size_t bestDistance = 0;
+        if (available >= kMinMatch) {
+            if (done_ > base_) {
+                size_t length = 0;
+                const uint8_t repeated = data[at - 1];
+                while (length < available && data[at + length] == repeated) ++length;
+                bestLength = length;
+                bestDistance = 1;
+            }
+            if (bestLength < available) {
+                uint32_t& slot = head_[Hash(data + at)];
+                if (slot != 0) {
+                    const uint64_t candidate = slot - 1;
+                    if (candidate >= base_ && done_ - candidate <= kWindow) {
+                        const size_t from = static_cast<size_t>(candidate - base_);
+                        size_t length = 0;
+                        while (length < available && data[from + length] == data[at + length]) ++length;
+                        if (length > bestLength) {
+                            bestLength = length;
+                            bestDistance = static_cast<size_t>(done_ - candidate);
+                        }
+                    }
+                }
+                slot = static_cast<uint32_t>(done_ + 1);
+            }
+        }
+        if (bestLength >= kMinMatch) {
+            PutMatch(bestLength, bestDistance);
+            done_ += bestLength;
+        } else {
+            PutLiteral(data[at]);
+            ++done_;
+        }
+    }
+}
+
+void PngWriter::PutBits(uint32_t bits, int count) {
+    bitBuffer_ |= uint64_t{bits} << bitCount_;
+    bitCount_ += count;
+    while (bitCount_ >= 8) {
+        data_.push_back(static_cast<uint8_t>(bitBuffer_));
+        bitBuffer_ >>= 8;
+        bitCount_ -= 8;
+    }
+}
+
+void PngWriter::PutLiteral(uint8_t byte) { PutBits(kFixedCodes[byte].code, kFixedCodes[byte].bits); }
+
+void PngWriter::PutMatch(size_t length, size_t distance) {
+    int l = 28;
+    while (kLengthBase[l] > length) --l;
+    const FixedCode& code = kFixedCodes[257 + l];
+    PutBits(code.code, code.bits);
+    if (kLengthExtra[l]) PutBits(static_cast<uint32_t>(length - kLengthBase[l]), kLengthExtra[l]);
+    int d = 29;
+    while (kDistanceBase[d] > distance) --d;
+    PutBits(Reversed(static_cast<uint32_t>(d), 5), 5);
+    if (kDistanceExtra[d]) PutBits(static_cast<uint32_t>(distance - kDistanceBase[d]), kDistanceExtra[d]);
+}
+
+void PngWriter::FlushData(bool all) {
+    if (data_.size() >= kIdatBytes || (all && !data_.empty())) {
+        Chunk("IDAT", data_.data(), data_.size());
+        data_.clear();
+    }
+}
+
+void PngWriter::Finish() {
+    if (rows_ != height_) throw vb_errors::InvalidCall();
+    PutBits(kFixedCodes[256].code, kFixedCodes[256].bits);  // end of block
+    if (bitCount_ > 0) PutBits(0, 8 - bitCount_);
+    uint8_t check[4];
+    PutBigEndian(check, (adler_b_ << 16) | adler_a_);
+    data_.insert(data_.end(), check, check + 4);
+    FlushData(true);
+    Chunk("IEND", nullptr, 0);
+}
+
+std::vector<uint8_t> PngFile(const PixelRows& rows, PixelDepth depth, int32_t dpi) {
+    std::vector<uint8_t> file;
+    PngWriter png([&](const uint8_t* bytes, size_t count) { file.insert(file.end(), bytes, bytes + count); },
+                  rows.width, rows.height, depth, dpi);
+    std::vector<uint8_t> packed(PackedRowBytes(rows.width, depth));
+    for (int32_t y = 0; y < rows.height; ++y) {
+        const uint8_t* row = rows.bits + static_cast<size_t>(y) * rows.stride;
+        if (depth == PixelDepth::kColour || depth == PixelDepth::kColourAlpha) {
+            png.WriteRow(row);
+        } else {
+            PackRow(row, rows.width, depth, packed.data());
+            png.WriteRow(packed.data());
+        }
+    }
+    png.Finish();
+    return file;
+}
+
+}  // namespace quillant::render

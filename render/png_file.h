@@ -1,0 +1,69 @@
+#pragma once
+// PNG files written row by row, for pictures of symbols: every row is
+// filtered against the one above it and compressed with deflate's fixed
+// codes, matching runs and earlier data. A symbol's rows repeat exactly, so
+// nearly all of a picture becomes a few long matches; a general compressor
+// spends most of its time finding what is here found at once. Rows come in
+// bands, so a page never has to be in memory whole.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "render/pixel_rows.h"
+
+namespace quillant::render {
+
+class PngWriter {
+public:
+    // Receives the file's bytes in order, in pieces.
+    using Sink = std::function<void(const uint8_t* bytes, size_t count)>;
+
+    // dpi 0 writes no resolution. Raises error 6 for a picture no PNG holds.
+    PngWriter(Sink sink, int32_t width, int32_t height, PixelDepth depth, int32_t dpi);
+    PngWriter(const PngWriter&) = delete;
+    PngWriter& operator=(const PngWriter&) = delete;
+
+    // One row at the writer's depth, as PackRow makes it; colour rows are
+    // blue-green-red (and alpha), as DIBs hold them.
+    void WriteRow(const uint8_t* row);
+    // After the last row: the end of the data and of the file.
+    void Finish();
+
+private:
+    void Chunk(const char type[4], const uint8_t* data, size_t count);
+    void Compress(size_t end);
+    void PutBits(uint32_t bits, int count);
+    void PutLiteral(uint8_t byte);
+    void PutMatch(size_t length, size_t distance);
+    void FlushData(bool all);
+
+    Sink sink_;
+    int32_t width_;
+    int32_t height_;
+    PixelDepth depth_;
+    size_t rowBytes_;
+    int32_t rows_ = 0;
+    uint32_t adler_a_ = 1;
+    uint32_t adler_b_ = 0;
+
+    // The filtered data still within reach of a match, from its absolute
+    // position base_; previous_ is the last row as given.
+    std::vector<uint8_t> window_;
+    uint64_t base_ = 0;
+    uint64_t done_ = 0;  // absolute position compressed up to
+    std::vector<uint32_t> head_;  // last absolute position + 1 of each hash, 0 for none
+    std::vector<uint8_t> previous_;
+    std::vector<uint8_t> filtered_;
+
+    std::vector<uint8_t> data_;  // compressed bytes waiting for an IDAT chunk
+    uint64_t bitBuffer_ = 0;
+    int bitCount_ = 0;
+};
+
+// A whole picture as a PNG file's bytes: rows of blue-green-red pixels (of
+// blue-green-red-alpha for kColourAlpha) written at depth.
+std::vector<uint8_t> PngFile(const PixelRows& rows, PixelDepth depth, int32_t dpi);
+
+}  // namespace quillant::render
