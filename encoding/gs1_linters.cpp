@@ -194,9 +194,10 @@ public:
         const auto vli = Digit(allowed);
         if (vli && !(nineMeansNone && *vli == 9)) Take(base + static_cast<size_t>(*vli));
     }
-    void DateField() {
+    std::optional<std::string_view> DateField() {
         const auto date = Take(6);
-        if (date && Date(*date, false, false)) Fail();
+        if (date && Date(*date, false, false)) return Fail();
+        return date;
     }
     bool ok() const { return ok_; }
 
@@ -223,6 +224,7 @@ Fault CouponCode(std::string_view s) {
     r.Digit("012349");      // its code
     r.Take(3);              // primary purchase family code
     int last = 0;
+    std::optional<std::string_view> expiration;
     while (r.ok() && !r.AtEnd()) {
         const auto field = r.Digit("1234569");
         if (!field || *field <= last) return fault;
@@ -238,9 +240,16 @@ Fault CouponCode(std::string_view s) {
                 r.Sized("01234569", 6, true);
                 break;
             case 3:  // expiration date
-            case 4:  // start date
-                r.DateField();
+                expiration = r.DateField();
                 break;
+            case 4: {  // start date: not after the expiration date (YYMMDD compares as text)
+                const auto start = r.DateField();
+                if (start && expiration && *start > *expiration) {
+                    return Text(s) + " starts (" + std::string(*start) + ") after it expires (" +
+                           std::string(*expiration) + ")";
+                }
+                break;
+            }
             case 5:  // serial number
                 r.Sized("0123456789", 6);
                 break;

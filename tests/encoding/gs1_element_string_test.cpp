@@ -127,6 +127,8 @@ TEST(Gs1ElementString, FaultsNameTheAiAndWhatToFix) {
          "purchase requirement and family, then optional fields 1 to 6 and 9 in order)"},  // no such date
         {"(8110)01234566543211511000", "AI (8110): 01234566543211511000 is not a coupon code (company prefix, offer code, save value, "
          "purchase requirement and family, then optional fields 1 to 6 and 9 in order)"},  // family code cut short
+        {"(8110)01234566543211511000032712314280101",
+         "AI (8110): 01234566543211511000032712314280101 starts (280101) after it expires (271231)"},
         {"(00)106141411234567897(7041)ZZZZ", "AI (7041): ZZZZ is not a UN/ECE Recommendation 21 package type code"},
         // across AIs
         {"(01)09501101530003(02)09501101530003", "AI (02): cannot be used together with AI (01)"},
