@@ -15,7 +15,7 @@ constexpr size_t kWindow = 32768;  // how far back deflate may reach
 constexpr size_t kMaxMatch = 258;
 constexpr size_t kMinMatch = 3;
 constexpr size_t kIdatBytes = 1 << 16;
-constexpr int kHashBits = 15;
+constexpr int kHashBits = 12;  // small enough to be made anew for every picture cheaply
 
 constexpr uint16_t kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
                                       31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
@@ -104,6 +104,8 @@ PngWriter::PngWriter(Sink sink, int32_t width, int32_t height, PixelDepth depth,
     previous_.assign(rowBytes_, 0);
     filtered_.resize(rowBytes_ + 1);
     head_.assign(size_t{1} << kHashBits, 0);
+    window_.reserve(std::min<uint64_t>((rowBytes_ + 1) * static_cast<uint64_t>(height), 3 * kWindow + rowBytes_ + 1));
+    data_.reserve(kIdatBytes + 1024);
 
     sink_(kSignature, sizeof kSignature);
     uint8_t header[13];
