@@ -7,8 +7,10 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "render/encode.h"
+#include "render/png_file.h"
 #include "encoding/symbol_encoder.h"
 
 namespace {
@@ -131,6 +133,40 @@ void BM_BuildPattern(benchmark::State& state) {
     PerModule(state, ModulePattern(text, Encoding::Quillant1).size());
 }
 BENCHMARK(BM_BuildPattern)->Arg(0)->Arg(1);
+
+// A symbol's picture as the image members write it, 627 x 171 pixels of
+// bars and a smoothed caption, to PNG at the depth its pixels need; the
+// pass that finds that depth is the baseline in the same run.
+std::vector<uint8_t> SymbolPicture(int width, int height) {
+    std::vector<uint8_t> bits(size_t(width) * height * 3, 255);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const bool bars = y < height * 3 / 4;
+            const bool dark = bars ? (x / 3) % 5 < 2 : (x * 7 + y * 13) % 11 == 0;
+            const uint8_t grey = dark ? (bars ? 0 : static_cast<uint8_t>(x * y)) : 255;
+            for (int c = 0; c < 3; ++c) bits[(size_t(y) * width + x) * 3 + c] = grey;
+        }
+    }
+    return bits;
+}
+
+void BM_PngFile(benchmark::State& state) {
+    std::vector<uint8_t> bits = SymbolPicture(627, 171);
+    const PixelRows rows{bits.data(), 627, 171, 627 * 3};
+    for (auto _ : state) {
+        const PixelDepth depth = DepthOf(rows.bits, rows.width, rows.height, rows.stride, PixelDepth::kBlackWhite);
+        benchmark::DoNotOptimize(PngFile(rows, depth, 300));
+    }
+}
+BENCHMARK(BM_PngFile)->Unit(benchmark::kMicrosecond);
+
+void BM_DepthOf(benchmark::State& state) {
+    std::vector<uint8_t> bits = SymbolPicture(627, 171);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(DepthOf(bits.data(), 627, 171, 627 * 3, PixelDepth::kBlackWhite));
+    }
+}
+BENCHMARK(BM_DepthOf)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
