@@ -15,17 +15,6 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-std::vector<double> LineArguments(const std::string& entry) {
-    std::vector<double> args;
-    size_t pos = entry.find('(') + 1;
-    while (pos < entry.size()) {
-        size_t used = 0;
-        args.push_back(std::stod(entry.substr(pos), &used));
-        pos += used + 1;
-    }
-    return args;
-}
-
 // The bars as drawn: each module starts with its ForeColor, the caption with
 // its font.
 struct DrawnModule {
@@ -38,7 +27,7 @@ std::vector<DrawnModule> DrawnModules(const Log& log) {
     for (const auto& entry : log) {
         if (entry.rfind("FontName=", 0) == 0) break;
         if (entry.rfind("ForeColor=", 0) == 0) modules.push_back({entry.substr(10), {}});
-        if (entry.rfind("Line(", 0) == 0 && !modules.empty()) modules.back().lines.push_back(LineArguments(entry));
+        if (entry.rfind("Line(", 0) == 0 && !modules.empty()) modules.back().lines.push_back(fake::Arguments(entry));
     }
     return modules;
 }

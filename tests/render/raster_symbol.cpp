@@ -23,17 +23,6 @@ namespace {
 using namespace quillant;
 using namespace quillant::render;
 
-std::vector<double> Arguments(const std::string& entry) {
-    std::vector<double> args;
-    size_t pos = entry.find('(') + 1;
-    while (pos < entry.size()) {
-        size_t used = 0;
-        args.push_back(std::stod(entry.substr(pos), &used));
-        pos += used + 1;
-    }
-    return args;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,7 +62,7 @@ int main(int argc, char** argv) {
     for (const auto& entry : scene.log()) {
         if (entry.rfind("ForeColor=", 0) == 0) fore = static_cast<Color>(std::stoul(entry.substr(10)));
         if (entry.rfind("Line(", 0) != 0) continue;
-        const auto a = Arguments(entry);
+        const auto a = fake::Arguments(entry);
         const auto style = static_cast<int>(a[0]);
         if (style == static_cast<int>(LineStyle::kBoxOutline)) continue;  // inside the filled box anyway
         const Color color = style == static_cast<int>(LineStyle::kFilledBoxColor) ? static_cast<Color>(a[5]) : fore;

@@ -6,6 +6,17 @@
 
 namespace quillant::render::fake {
 
+std::vector<double> Arguments(const std::string& entry) {
+    std::vector<double> args;
+    size_t pos = entry.find('(') + 1;
+    while (pos < entry.size()) {
+        size_t used = 0;
+        args.push_back(std::stod(entry.substr(pos), &used));
+        pos += used + 1;
+    }
+    return args;
+}
+
 std::string Number(double value) {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);

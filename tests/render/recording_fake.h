@@ -29,6 +29,8 @@ namespace quillant::render::fake {
 
 std::string Number(double value);
 std::string Utf8(std::u16string_view text);
+// The numbers of a logged call, "Line(20,100,200,120,1700,0)" in order.
+std::vector<double> Arguments(const std::string& entry);
 
 // The shared log, and faults to inject: the n-th call of one member raises
 // the given error.
