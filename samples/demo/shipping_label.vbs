@@ -83,7 +83,7 @@ Text shipToPostalCode & " Berlin, Germany", 12, True, y + 490
 Rule y + 820
 
 y = y + 860
-Heading "CONTENT   GTIN " & gtin & "   BATCH " & batch & "   EXPIRY 20" & Left(expiry, 2) & "-" & Mid(expiry, 3, 2) & "-" & Right(expiry, 2), y
+Heading "CONTENT   BATCH " & batch & "   EXP 20" & Left(expiry, 2) & "-" & Mid(expiry, 3, 2) & "-" & Right(expiry, 2), y
 Symbol "GTIN (01)", "(01)" & gtin, "]C101" & gtin, y + 200
 Symbol "expiry, batch (17)(10)", "(17)" & expiry & "(10)" & batch, "]C117" & expiry & "10" & batch, y + 2400
 Rule y + 4580

@@ -23,8 +23,8 @@ Public Sub PrintShippingLabel()
     Set row = ActiveSheet.Range("A2:D2")
 
     Dim elements(1 To 3) As String
-    elements(1) = "(01)" & row.Cells(1, 1).Text & "(17)" & row.Cells(1, 2).Text
-    elements(2) = "(10)" & row.Cells(1, 3).Text
+    elements(1) = "(01)" & row.Cells(1, 1).Text
+    elements(2) = "(17)" & row.Cells(1, 2).Text & "(10)" & row.Cells(1, 3).Text
     elements(3) = "(00)" & row.Cells(1, 4).Text
 
     Dim label As Object, printer As Object

@@ -1,5 +1,5 @@
 ' A 4 x 6 inch GS1-128 shipping label for a 203-dpi label printer: the product
-' (GTIN and expiry date, then its batch) and the pallet's SSCC, each with its
+' (its GTIN, then its expiry date and batch) and the pallet's SSCC, each with its
 ' caption, every module a whole number of the printer's dots. The symbols
 ' meet GS1's rules for logistic labels: 4-dot modules (0.500 mm), bars of
 ' 254 dots (31.8 mm), 10-module quiet zones. At that module the product's
@@ -38,11 +38,11 @@ label.BarHeight = 1800           ' 254 dots: 31.8 mm, GS1's 31.75 mm or more
 Set label.DeviceObject = printer
 
 Dim failed : failed = False
-PrintCentred "(01)" & gtin & "(17)" & expiry, 360
-PrintCentred "(10)" & batch, 2880
+PrintCentred "(01)" & gtin, 360
+PrintCentred "(17)" & expiry & "(10)" & batch, 2880
 PrintCentred "(00)" & sscc, 5400
 Dim fault
-fault = label.CheckGs1Label(Array("(01)" & gtin & "(17)" & expiry, "(10)" & batch, "(00)" & sscc))
+fault = label.CheckGs1Label(Array("(01)" & gtin, "(17)" & expiry & "(10)" & batch, "(00)" & sscc))
 If fault <> "" Then
     WScript.Echo "FAIL the label's element strings: " & fault
     failed = True

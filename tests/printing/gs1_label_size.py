@@ -8,6 +8,7 @@ most 165.10 mm with them. LISTING is grade_crops.py's (each rectangle is the
 symbol with its quiet zones); rows graded "-" are left out. Prints a row a
 symbol, then PASS or FAIL.
 """
+import collections
 import os
 import sys
 
@@ -23,8 +24,9 @@ def measure(picture, rect, degrees, dpi):
     """X-dimension, bar height, quiet zones and length of the symbol in rect, in mm."""
     x0, y0, w, h = rect
     rows = grey_rows("%s[%dx%d+%d+%d]" % (picture, w, h, x0, y0), TURN_OF_DEGREES[degrees])
-    dark_counts = [sum(1 for v in row if v < 128) for row in rows]
-    row = rows[dark_counts.index(max(dark_counts))]
+    # The bars: the row that repeats most, as text above or below is
+    # shorter than they are.
+    row = collections.Counter(r for r in rows if min(r) < 128).most_common(1)[0][0]
     dark = [v < 128 for v in row]
     first, last = dark.index(True), len(dark) - 1 - dark[::-1].index(True)
     runs, x = [], first
