@@ -117,7 +117,7 @@ echo
 echo "== the shipping label: each symbol graded after ISO/IEC 15416, read by zbar and ZXing-C++"
 python3 scripts/grade_crops.py "$label/crops.tsv" "build/$host/build-tools/quillant-grade" \
     "build/$host/build-tools/quillant-zxing-read" || status=1
-python3 tests/printing/gs1_label_size.py "$label/crops.tsv" 203 || status=1
+python3 tests/printing/label_picture.py sizes "$label/crops.tsv" 203 || status=1
 echo
 echo "== the shipping label's symbols as ZPL commands (out/label.zpl), rendered by zpl-renderer-js, graded the same way"
 native=build/demo/label-zpl-native
@@ -127,7 +127,7 @@ if node tests/printing/zpl-renderer/render.js out/label.zpl out/label-zpl-native
     sed 's/^label\.png\t/label-zpl-native.png\t/' "$label/crops.tsv" >"$native/crops.tsv"
     python3 scripts/grade_crops.py "$native/crops.tsv" "build/$host/build-tools/quillant-grade" \
         "build/$host/build-tools/quillant-zxing-read" || status=1
-    python3 tests/printing/gs1_label_size.py "$native/crops.tsv" 203 || status=1
+    python3 tests/printing/label_picture.py sizes "$native/crops.tsv" 203 || status=1
 else
     echo "FAIL out/label.zpl did not render"
     status=1

@@ -53,7 +53,7 @@ failures=0
 for i in $(seq "$n"); do
     IFS='|' read -r encoding text expected orientation degrees <"case-$i.txt"
     zpl_turn=$(sed -n 's/.*\^BC\(.\),.*/\1/p' "label-$i.zpl")
-    if ! python3 "$here/zpl_modules.py" "label-$i.png" 4 "$zpl_turn" >"read-$i.txt"; then
+    if ! python3 "$here/label_picture.py" modules "label-$i.png" 4 "$zpl_turn" >"read-$i.txt"; then
         echo "FAIL $text, turn $orientation: $(cat "read-$i.txt")"
         failures=$((failures + 1))
         continue

@@ -22,11 +22,11 @@ grep '^crop' report.txt | cut -f2- >crops.tsv
 printing=$(dirname "$grade_crops")/../tests/printing
 status=0
 python3 "$grade_crops" crops.tsv "$grader" "$reader" || status=1
-python3 "$printing/gs1_label_size.py" crops.tsv 203 || status=1
+python3 "$printing/label_picture.py" sizes crops.tsv 203 || status=1
 echo "== label.zpl, rendered by zpl-renderer-js"
 rm -f label-zpl-native.png
 node "$printing/zpl-renderer/render.js" label.zpl label-zpl-native.png || status=1
 sed 's/^label\.png	/label-zpl-native.png	/' crops.tsv >crops-zpl.tsv
 python3 "$grade_crops" crops-zpl.tsv "$grader" "$reader" || status=1
-python3 "$printing/gs1_label_size.py" crops-zpl.tsv 203 || status=1
+python3 "$printing/label_picture.py" sizes crops-zpl.tsv 203 || status=1
 exit $status
