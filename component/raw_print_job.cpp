@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <cstdio>
 #include <string>
 
 #include "encoding/vb_error.h"
@@ -69,7 +70,7 @@ void SendRaw(std::u16string_view printerName, std::u16string_view commands) {
     for (const char16_t c : commands) {
         if (c > 0xFF) {
             char code[8];
-            wsprintfA(code, "U+%04X", static_cast<unsigned>(c));
+            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
             throw PrinterCommandError(PrinterCommandFault::kNotLatin1, code);
         }
         bytes += static_cast<char>(c);

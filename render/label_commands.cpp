@@ -31,11 +31,12 @@ constexpr CommandTurn kCommandTurns[] = {
     {bcVertical, 'B', '3'},      // reads bottom to top
 };
 
+// Only for orientations Place has accepted.
 const CommandTurn& TurnOf(int32_t orientation) {
     for (const CommandTurn& turn : kCommandTurns) {
         if (turn.orientation == orientation) return turn;
     }
-    return kCommandTurns[0];  // as LayOut draws any other value
+    throw vb_errors::InvalidCall();
 }
 
 // The caption choice as the printer's interpretation line: the one place
@@ -57,12 +58,15 @@ struct Placement {
 int Dots(double twips, double dot) { return static_cast<int>(std::lround(twips / dot)); }
 
 Placement Place(const LabelProperties& p, std::string_view modules) {
+    // As Encode: Quillant2 draws four turns and refuses any other.
+    const LabelOrientation* turn = FindLabelOrientation(p.orientation);
+    if (!turn) throw vb_errors::InvalidCall();
     if (p.barWidthReduction != 0) throw PrinterCommandError(PrinterCommandFault::kBarWidthReduction);
     const int32_t dpi = p.deviceResolution > 0 ? p.deviceResolution : kDefaultLabelResolution;
     const double dot = kTwipsPerInch / dpi;
     // The layout Quillant2 draws, snapped to these dots whatever SnapToDevice says.
     const LabelGeometry geometry = LayOut(p, modules, DotSize{dot, dot});
-    const bool runsDown = FindLabelOrientation(p.orientation) && FindLabelOrientation(p.orientation)->runsDown;
+    const bool runsDown = turn->runsDown;
     Placement placed{Dots(geometry.symbol.x1, dot), Dots(geometry.symbol.y1, dot), Dots(geometry.symbol.x2, dot),
                      Dots(geometry.symbol.y2, dot), Dots(geometry.moduleWidth, dot), 0};
     placed.barDots = runsDown ? placed.right - placed.left : placed.bottom - placed.top;

@@ -184,6 +184,8 @@ TEST(LabelCommands, RefusesWhatALanguageCannotPrintExactly) {
     p = LogisticLabel(bcHorizontal);
     p.xPosition = -1440;
     ExpectRefused(p, CommandLanguage::kZpl, 380, "field origin");
+    p = LogisticLabel(5);
+    ExpectRefused(p, CommandLanguage::kZpl, 5, "Invalid procedure call");
     p = LogisticLabel(bcHorizontal);
     p.barHeight = 32000;  // 4511 dots: ZPL takes it, EPL does too
     EXPECT_NO_THROW(Commands(p, CommandLanguage::kEpl));
