@@ -74,20 +74,6 @@ TEST(ZplFieldData, SpellsEveryPlanSoTheGuidesTableReadsItBack) {
     }
 }
 
-TEST(ZplFieldData, SpellsTheInvocationCodesAsTheGuideNamesThem) {
-    const struct {
-        std::vector<int> values;
-        const char* field;
-    } rows[] = {
-        {{104, 30, 62, 94, 95, 0}, ">:>0><>=>1"},             // '>' '^' '~' DEL in B
-        {{103, 33, 65, 98, 65, 0}, ">93365>4a"},               // A: digit pairs; Shift carries one B value
-        {{104, 100, 73, 101, 101, 64, 0}, ">:>6i>7>764"},      // FNC4 in B, Code A, FNC4 in A
-        {{105, 102, 1, 100, 33, 99, 12, 0}, ">;>801>6A>512"},   // FNC1, Code B, Code C
-        {{104, 96, 97, 0}, ">:>2>3"},                           // FNC3, FNC2
-    };
-    for (const auto& row : rows) EXPECT_EQ(ZplFieldData(row.values), row.field);
-}
-
 LabelProperties LogisticLabel(int32_t orientation) {
     LabelProperties p;
     p.encodeString = u"PARCEL 42";
@@ -140,7 +126,10 @@ TEST(LabelCommands, EplFollowsTheGuidesSyntaxInEveryTurn) {
     const struct {
         int32_t orientation;
         const char* start;  // EPL turns the field about its start point
-    } rows[] = {{bcHorizontal, "B243,102,0,"}, {bcVerticalDown, "B457,142,1,"}, {bcUpsideDown, "B", }, {bcVertical, "B203,"}};
+    } rows[] = {{bcHorizontal, "B243,102,0,"},  // 134 modules of 4 dots: 536 dots long
+                {bcVerticalDown, "B457,142,1,"},
+                {bcUpsideDown, "B779,356,2,"},
+                {bcVertical, "B203,678,3,"}};
     for (const auto& row : rows) {
         const std::string epl = Commands(LogisticLabel(row.orientation), CommandLanguage::kEpl);
         EXPECT_TRUE(std::regex_match(epl, syntax)) << epl;
