@@ -22,10 +22,12 @@ LabelText EncodeLabelText(const LabelProperties& p) {
     switch (p.symbology) {
         case bcGS1_128: {
             const Gs1Message message = ParseGs1(p.encodeString);
-            return {ModulePattern(message.data, Encoding::Gs1), message.caption};
+            return {ModulePattern(message.data, Encoding::Gs1), message.caption,
+                    SymbolValues(message.data, Encoding::Gs1)};
         }
         case bcCode128:
-            return {ModulePattern(p.encodeString, Encoding::Full), Printable(p.encodeString)};
+            return {ModulePattern(p.encodeString, Encoding::Full), Printable(p.encodeString),
+                    SymbolValues(p.encodeString, Encoding::Full)};
         default:
             throw vb_errors::WithText(vb_errors::kInvalidPropertyValue);
     }

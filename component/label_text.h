@@ -4,6 +4,7 @@
 // element string parser, as the symbology says.
 
 #include <string>
+#include <vector>
 
 #include "render/label_properties.h"
 
@@ -12,6 +13,7 @@ namespace quillant::component {
 struct LabelText {
     std::string modules;
     std::u16string caption;
+    std::vector<int> values;  // start through check character, as the modules hold them
 };
 
 // Error 5 for text the symbology cannot carry (a character above U+00FF, a

@@ -2,7 +2,9 @@
 
 #include "component/encode_operation.h"
 #include "component/label_text.h"
+#include "component/raw_print_job.h"
 #include "encoding/gs1_element_string.h"
+#include "render/label_commands.h"
 #include "render/label_encode.h"
 #include "adapters/dispatch_drawing_object.h"
 
@@ -122,6 +124,26 @@ HRESULT Quillant2::CheckGs1Label(VARIANT labels, BSTR* result) {
         if (hr == DISP_E_TYPEMISMATCH) throw vb_errors::WithText(vb_errors::kTypeMismatch);
         if (FAILED(hr)) return hr;
         *result = win32::Bstr(win32::Utf16FromUtf8(quillant::CheckGs1Label(symbols))).Detach();
+        return S_OK;
+    });
+}
+
+HRESULT Quillant2::LabelCommands(BSTR language, BSTR* result) {
+    if (!result) return E_POINTER;
+    *result = nullptr;
+    return Boundary([&] {
+        const auto found = render::FindCommandLanguage(win32::Bstr::U16Of(language));
+        if (!found) throw vb_errors::PrinterCommandError(vb_errors::PrinterCommandFault::kUnknownLanguage);
+        const LabelText text = EncodeLabelText(properties_);
+        const std::string commands = render::LabelCommands(properties_, text.values, text.modules, *found);
+        *result = win32::Bstr(std::u16string(commands.begin(), commands.end())).Detach();
+        return S_OK;
+    });
+}
+
+HRESULT Quillant2::PrintCommands(BSTR printerName, BSTR commands) {
+    return Boundary([&] {
+        SendRaw(win32::Bstr::U16Of(printerName), win32::Bstr::U16Of(commands));
         return S_OK;
     });
 }

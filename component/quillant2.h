@@ -42,6 +42,10 @@ public:
     HRESULT STDMETHODCALLTYPE SaveImage(BSTR fileName, VARIANT format, VARIANT resolution) override;
     HRESULT STDMETHODCALLTYPE CopyToClipboard() override;
 
+    // A label printer's own commands.
+    HRESULT STDMETHODCALLTYPE LabelCommands(BSTR language, BSTR* result) override;
+    HRESULT STDMETHODCALLTYPE PrintCommands(BSTR printerName, BSTR commands) override;
+
 private:
     friend HRESULT CreateBarcodeObject<Quillant2>(REFIID iid, void** out) noexcept;
     explicit Quillant2(win32::ComPtr<IDispatch> deviceObject);

@@ -37,7 +37,43 @@ constexpr Row kTexts[] = {
     {kCannotOpenClipboard, "Can't open Clipboard"},
 };
 
+struct FaultRow {
+    PrinterCommandFault fault;
+    int32_t number;
+    const char* text;
+};
+
+constexpr FaultRow kPrinterCommandFaults[] = {
+    {PrinterCommandFault::kUnknownLanguage, kInvalidCall, "Language must be \"ZPL\" or \"EPL\""},
+    {PrinterCommandFault::kBarWidthReduction, kInvalidPropertyValue,
+     "label printers draw whole modules; set BarWidthReduction to 0 and adjust the printer's darkness instead"},
+    {PrinterCommandFault::kModuleTooWide, kInvalidPropertyValue,
+     "label printers take modules of 1 to 10 dots; ElementWidth gives"},
+    {PrinterCommandFault::kBarTooTall, kInvalidPropertyValue, "the bar height is more dots than the language takes:"},
+    {PrinterCommandFault::kPositionOutOfRange, kInvalidPropertyValue,
+     "the field origin is outside the label's 0 to 32000 dots:"},
+    {PrinterCommandFault::kEplCodeSets, kInvalidCall,
+     "EPL cannot print this symbol exactly: EPL's B command draws one code set for the whole symbol and this "
+     "symbol changes code sets; use ZPL"},
+    {PrinterCommandFault::kEplFunctionCharacter, kInvalidCall,
+     "EPL cannot print this symbol exactly: it needs FNC1, FNC2, FNC3 or FNC4 (GS1-128, Latin-1 letters), which "
+     "EPL's B command does not take in a fixed code set; use ZPL"},
+    {PrinterCommandFault::kEplLineBreak, kInvalidCall,
+     "EPL cannot print this symbol exactly: EPL ends a command at NUL, CR or LF, even inside its data; use ZPL"},
+    {PrinterCommandFault::kUnknownPrinter, kPrinterError, "no printer of that name:"},
+    {PrinterCommandFault::kSpoolerFailure, kPrinterError, "the spooler did not take the job:"},
+    {PrinterCommandFault::kNotLatin1, kInvalidCall,
+     "Commands go to the printer as bytes and may hold only characters U+0000 to U+00FF; found"},
+};
+
 }  // namespace
+
+VbError PrinterCommandError(PrinterCommandFault fault, const std::string& detail) {
+    for (const FaultRow& row : kPrinterCommandFaults) {
+        if (row.fault == fault) return WithDetail(row.number, detail.empty() ? row.text : std::string(row.text) + " " + detail);
+    }
+    return WithText(kInternalError);
+}
 
 const char* TextOf(int32_t number) noexcept {
     for (const Row& row : kTexts) {

@@ -61,6 +61,25 @@ VbError WithDetail(int32_t number, const std::string& detail);
 // "Internal error". Only inside a catch block.
 VbError CurrentError();
 
+// What a label printer's own commands cannot do, in one table: each fault's
+// number and its detail, which names the language and what to change.
+enum class PrinterCommandFault {
+    kUnknownLanguage,       // not "ZPL" or "EPL"
+    kBarWidthReduction,     // the printers draw whole modules only
+    kModuleTooWide,         // ^BY and EPL's narrow bar take 1 to 10 dots
+    kBarTooTall,            // ^BC and EPL take at most 32000 / 9999 dots
+    kPositionOutOfRange,    // a field origin beyond the languages' 0..32000 dots
+    kEplCodeSets,           // EPL draws one code set per symbol, chosen by type
+    kEplFunctionCharacter,  // EPL has no spelling for FNC1..FNC4 in a fixed code set
+    kEplLineBreak,          // EPL ends a command at a line break, even in quotes
+    kUnknownPrinter,        // the spooler has no printer of that name
+    kSpoolerFailure,        // the spooler refused the job or its bytes
+    kNotLatin1,             // the commands are sent as bytes: U+0000..U+00FF only
+};
+// The fault as Visual Basic's error, with a detail after the table's text
+// (a number, a name) when one is given.
+VbError PrinterCommandError(PrinterCommandFault fault, const std::string& detail = {});
+
 VbError InvalidCall();
 VbError Overflow();
 VbError SubscriptOutOfRange();

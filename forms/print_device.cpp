@@ -10,24 +10,12 @@
 #include "forms/file_names.h"
 #include "forms/forms_errors.h"
 #include "win32/kernel_handle.h"
-#include "win32/unique_handle.h"
+#include "win32/printer_handle.h"
 
 namespace quillant::forms {
 namespace {
 
-// An open printer (OpenPrinter), closed with ClosePrinter.
-struct PrinterHandleTraits : win32::NullIsNone<HANDLE> {
-    static void Close(HANDLE printer) noexcept { ClosePrinter(printer); }
-};
-
-// An open printer (OpenPrinter); none when the spooler does not know it.
-class PrinterHandle : public win32::UniqueHandle<PrinterHandleTraits> {
-public:
-    explicit PrinterHandle(const std::wstring& name) {
-        HANDLE opened = nullptr;
-        if (OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &opened, nullptr)) Reset(opened);
-    }
-};
+using win32::PrinterHandle;
 
 std::wstring TextOrEmpty(const wchar_t* text) { return text ? text : L""; }
 

@@ -7,6 +7,8 @@
 #                   to socket://127.0.0.1:PORT (scripts/zpl_listener.py)
 #   QuillantTall    the same at 203 x 406 dpi, for the tests of resolutions
 #                   that differ across and down; nothing is printed on it
+#   QuillantRaw     a raw queue (no driver) to the same listener, for a
+#                   label printer's own commands sent as they are
 #
 #   cups_session.sh start DIR [PORT]   prints CUPS_SERVER=... (also in DIR/env)
 #   cups_session.sh stop DIR
@@ -172,6 +174,8 @@ sed -E -e 's/^\*DefaultResolution: .*/*DefaultResolution: 203x406dpi/' \
     -e 's|^(\*Resolution 203x203dpi/203dpi: .*)|\1\n*Resolution 203x406dpi/203x406dpi: "<</HWResolution[203 406]>>setpagedevice"|' \
     "$dir/zebra.ppd" >"$dir/tall.ppd"
 quiet lpadmin -p QuillantTall -E -v "socket://127.0.0.1:$port" -P "$dir/tall.ppd" -o PageSize=w288h432
+# No model: CUPS passes every job to the printer untouched.
+quiet lpadmin -p QuillantRaw -E -v "socket://127.0.0.1:$port"
 quiet lpadmin -d QuillantPDF
 echo "CUPS_SERVER=$socket" >"$dir/env"
 echo "CUPS_SERVER=$socket"

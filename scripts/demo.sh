@@ -9,6 +9,10 @@
 # installed: scripts/cups_session.sh), the same label is also printed to a
 # 203-dpi Zebra queue and out/label-zpl.png is what the label printer would
 # have printed, decoded from the ZPL job and graded and read the same way.
+# The label's symbols are also written as the printer's own commands
+# (out/label.zpl, from Quillant2's LabelCommands), rendered by npm's
+# zpl-renderer-js as out/label-zpl-native.png and graded beside the raster
+# label; every symbol is measured against GS1's logistic-label sizes.
 #
 # The demo page runs through the 32-bit cscript, as most hosts are 32-bit
 # (under QEMU where the kernel refuses 32-bit programs: scripts/wine32).
@@ -29,7 +33,8 @@ done
 
 cups_dir=build/demo/cups
 trap 'wine_host_stop win32; wine_host_stop win64; bash scripts/cups_session.sh stop "$cups_dir" >/dev/null' EXIT
-rm -f out/page.png out/page.emf out/picture.png out/picture-x64.png out/label.png out/label-zpl.png
+rm -f out/page.png out/page.emf out/picture.png out/picture-x64.png out/label.png out/label.zpl out/label-zpl.png \
+    out/label-zpl-native.png
 
 host=win32 bits=32
 if ! route=$(wine_32bit_route); then
@@ -112,6 +117,21 @@ echo
 echo "== the shipping label: each symbol graded after ISO/IEC 15416, read by zbar and ZXing-C++"
 python3 scripts/grade_crops.py "$label/crops.tsv" "build/$host/build-tools/quillant-grade" \
     "build/$host/build-tools/quillant-zxing-read" || status=1
+python3 tests/printing/label_picture.py sizes "$label/crops.tsv" 203 || status=1
+echo
+echo "== the shipping label's symbols as ZPL commands (out/label.zpl), rendered by zpl-renderer-js, graded the same way"
+native=build/demo/label-zpl-native
+rm -rf "$native" && mkdir -p "$native"
+if node tests/printing/zpl-renderer/render.js out/label.zpl out/label-zpl-native.png; then
+    cp out/label-zpl-native.png "$native/"
+    sed 's/^label\.png\t/label-zpl-native.png\t/' "$label/crops.tsv" >"$native/crops.tsv"
+    python3 scripts/grade_crops.py "$native/crops.tsv" "build/$host/build-tools/quillant-grade" \
+        "build/$host/build-tools/quillant-zxing-read" || status=1
+    python3 tests/printing/label_picture.py sizes "$native/crops.tsv" 203 || status=1
+else
+    echo "FAIL out/label.zpl did not render"
+    status=1
+fi
 if [ -f "$zpl/crops.tsv" ]; then
     echo
     echo "== the shipping label as the Zebra label printer got it (ZPL through CUPS), graded and read the same way"
@@ -121,7 +141,7 @@ fi
 
 echo
 echo "Pictures:"
-for f in page.png page.emf picture.png picture-x64.png label.png label-zpl.png; do
+for f in page.png page.emf picture.png picture-x64.png label.png label.zpl label-zpl-native.png label-zpl.png; do
     if [ -f "out/$f" ]; then echo "  $(pwd)/out/$f"; fi
 done
 exit $status

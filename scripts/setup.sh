@@ -33,6 +33,11 @@ fi
 for p in "${native_packages[@]}" "${windows_packages[@]}"; do
   is_installed "$p" || missing+=("$p")
 done
+# Node runs the independent ZPL renderer of the tests; a machine may have its
+# own Node from elsewhere, which serves as well.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  missing+=(nodejs npm)
+fi
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
@@ -63,5 +68,11 @@ if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1 && ! bash "$(dirname "$0")/win
     $SUDO apt-get update -qq
     $SUDO apt-get install -y -qq --no-install-recommends -t "$codename-backports" qemu-user >/dev/null
     bash "$(dirname "$0")/wine32" --route >/dev/null
+fi
+# The ZPL renderer, at the version its lockfile names.
+renderer=$(cd "$(dirname "$0")/../tests/printing/zpl-renderer" && pwd)
+if ! [ -f "$renderer/node_modules/zpl-renderer-js/package.json" ]; then
+  echo "setup: installing the ZPL renderer of the tests (npm ci in $renderer)"
+  (cd "$renderer" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
 fi
 echo "setup: all packages present"

@@ -4,6 +4,11 @@
 //   quillant-pattern --values TEXT   the symbol values: start, data and switches, check
 //   quillant-pattern --width W TEXT  what GetBarWidth reports for ElementWidth W
 //   quillant-pattern --caption TEXT  the human-readable text
+//   quillant-pattern --zpl TURN TEXT the symbol as a ZPL label (--epl: EPL),
+//                                    as Quillant2's LabelCommands writes it for
+//                                    a GS1 logistic label at 203 dpi: 4-dot
+//                                    modules, 254-dot bars, quiet zones, caption;
+//                                    TURN is the Orientation, 1 to 4
 //   quillant-pattern [options] -     one text per line from standard input
 //
 // --full encodes any Latin-1 text as the shortest full Code 128 symbol
@@ -32,10 +37,11 @@
 #include "encoding/gs1_element_string.h"
 #include "encoding/symbol_encoder.h"
 #include "encoding/vb_error.h"
+#include "render/label_commands.h"
 
 namespace {
 
-enum class Output { Modules, Values, Width, Caption };
+enum class Output { Modules, Values, Width, Caption, Commands };
 
 struct Options {
     Output output = Output::Modules;
@@ -43,6 +49,8 @@ struct Options {
     bool label = false;
     bool escapes = false;
     int16_t elementWidth = 0;
+    quillant::render::CommandLanguage language = quillant::render::CommandLanguage::kZpl;
+    int32_t turn = 1;
     bool fromStdin = false;
     std::string text;
 };
@@ -243,6 +251,20 @@ void Describe(const Options& options, std::u16string_view text, OutputBuffer& ou
                           options.escapes, line);
             if (!gs1.missing.empty()) std::fprintf(stderr, "%s\n", gs1.missing.c_str());
             break;
+        case Output::Commands: {
+            quillant::LabelProperties label;
+            label.encodeString = std::u16string(text);
+            label.symbology = options.encoding == Encoding::Gs1 ? bcGS1_128 : bcCode128;
+            label.orientation = options.turn;
+            label.deviceResolution = render::kDefaultLabelResolution;
+            label.elementWidth = 28;  // twips: 3.95 dots, snapped to 4
+            label.barHeight = 1800;   // 253.8 dots, snapped to 254: 31.78 mm
+            label.quietZones = -1;
+            line = render::LabelCommands(label, SymbolValues(data, options.encoding),
+                                         ModulePattern(data, options.encoding), options.language);
+            out.Append(line);
+            return;
+        }
         case Output::Modules:
             break;
     }
@@ -252,7 +274,7 @@ void Describe(const Options& options, std::u16string_view text, OutputBuffer& ou
 
 [[noreturn]] void Usage() {
     std::fputs("usage: quillant-pattern [--full | --no-latch | --gs1 | --gs1-label] [--escapes]\n"
-               "                        [--values | --width W | --caption] (TEXT | -)\n",
+               "                        [--values | --width W | --caption | --zpl TURN | --epl TURN] (TEXT | -)\n",
                stderr);
     std::exit(64);
 }
@@ -274,6 +296,14 @@ Options Parse(int argc, char** argv) {
             options.output = Output::Values;
         } else if (arg == "--caption") {
             options.output = Output::Caption;
+        } else if (arg == "--zpl" || arg == "--epl") {
+            if (++i >= argc) Usage();
+            const auto turn = ParseInt16(argv[i]);
+            if (!turn || *turn < 1 || *turn > 4) Usage();
+            options.output = Output::Commands;
+            options.turn = *turn;
+            options.language = arg == "--zpl" ? quillant::render::CommandLanguage::kZpl
+                                              : quillant::render::CommandLanguage::kEpl;
         } else if (arg == "--full") {
             options.encoding = quillant::Encoding::Full;
         } else if (arg == "--no-latch") {

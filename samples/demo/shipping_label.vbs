@@ -1,11 +1,18 @@
 'The demo's shipping label: a 4 x 6 inch label on a 203 dpi label printer
-' with three GS1-128 symbols drawn by Quillant.Quillant2: the ship-to postal
-' code (AI 420), the trade item with its batch and expiry date (AI 01, 10,
-' 17) and the pallet's serial shipping container code (AI 00).
+' with three GS1-128 symbols drawn by Quillant.Quillant2: the trade item
+' (AI 01), its expiry date and batch (AI 17, 10) and the pallet's serial
+' shipping container code (AI 00). The symbols meet GS1's rules for
+' logistic labels: 4-dot modules (0.500 mm; 0.495 to 1.016 mm allowed),
+' bars 254 dots high (31.8 mm; at least 31.75 mm), 10-module quiet zones.
+' At that module the (01)(17)(10) element string is too long for a 4-inch
+' label, so it is split over two symbols; CheckGs1Label checks the label's
+' element strings together. The ship-to postal code is text only: a fourth
+' symbol of that height does not fit on the label.
 '
 '   cscript //nologo shipping_label.vbs label.png [PRINTER [Quillant1]]
 '
-' With only a file name it writes the label there. Given the name of an
+' With only a file name it writes the label there, and the same symbols as
+' ZPL commands (LabelCommands) beside it, in label.zpl. Given the name of an
 ' installed printer (a Zebra label printer, say) it prints the label there
 ' instead, at that printer's own dots; the file name then only names the picture in the crop lines, for
 ' whoever turns the printed label back into one. With Quillant1 the same
@@ -28,6 +35,8 @@ Const LabelWidth = 5760          ' 4 x 6 inches in twips
 Const LabelHeight = 8640
 Const Margin = 200
 Const Succeeded = "Sucess"
+Const ModuleTwips = 28           ' 3.95 dots at 203 dpi: 4 dots, 0.500 mm
+Const BarTwips = 1800            ' 253.8 dots: 254 dots, 31.8 mm
 
 ' The label's fields. A GS1 reader gets the element string without the
 ' parentheses, with a GS after a variable-length field that is not last.
@@ -60,29 +69,37 @@ printer.PrintQuality = Dpi
 printer.Width = LabelWidth
 printer.Height = LabelHeight
 
-Dim y
-y = Margin
+Dim y, zpl
+zpl = ""
+y = 150
 Heading "FROM", y
-Text "Quillant Logistics, Dock 4, 20095 Hamburg", 10, False, y + 260
-Rule y + 600
+Text "Quillant Logistics, Dock 4, 20095 Hamburg", 10, False, y + 230
+Rule y + 520
 
-y = y + 720
+y = y + 580
 Heading "SHIP TO", y
-Text "Muster GmbH, Invalidenstrasse 116", 12, True, y + 260
-Text "10115 Berlin, Germany", 12, True, y + 560
-Symbol "ship-to postal code (420)", "(420)" & shipToPostalCode, "]C1420" & shipToPostalCode, 20, 900, y + 960
-Rule y + 2400
+Text "Muster GmbH, Invalidenstrasse 116", 12, True, y + 220
+Text shipToPostalCode & " Berlin, Germany", 12, True, y + 490
+Rule y + 820
 
-y = y + 2520
-Heading "CONTENT", y
-Text "GTIN " & gtin & "   BATCH " & batch & "   EXPIRY 20" & Left(expiry, 2) & "-" & Mid(expiry, 3, 2) & "-" & Right(expiry, 2), 9, False, y + 260
-Symbol "GTIN, batch, expiry (01)(10)(17)", "(01)" & gtin & "(10)" & batch & "(17)" & expiry, _
-    "]C101" & gtin & "10" & batch & "\x1D17" & expiry, 15, 900, y + 620
-Rule y + 2000
+y = y + 860
+Heading "CONTENT   BATCH " & batch & "   EXP 20" & Left(expiry, 2) & "-" & Mid(expiry, 3, 2) & "-" & Right(expiry, 2), y
+Symbol "GTIN (01)", "(01)" & gtin, "]C101" & gtin, y + 200
+Symbol "expiry, batch (17)(10)", "(17)" & expiry & "(10)" & batch, "]C117" & expiry & "10" & batch, y + 2400
+Rule y + 4580
 
-y = y + 2120
+y = y + 4620
 Heading "SSCC", y
-Symbol "SSCC (00)", "(00)" & sscc, "]C100" & sscc, 20, 1400, y + 360
+Symbol "SSCC (00)", "(00)" & sscc, "]C100" & sscc, y + 200
+
+If Not classic Then
+    Dim fault
+    fault = barcode.CheckGs1Label(Array("(01)" & gtin, "(17)" & expiry & "(10)" & batch, "(00)" & sscc))
+    If fault <> "" Then
+        WScript.Echo "FAIL the label's element strings: " & fault
+        WScript.Quit 1
+    End If
+End If
 
 On Error Resume Next
 printer.EndDoc
@@ -95,6 +112,7 @@ Dim symbols
 symbols = "three GS1-128 symbols"
 If classic Then symbols = "three Code 128 symbols from Quillant1"
 If printerName = "" Then
+    If Not classic Then WriteText Left(picture, Len(picture) - 4) & ".zpl", "^XA" & vbLf & zpl & "^XZ" & vbLf
     WScript.Echo picture & ": 4 x 6 inch shipping label at " & Dpi & " dpi, " & symbols
 Else
     WScript.Echo printerName & ": 4 x 6 inch shipping label at " & Dpi & " dpi, " & symbols & ", sent"
@@ -114,8 +132,10 @@ End Sub
 ' A centred symbol with its quiet zones and its caption below the bars.
 ' Quillant1 leaves the quiet zones to its host: they are left blank beside
 ' its bars.
-Sub Symbol(name, elementString, read, width, height, top)
-    Dim result, x, length, quiet, required, expected
+Sub Symbol(name, elementString, read, top)
+    Dim result, x, length, quiet, required, expected, width, height, commands
+    width = ModuleTwips
+    height = BarTwips
     expected = read
     If classic Then
         barcode.EncodeString = Replace(Mid(read, 4), "\x1D", "")
@@ -141,8 +161,20 @@ Sub Symbol(name, elementString, read, width, height, top)
         WScript.Echo "FAIL " & name & ": " & result
         WScript.Quit 1
     End If
+    If Not classic Then
+        ' The same symbol as the printer's own commands, one field of the label.
+        commands = barcode.LabelCommands("ZPL")
+        zpl = zpl & Mid(commands, 5, Len(commands) - 8)
+    End If
     WScript.Echo "crop" & TAB & Tabbed(Array(picture, Pixel(x), Pixel(top - 100), Pixel(x + length) - Pixel(x), _
-        Pixel(top + height + 420) - Pixel(top - 100), 0, required, expected, name))
+        Pixel(top + height + 380) - Pixel(top - 100), 0, required, expected, name))
+End Sub
+
+Sub WriteText(path, text)
+    Dim file
+    Set file = CreateObject("Scripting.FileSystemObject").CreateTextFile(path, True)
+    file.Write text
+    file.Close
 End Sub
 
 

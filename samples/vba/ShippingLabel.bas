@@ -3,12 +3,15 @@ Attribute VB_Name = "ShippingLabel"
 ' from the fields on a worksheet row, and a field that is wrong (a mistyped
 ' check digit, a date that does not exist) comes back as Encode's text,
 ' naming the Application Identifier and what to fix, before anything is
-' printed.
+' printed. The symbols meet GS1's rules for logistic labels: 4-dot modules
+' (0.500 mm), bars of 31.8 mm, 10-module quiet zones; the product's
+' (01)(17)(10), too long for 4 inches at that module, is split over two
+' symbols and the label checked as a whole with CheckGs1Label.
 '
 ' Register Quillant.dll and QuillantForms.dll (the pair of Office's width).
 ' Late bound: no reference is needed. Import this module, put the fields in
-' A2:E2 of the active sheet (ship-to postcode, GTIN, expiry YYMMDD, batch,
-' SSCC) and run PrintShippingLabel.
+' A2:D2 of the active sheet (GTIN, expiry YYMMDD, batch, SSCC) and run
+' PrintShippingLabel.
 Option Explicit
 
 Private Const EncodeSucceeded As String = "Sucess"   ' the component's spelling
@@ -17,12 +20,12 @@ Private Const LabelDpi As Integer = 203              ' the label printer's dots 
 
 Public Sub PrintShippingLabel()
     Dim row As Range, problems As String, caption As String
-    Set row = ActiveSheet.Range("A2:E2")
+    Set row = ActiveSheet.Range("A2:D2")
 
     Dim elements(1 To 3) As String
-    elements(1) = "(420)" & row.Cells(1, 1).Text
-    elements(2) = "(01)" & row.Cells(1, 2).Text & "(17)" & row.Cells(1, 3).Text & "(10)" & row.Cells(1, 4).Text
-    elements(3) = "(00)" & row.Cells(1, 5).Text
+    elements(1) = "(01)" & row.Cells(1, 1).Text
+    elements(2) = "(17)" & row.Cells(1, 2).Text & "(10)" & row.Cells(1, 3).Text
+    elements(3) = "(00)" & row.Cells(1, 4).Text
 
     Dim label As Object, printer As Object
     Set label = CreateObject("Quillant.Quillant2")
@@ -33,7 +36,8 @@ Public Sub PrintShippingLabel()
     printer.OutputFile = Environ$("TEMP") & "\shipping_label.png"
     label.Symbology = bcGS1_128
     label.QuietZones = True
-    label.BarHeight = 1440
+    label.ElementWidth = 28                          ' 4 dots at 203 dpi: 0.500 mm
+    label.BarHeight = 1800                           ' 254 dots: 31.8 mm
     Set label.DeviceObject = printer
 
     ' Every field is checked first: CaptionText raises error 5 with the
@@ -46,6 +50,7 @@ Public Sub PrintShippingLabel()
         If Err.Number <> 0 Then problems = problems & Err.Description & vbCrLf
         On Error GoTo 0
     Next
+    problems = problems & label.CheckGs1Label(elements)
     If Len(problems) > 0 Then
         MsgBox "The label was not printed:" & vbCrLf & problems, vbExclamation
         printer.KillDoc
@@ -55,10 +60,13 @@ Public Sub PrintShippingLabel()
     Dim result As String
     For i = 1 To 3
         label.EncodeString = elements(i)
-        label.ElementWidth = 20                      ' three dots at 203 dpi
-        If label.GetBarWidth > printer.ScaleWidth Then label.ElementWidth = 14
+        If label.GetBarWidth > printer.ScaleWidth Then
+            MsgBox elements(i) & ": too long for the label at 4-dot modules", vbExclamation
+            printer.KillDoc
+            Exit Sub
+        End If
         label.XPosition = (printer.ScaleWidth - label.GetBarWidth) / 2
-        label.YPosition = 720 + (i - 1) * 2520
+        label.YPosition = 360 + (i - 1) * 2520
         result = label.Encode
         If result <> EncodeSucceeded Then
             MsgBox elements(i) & ": " & result, vbExclamation

@@ -1,6 +1,10 @@
-' A 4 x 6 inch GS1-128 shipping label for a 203-dpi label printer: the ship-to
-' postal code, the product (GTIN, expiry date, batch) and the pallet's SSCC,
-' each with its caption, every module a whole number of the printer's dots.
+' A 4 x 6 inch GS1-128 shipping label for a 203-dpi label printer: the product
+' (its GTIN, then its expiry date and batch) and the pallet's SSCC, each with its
+' caption, every module a whole number of the printer's dots. The symbols
+' meet GS1's rules for logistic labels: 4-dot modules (0.500 mm), bars of
+' 254 dots (31.8 mm), 10-module quiet zones. At that module the product's
+' (01)(17)(10) does not fit across 4 inches: it is split over two symbols,
+' and CheckGs1Label checks the label's element strings together.
 '
 '   cscript //nologo shipping_label.vbs [label.png]
 '
@@ -13,8 +17,7 @@ Option Explicit
 Const bcGS1_128 = 2
 
 ' The label's fields, as a warehouse system hands them over.
-Dim shipToPostcode, gtin, expiry, batch, sscc
-shipToPostcode = "10115"
+Dim gtin, expiry, batch, sscc
 gtin = "09501101530003"         ' 14 digits, the last one a check digit
 expiry = "271231"               ' YYMMDD
 batch = "LOT4711"
@@ -30,13 +33,20 @@ If WScript.Arguments.Count > 0 Then printer.OutputFile = WScript.Arguments(0)
 Set label = CreateObject("Quillant.Quillant2")
 label.Symbology = bcGS1_128
 label.QuietZones = True          ' XPosition is the outer edge of the quiet zone
-label.BarHeight = 1440
+label.ElementWidth = 28          ' twips: 3.95 dots at 203 dpi, snapped to 4 (0.500 mm)
+label.BarHeight = 1800           ' 254 dots: 31.8 mm, GS1's 31.75 mm or more
 Set label.DeviceObject = printer
 
 Dim failed : failed = False
-PrintCentred "(420)" & shipToPostcode, 720
-PrintCentred "(01)" & gtin & "(17)" & expiry & "(10)" & batch, 3240
-PrintCentred "(00)" & sscc, 5760
+PrintCentred "(01)" & gtin, 360
+PrintCentred "(17)" & expiry & "(10)" & batch, 2880
+PrintCentred "(00)" & sscc, 5400
+Dim fault
+fault = label.CheckGs1Label(Array("(01)" & gtin, "(17)" & expiry & "(10)" & batch, "(00)" & sscc))
+If fault <> "" Then
+    WScript.Echo "FAIL the label's element strings: " & fault
+    failed = True
+End If
 
 ' What a host sees for a mistyped field: the SSCC's last digit changed.
 label.EncodeString = "(00)" & Left(sscc, 17) & "1"
@@ -49,13 +59,16 @@ If failed Then
 End If
 WScript.Echo "PASS shipping label printed"
 
-' Centred across the label, as wide a module as fits: three dots (0.375 mm),
-' else two.
+' Centred across the label. A symbol too long for the label at GS1's smallest
+' logistic module is an error, not a narrower module.
 Sub PrintCentred(elements, top)
     Dim result
     label.EncodeString = elements
-    label.ElementWidth = 20
-    If label.GetBarWidth() > printer.ScaleWidth Then label.ElementWidth = 14
+    If label.GetBarWidth() > printer.ScaleWidth Then
+        WScript.Echo "FAIL " & elements & ": too long for the label at 4-dot modules"
+        failed = True
+        Exit Sub
+    End If
     label.XPosition = (printer.ScaleWidth - label.GetBarWidth()) / 2
     label.YPosition = top
     result = label.Encode()

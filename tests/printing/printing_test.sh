@@ -11,6 +11,9 @@
 #                                    (Quillant2 or Quillant1) to QuillantZebra,
 #                                    the ZPL graphic turned back into a
 #                                    203-dpi picture, every symbol graded and read
+#   printing_test.sh commands        LabelCommands' ZPL and EPL sent by
+#                                    PrintCommands through the raw queue
+#                                    QuillantRaw: the jobs arrive byte for byte
 #
 # tests/printing/CMakeLists.txt passes everything else in the environment:
 # LOADER, WINEPREFIX (and the rest of Wine's), CUPS_SERVER, CUPS_DIR, WORK,
@@ -96,8 +99,34 @@ case "$case_name" in
     python3 "$SOURCE/scripts/grade_crops.py" crops.tsv "$GRADER" "$READER"
     ;;
 
+  commands)
+    out=$WORK/commands
+    rm -rf "$out"
+    mkdir -p "$out"
+    cd "$out"
+    python3 "$SOURCE/scripts/zpl_listener.py" "$PORT" jobs 120 2 &
+    listener=$!
+    trap 'kill $listener 2>/dev/null || true' EXIT
+    for _ in $(seq 100); do [ -e jobs/listening ] || ! kill -0 $listener 2>/dev/null && break; sleep 0.1; done
+    if ! [ -e jobs/listening ]; then
+        echo "FAIL the listener did not start on port $PORT"
+        exit 1
+    fi
+    cscript "$(windows_path "$SOURCE/tests/printing/label_commands.vbs")" "$(windows_path "$out")" QuillantRaw |
+        tee report.txt
+    grep -q '^PASS' report.txt || { echo "FAIL the script did not finish"; exit 1; }
+    if ! wait $listener; then
+        echo "FAIL two jobs did not reach the listener on 127.0.0.1:$PORT"
+        tail -5 "$CUPS_DIR/log/error_log"
+        exit 1
+    fi
+    # Jobs arrive in the order they were sent.
+    cmp label.zpl jobs/job-1.zpl && cmp label.epl jobs/job-2.zpl || { echo "FAIL a job differs from LabelCommands"; exit 1; }
+    echo "PASS both jobs equal LabelCommands: $(head -c 60 label.zpl | tr '\n' ' ')..."
+    ;;
+
   *)
-    echo "usage: printing_test.sh register | pdf | label CLASS" >&2
+    echo "usage: printing_test.sh register | pdf | label CLASS | commands" >&2
     exit 64
     ;;
 esac
