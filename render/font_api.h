@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "render/drawing_object.h"
 
@@ -62,6 +63,11 @@ public:
     // string (WideCharToMultiByte CP_ACP); unmappable characters become the
     // code page's default character.
     virtual std::string ToAnsiCodePage(std::u16string_view text) = 0;
+
+    // For each UTF-16 unit of text, whether the font selected into dc lacks
+    // its glyph (GetGlyphIndicesW with GGI_MARK_NONEXISTING_GLYPHS). Empty
+    // when the platform cannot tell; every glyph is then taken as there.
+    virtual std::vector<bool> MissingGlyphs(DeviceContext dc, std::u16string_view text) = 0;
 };
 
 }  // namespace quillant::render

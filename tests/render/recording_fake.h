@@ -75,6 +75,8 @@ public:
 
     bool printer = false;
     double textWidth = 600;
+    // When set, what TextWidth answers instead, by text and the face set.
+    std::function<double(std::u16string_view text, const std::u16string& face)> widthOf;
     double textHeight = 285;
     // A target that offers only some sizes answers this instead of what was set.
     std::optional<double> adjustedFontSize;
@@ -118,6 +120,7 @@ public:
     bool FontBold() override;
     void SetFontBold(bool bold) override;
     bool FontItalic() override;
+    void SetFontItalic(bool italic) override;
     bool FontUnderline() override;
     bool FontStrikethru() override;
     double TextWidth(std::u16string_view text) override;
@@ -166,6 +169,8 @@ public:
     // Bytes per character above U+00FF in the "ANSI code page" (2 mimics a
     // double-byte code page).
     int wideCharBytes = 1;
+    // The characters every font selected lacks a glyph for.
+    std::u16string lacking;
 
     std::vector<LogFontA> created;
     // Fonts made and not deleted; what each DC has selected.
@@ -182,6 +187,7 @@ public:
     bool DeleteObject(GdiHandle object) noexcept override;
     int32_t MulDiv(int32_t number, int32_t numerator, int32_t denominator) noexcept override;
     std::string ToAnsiCodePage(std::u16string_view text) override;
+    std::vector<bool> MissingGlyphs(DeviceContext dc, std::u16string_view text) override;
 
 private:
     void Record(std::string entry) noexcept;

@@ -1,0 +1,63 @@
+#include "render/caption_runs.h"
+
+#include "render/caption_face.h"
+
+namespace quillant::render {
+namespace {
+
+bool IsControl(char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+
+}  // namespace
+
+std::u16string VisibleCaption(std::u16string_view text) {
+    std::u16string visible;
+    visible.reserve(text.size());
+    for (const char16_t c : text) {
+        if (!IsControl(c)) visible += c;
+    }
+    return visible;
+}
+
+double CaptionPoints(const CaptionStyle& style, double moduleWidth) {
+    return style.points > 0 ? style.points : moduleWidth / kCaptionDivisor;
+}
+
+void SetCaptionFace(DrawingObject& object, const CaptionStyle& style, double points, bool fallback) {
+    object.SetFontName(fallback ? kFallbackCaptionFace : std::u16string_view(style.face));
+    object.SetFontSize(points);
+    object.SetFontBold(style.bold);
+    object.SetFontItalic(style.italic);
+}
+
+CaptionLayout LayOutCaption(DrawingObject& object, FontApi& fonts, const CaptionStyle& style, double moduleWidth,
+                            std::u16string_view text) {
+    const std::u16string visible = VisibleCaption(text);
+    const double points = CaptionPoints(style, moduleWidth);
+    SetCaptionFace(object, style, points, false);
+    CaptionLayout layout;
+    layout.height = object.TextHeight(visible);
+    // An empty answer: the platform cannot tell, every glyph is taken as there.
+    const std::vector<bool> missing = visible.empty() ? std::vector<bool>() : fonts.MissingGlyphs(object.Hdc(), visible);
+    for (size_t i = 0; i < visible.size(); ++i) {
+        const bool fallback = i < missing.size() && missing[i];
+        if (layout.runs.empty() || layout.runs.back().fallback != fallback) layout.runs.push_back({u"", fallback, 0});
+        layout.runs.back().text += visible[i];
+    }
+    // Measured in their own faces, the chosen face's runs first: a caption
+    // wholly in it is measured with the font already set.
+    for (const bool fallback : {false, true}) {
+        bool set = !fallback;
+        for (CaptionRun& run : layout.runs) {
+            if (run.fallback != fallback) continue;
+            if (!set) {
+                SetCaptionFace(object, style, points, true);
+                set = true;
+            }
+            run.width = object.TextWidth(run.text);
+        }
+    }
+    for (const CaptionRun& run : layout.runs) layout.width += run.width;
+    return layout;
+}
+
+}  // namespace quillant::render
