@@ -64,4 +64,9 @@ std::vector<bool> GdiFontApi::MissingGlyphs(DeviceContext dc, std::u16string_vie
     return missing;
 }
 
+int32_t GdiFontApi::TextAscent(DeviceContext dc) {
+    TEXTMETRICW metrics = {};
+    return ::GetTextMetricsW(ToHdc(dc), &metrics) ? metrics.tmAscent : 0;
+}
+
 }  // namespace quillant::render::win32

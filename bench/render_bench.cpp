@@ -88,6 +88,7 @@ public:
     }
     std::string ToAnsiCodePage(std::u16string_view text) override { return std::string(text.begin(), text.end()); }
     std::vector<bool> MissingGlyphs(DeviceContext, std::u16string_view) override { return {}; }
+    int32_t TextAscent(DeviceContext) override { return 0; }
 };
 
 const std::u16string kTexts[] = {u"EMPTY", u"INV-2024/00815 Lot 7731904 qty:12 (Bx#9)"};

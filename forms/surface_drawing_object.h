@@ -94,6 +94,7 @@ public:
     std::vector<bool> MissingGlyphs(render::DeviceContext dc, std::u16string_view text) override {
         return gdi_.MissingGlyphs(dc, text);
     }
+    int32_t TextAscent(render::DeviceContext dc) override { return gdi_.TextAscent(dc); }
 
 private:
     render::FontApi& gdi_;

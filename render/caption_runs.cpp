@@ -5,6 +5,8 @@
 namespace quillant::render {
 namespace {
 
+constexpr int16_t kPixelScale = 3;  // vbPixels
+
 bool IsControl(char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
 
 }  // namespace
@@ -40,20 +42,26 @@ CaptionLayout LayOutCaption(DrawingObject& object, FontApi& fonts, const Caption
     const std::vector<bool> missing = visible.empty() ? std::vector<bool>() : fonts.MissingGlyphs(object.Hdc(), visible);
     for (size_t i = 0; i < visible.size(); ++i) {
         const bool fallback = i < missing.size() && missing[i];
-        if (layout.runs.empty() || layout.runs.back().fallback != fallback) layout.runs.push_back({u"", fallback, 0});
+        if (layout.runs.empty() || layout.runs.back().fallback != fallback) layout.runs.push_back({u"", fallback, 0, 0});
         layout.runs.back().text += visible[i];
     }
     // Measured in their own faces, the chosen face's runs first: a caption
     // wholly in it is measured with the font already set.
+    int32_t chosenAscent = 0;
+    double drop = 0;
     for (const bool fallback : {false, true}) {
         bool set = !fallback;
         for (CaptionRun& run : layout.runs) {
             if (run.fallback != fallback) continue;
             if (!set) {
+                chosenAscent = fonts.TextAscent(object.Hdc());
                 SetCaptionFace(object, style, points, true);
+                const int32_t pixels = chosenAscent - fonts.TextAscent(object.Hdc());
+                drop = pixels == 0 ? 0 : object.ScaleY(pixels, kPixelScale).value_or(0);
                 set = true;
             }
             run.width = object.TextWidth(run.text);
+            run.drop = drop;
         }
     }
     for (const CaptionRun& run : layout.runs) layout.width += run.width;

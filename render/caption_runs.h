@@ -27,6 +27,9 @@ struct CaptionRun {
     std::u16string text;
     bool fallback;
     double width;  // in the target's units, in the run's own face
+    // How far below the chosen face's cell this run's cell starts, so that
+    // both share a baseline (the faces' ascents differ).
+    double drop;
 };
 
 struct CaptionLayout {

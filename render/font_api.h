@@ -68,6 +68,10 @@ public:
     // its glyph (GetGlyphIndicesW with GGI_MARK_NONEXISTING_GLYPHS). Empty
     // when the platform cannot tell; every glyph is then taken as there.
     virtual std::vector<bool> MissingGlyphs(DeviceContext dc, std::u16string_view text) = 0;
+
+    // The ascent of the font selected into dc, in its pixels (GetTextMetrics);
+    // 0 when the platform cannot tell.
+    virtual int32_t TextAscent(DeviceContext dc) = 0;
 };
 
 }  // namespace quillant::render

@@ -92,7 +92,9 @@ void PrintLabelCaption(Target target, Platform platform, const LabelProperties& 
             SetCaptionFace(object, p.caption, points, run.fallback);
             fallbackSet = run.fallback;
         }
-        const double x = turn.runsDown ? across : along, y = turn.runsDown ? along : across;
+        // The run's drop is toward the foot of its letters, which the turn points.
+        const double foot = turn.turn == Turn::kDown || turn.turn == Turn::kUpsideDown ? -run.drop : run.drop;
+        const double x = turn.runsDown ? across + foot : along, y = turn.runsDown ? along : across + foot;
         if (turn.turn) {
             const std::u16string_view face = run.fallback ? kFallbackCaptionFace : std::u16string_view(p.caption.face);
             PrintTurned(target, platform, face, run.text, *turn.turn, x, y, run.width, thickness);

@@ -86,6 +86,7 @@ public:
     std::vector<bool> MissingGlyphs(DeviceContext, std::u16string_view text) override {
         return glyphs_.MissingGlyphs(measure_.Hdc(), text);
     }
+    int32_t TextAscent(DeviceContext) override { return glyphs_.TextAscent(measure_.Hdc()); }
 
 private:
     static constexpr DeviceContext kDc = 1;
