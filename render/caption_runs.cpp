@@ -11,13 +11,12 @@ bool IsControl(char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
 
 }  // namespace
 
-std::u16string VisibleCaption(std::u16string_view text) {
-    std::u16string visible;
-    visible.reserve(text.size());
-    for (const char16_t c : text) {
-        if (!IsControl(c)) visible += c;
+std::u16string PrintableCaption(std::u16string_view text) {
+    std::u16string printable(text);
+    for (char16_t& c : printable) {
+        if (IsControl(c)) c = u' ';
     }
-    return visible;
+    return printable;
 }
 
 double CaptionPoints(const CaptionStyle& style, double moduleWidth) {
@@ -33,7 +32,7 @@ void SetCaptionFace(DrawingObject& object, const CaptionStyle& style, double poi
 
 CaptionLayout LayOutCaption(DrawingObject& object, FontApi& fonts, const CaptionStyle& style, double moduleWidth,
                             std::u16string_view text) {
-    const std::u16string visible = VisibleCaption(text);
+    const std::u16string visible = PrintableCaption(text);
     const double points = CaptionPoints(style, moduleWidth);
     SetCaptionFace(object, style, points, false);
     CaptionLayout layout;

@@ -2,7 +2,8 @@
 // Quillant2's caption as runs of text, each in the face that has its glyphs:
 // the chosen face where it has them, the fallback face (full Latin-1) where
 // it has not. Control characters (below U+0020, U+007F to U+009F) are left
-// out: no face draws them, and a line end would break the caption in two.
+// out, a space in the place of each: no face has a glyph for them, and a
+// line end would break the caption in two.
 // Every run is measured in the face it is drawn in, so the caption's width,
 // and so its centring, is the width of what is inked.
 
@@ -20,8 +21,8 @@ namespace quillant::render {
 // on Windows.
 constexpr std::u16string_view kFallbackCaptionFace = u"DejaVu Sans Mono";
 
-// The caption without the characters no face draws.
-std::u16string VisibleCaption(std::u16string_view text);
+// The caption with a space for each character no face draws.
+std::u16string PrintableCaption(std::u16string_view text);
 
 struct CaptionRun {
     std::u16string text;

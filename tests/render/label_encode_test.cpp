@@ -172,7 +172,7 @@ TEST(LabelEncode, CaptionPositionGapAndNotch) {
     }
 }
 
-// Control characters are left out; letters the chosen face lacks are
+// Control characters leave a space; letters the chosen face lacks are
 // printed in the fallback face, each run measured in its own face and the
 // whole centred by their sum.
 TEST(LabelEncode, CaptionRunsTakeTheFaceThatHasTheirGlyphs) {
@@ -190,18 +190,18 @@ TEST(LabelEncode, CaptionRunsTakeTheFaceThatHasTheirGlyphs) {
     const std::string modules = ModulePattern(u"ABC", Encoding::Quillant1);
     ASSERT_EQ(EncodeLabel(p, modules, caption, &scene.target, scene.platform()), "Sucess");
     const std::vector<std::string> prints = scene.recorder.Matching("Print");
-    EXPECT_EQ(prints, (std::vector<std::string>{"Print(AB)", "Print(\\u00E9)", "Print(C)"}));
+    EXPECT_EQ(prints, (std::vector<std::string>{"Print(A B)", "Print(\\u00E9)", "Print( C  )"}));
     const std::vector<std::string> names = scene.recorder.Matching("FontName=");
     EXPECT_EQ(names.back(), "FontName=Chosen") << "back to the chosen face for the last run";
     EXPECT_EQ(scene.recorder.Count("FontBold=True"), names.size()) << "every face set bold";
-    // 450 twips of text: 200 + 150 + 100, each run starting where the last ended.
+    // 850 twips of text: 300 + 150 + 400, each run starting where the last ended.
     const LabelGeometry g = LayOut(p, modules, DotSize{15, 15});
-    const double start = g.symbol.x1 + (g.symbol.x2 - g.symbol.x1 - 450) / 2;
+    const double start = g.symbol.x1 + (g.symbol.x2 - g.symbol.x1 - 850) / 2;
     const std::vector<std::string> xs = scene.recorder.Matching("CurrentX=");
     ASSERT_GE(xs.size(), 3u);
     EXPECT_EQ(std::vector<std::string>(xs.end() - 3, xs.end()),
-              (std::vector<std::string>{"CurrentX=" + fake::Number(start), "CurrentX=" + fake::Number(start + 200),
-                                        "CurrentX=" + fake::Number(start + 350)}));
+              (std::vector<std::string>{"CurrentX=" + fake::Number(start), "CurrentX=" + fake::Number(start + 300),
+                                        "CurrentX=" + fake::Number(start + 450)}));
 }
 
 TEST(LabelEncode, RefusalsDrawNothing) {
