@@ -64,7 +64,7 @@ Dim refused, r
 refused = Array(Array("BarWidthReduction", 51), Array("BarWidthReduction", -1), _
     Array("DeviceResolution", 71), Array("DeviceResolution", 4801), Array("Symbology", 3), _
     Array("CaptionPosition", 3), Array("CaptionPosition", -1), Array("CaptionGap", -1), Array("CaptionGap", 32768), _
-    Array("CaptionFont", q))
+    Array("CaptionFont", "the object itself"))
 q.BarWidthReduction = 25 : q.DeviceResolution = 300 : q.Symbology = 2 : q.CaptionPosition = 1 : q.CaptionGap = 30
 For Each r In refused
     On Error Resume Next
@@ -74,9 +74,9 @@ For Each r In refused
         Case "Symbology": q.Symbology = r(1)
         Case "CaptionPosition": q.CaptionPosition = r(1)
         Case "CaptionGap": q.CaptionGap = r(1)
-        Case "CaptionFont": Set q.CaptionFont = r(1)
+        Case "CaptionFont": Set q.CaptionFont = q
     End Select
-    Check r(0) & " = " & r(1), Err.Number & " " & Err.Description, "380 Invalid property value"
+    Check r(0) & " = " & r(1), Err.Number & " " & Left(Err.Description, 22), "380 Invalid property value"
     On Error GoTo 0
 Next
 Check "values kept", q.BarWidthReduction & " " & q.DeviceResolution & " " & q.Symbology & " " & _
