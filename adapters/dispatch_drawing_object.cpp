@@ -72,6 +72,7 @@ bool DispatchDrawingObject::FontBold() {
     return AsBool(v);
 }
 void DispatchDrawingObject::SetFontBold(bool bold) { caller_.Put(Member::kFontBold, ArgBool(bold)); }
+void DispatchDrawingObject::SetFontItalic(bool italic) { caller_.Put(Member::kFontItalic, ArgBool(italic)); }
 bool DispatchDrawingObject::FontItalic() {
     Variant v = caller_.Get(Member::kFontItalic);
     return AsBool(v);

@@ -45,6 +45,7 @@ public:
     void SetFontSize(double points) override;
     bool FontBold() override;
     void SetFontBold(bool bold) override;
+    void SetFontItalic(bool italic) override;
     bool FontItalic() override;
     bool FontUnderline() override;
     bool FontStrikethru() override;

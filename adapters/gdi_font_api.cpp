@@ -51,4 +51,22 @@ std::string GdiFontApi::ToAnsiCodePage(std::u16string_view text) {
     return out;
 }
 
+// A glyph index of 0xFFFF marks a character the font has no glyph for.
+// Index 0 (.notdef) is a glyph GDI would draw as a box or a blank, so it
+// counts as missing too.
+std::vector<bool> GdiFontApi::MissingGlyphs(DeviceContext dc, std::u16string_view text) {
+    std::vector<WORD> indices(text.size());
+    const DWORD done = ::GetGlyphIndicesW(ToHdc(dc), reinterpret_cast<const wchar_t*>(text.data()),
+                                          static_cast<int>(text.size()), indices.data(), GGI_MARK_NONEXISTING_GLYPHS);
+    if (done == GDI_ERROR || done != text.size()) return {};
+    std::vector<bool> missing(text.size());
+    for (size_t i = 0; i < text.size(); ++i) missing[i] = indices[i] == 0xFFFF || indices[i] == 0;
+    return missing;
+}
+
+int32_t GdiFontApi::TextAscent(DeviceContext dc) {
+    TEXTMETRICW metrics = {};
+    return ::GetTextMetricsW(ToHdc(dc), &metrics) ? metrics.tmAscent : 0;
+}
+
 }  // namespace quillant::render::win32

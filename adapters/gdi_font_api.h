@@ -14,6 +14,8 @@ public:
     bool DeleteObject(GdiHandle object) noexcept override;
     int32_t MulDiv(int32_t number, int32_t numerator, int32_t denominator) noexcept override;
     std::string ToAnsiCodePage(std::u16string_view text) override;
+    std::vector<bool> MissingGlyphs(DeviceContext dc, std::u16string_view text) override;
+    int32_t TextAscent(DeviceContext dc) override;
 };
 
 }  // namespace quillant::render::win32

@@ -44,6 +44,7 @@ public:
     void SetFontSize(double) override {}
     bool FontBold() override { return false; }
     void SetFontBold(bool) override {}
+    void SetFontItalic(bool) override {}
     bool FontItalic() override { return false; }
     bool FontUnderline() override { return false; }
     bool FontStrikethru() override { return false; }
@@ -88,6 +89,8 @@ public:
         return static_cast<int32_t>(int64_t{number} * numerator / denominator);
     }
     std::string ToAnsiCodePage(std::u16string_view text) override { return std::string(text.begin(), text.end()); }
+    std::vector<bool> MissingGlyphs(DeviceContext, std::u16string_view) override { return {}; }
+    int32_t TextAscent(DeviceContext) override { return 0; }
 };
 
 const std::u16string kTexts[] = {u"EMPTY", u"INV-2024/00815 Lot 7731904 qty:12 (Bx#9)"};

@@ -84,8 +84,9 @@ public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* excep, UINT* argError) override {
         HRESULT hr = S_OK;
-        if ((flags & DISPATCH_PROPERTYPUT) && params && IsEqualIID(iid, IID_NULL) &&
-            PutArgument(member, *params, lcid, hr)) {
+        const bool put = (flags & DISPATCH_PROPERTYPUT) ||
+                         ((flags & DISPATCH_PROPERTYPUTREF) && IsOwnPutByReference(member));
+        if (put && params && IsEqualIID(iid, IID_NULL) && PutArgument(member, *params, lcid, flags, hr)) {
             if ((hr == DISP_E_TYPEMISMATCH || hr == DISP_E_OVERFLOW) && argError) *argError = 0;
             // A value the property refuses (Quillant2's 380) carries its text
             // the way the type library's calls carry theirs.
@@ -195,9 +196,11 @@ protected:
     // type library's Invoke cannot.
     virtual bool InvokeOwnGet(DISPID, WORD, VARIANT*, HRESULT&) { return false; }
 
-    // The class's own properties set by value, which it converts itself.
+    // The class's own properties set by value, which it converts itself, and
+    // those it also takes by reference (Set); flags says which way it came.
     virtual bool IsOwnPutByValue(DISPID) const { return false; }
-    virtual HRESULT PutOwnArgument(DISPID, const VARIANT&, LCID) { return DISP_E_MEMBERNOTFOUND; }
+    virtual bool IsOwnPutByReference(DISPID) const { return false; }
+    virtual HRESULT PutOwnArgument(DISPID, const VARIANT&, LCID, WORD) { return DISP_E_MEMBERNOTFOUND; }
 
     // Errors leave as Visual Basic errors with rich error information.
     template <class Body>
@@ -268,8 +271,8 @@ private:
         }
     }
 
-    bool PutArgument(DISPID member, const DISPPARAMS& params, LCID lcid, HRESULT& hr) {
-        if (!IsCommonPutByValue(member) && !IsOwnPutByValue(member)) return false;
+    bool PutArgument(DISPID member, const DISPPARAMS& params, LCID lcid, WORD flags, HRESULT& hr) {
+        if (!IsCommonPutByValue(member) && !IsOwnPutByValue(member) && !IsOwnPutByReference(member)) return false;
         if (params.cNamedArgs != 1 || !params.rgdispidNamedArgs || params.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) {
             hr = DISP_E_PARAMNOTFOUND;
             return true;
@@ -311,7 +314,7 @@ private:
                 if (SUCCEEDED(hr)) hr = put_EncodeString(text.Get());
                 break;
             default:
-                hr = PutOwnArgument(member, argument, lcid);
+                hr = PutOwnArgument(member, argument, lcid, flags);
                 break;
         }
         return true;

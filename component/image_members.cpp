@@ -66,7 +66,7 @@ HRESULT Quillant2::ImageBytes(BSTR format, VARIANT resolution, VARIANT* result) 
     VariantInit(result);
     return Boundary([&] {
         const ImageFormat chosen = ImageFormatNamed(win32::Bstr::U16Of(format));
-        const std::vector<uint8_t> bytes = RenderImage(properties_, chosen, ImageResolution(resolution), colours_);
+        const std::vector<uint8_t> bytes = RenderImage(Drawn(), chosen, ImageResolution(resolution), colours_);
         ByteArrayVariant(bytes, *result);
         return S_OK;
     });
@@ -89,7 +89,7 @@ HRESULT Quillant2::SaveImage(BSTR fileName, VARIANT format, VARIANT resolution) 
             Converted(win32::ArgumentToString(format, LOCALE_USER_DEFAULT, text));
             chosen = ImageFormatNamed(win32::Bstr::U16Of(text.Get()));
         }
-        WriteWholeFile(name, RenderImage(properties_, chosen, ImageResolution(resolution), colours_));
+        WriteWholeFile(name, RenderImage(Drawn(), chosen, ImageResolution(resolution), colours_));
         return S_OK;
     });
 }
@@ -99,7 +99,7 @@ HRESULT Quillant2::get_Picture(IPictureDisp** value) {
     *value = nullptr;
     return Boundary([&] {
         const VARIANT none = {};  // VT_EMPTY: the default resolution
-        win32::EnhMetaFile recording = RenderMetafile(properties_, ImageResolution(none), colours_);
+        win32::EnhMetaFile recording = RenderMetafile(Drawn(), ImageResolution(none), colours_);
         *value = PictureOfMetafile(std::move(recording)).Detach();
         return S_OK;
     });
@@ -133,6 +133,18 @@ bool Quillant2::InvokeOwnGet(DISPID member, WORD flags, VARIANT* result, HRESULT
                 V_I4(result) = static_cast<LONG>(member == DISPID_QUILLANT_FORECOLOR ? colours_.fore : colours_.back);
             }
             return true;
+        case DISPID_QUILLANT_CAPTIONFONT:
+            // A StdFont goes out as VT_DISPATCH, as the picture does.
+            hr = Boundary([&] {
+                win32::ComPtr<IDispatch> font = CaptionFontObject();
+                if (result) {
+                    VariantInit(result);
+                    V_VT(result) = VT_DISPATCH;
+                    V_DISPATCH(result) = font.Detach();
+                }
+                return S_OK;
+            });
+            return true;
         default:
             return false;
     }
@@ -144,8 +156,8 @@ HRESULT Quillant2::CopyToClipboard() {
         const int32_t dpi = ImageResolution(none);
         ImageColours opaque = colours_;
         if (opaque.back == kTransparent) opaque.back = 0xFFFFFF;  // a bitmap has a ground
-        PutOnClipboard(RenderMetafile(properties_, dpi, colours_),
-                       RenderImage(properties_, ImageFormat::kDib, dpi, opaque));
+        PutOnClipboard(RenderMetafile(Drawn(), dpi, colours_),
+                       RenderImage(Drawn(), ImageFormat::kDib, dpi, opaque));
         return S_OK;
     });
 }

@@ -64,10 +64,11 @@ ImagePlan Plan(const LabelProperties& properties, int32_t dpi, render::DrawingOb
     ImagePlan plan{EncodeLabelText(properties), {}};
     render::CaptionExtent caption{0, 0};
     if (properties.visibleCode != 0) {
+        render::win32::GdiFontApi gdi;
         const LabelProperties base = render::ImageProperties(properties, dpi);
         const double dot = render::kTwipsPerInch / dpi;
         const render::LabelGeometry geometry = render::LayOut(base, plan.text.modules, render::DotSize{dot, dot});
-        caption = render::MeasureLabelCaption(measure, base, geometry.moduleWidth, plan.text.caption);
+        caption = render::MeasureLabelCaption(measure, gdi, base, geometry.moduleWidth, plan.text.caption);
     }
     plan.frame = render::FrameImage(properties, plan.text.modules, dpi, caption);
     return plan;
@@ -123,7 +124,8 @@ std::vector<uint8_t> SvgBytes(const LabelProperties& properties, int32_t dpi, co
     forms::PictureSurface measuring(dpi, 1, 1);
     forms::SurfaceDrawingObject measure(measuring, dpi);
     const ImagePlan plan = Plan(properties, dpi, measure);
-    render::SvgDrawing svg(measure, measure, dpi, plan.frame.width, plan.frame.height, colours.fore, colours.ground);
+    render::win32::GdiFontApi gdi;
+    render::SvgDrawing svg(measure, measure, gdi, dpi, plan.frame.width, plan.frame.height, colours.fore, colours.ground);
     Draw(plan, svg, svg);
     const std::string document = svg.Document();
     return std::vector<uint8_t>(document.begin(), document.end());

@@ -3,20 +3,9 @@
 #include "encoding/gs1_element_string.h"
 #include "encoding/symbol_encoder.h"
 #include "encoding/vb_error.h"
+#include "render/caption_runs.h"
 
 namespace quillant::component {
-namespace {
-
-// Control characters have no glyph: the caption shows a space for each.
-std::u16string Printable(std::u16string_view text) {
-    std::u16string caption(text);
-    for (char16_t& c : caption) {
-        if (c < u' ' || c == u'\x7F') c = u' ';
-    }
-    return caption;
-}
-
-}  // namespace
 
 LabelText EncodeLabelText(const LabelProperties& p) {
     switch (p.symbology) {
@@ -26,7 +15,7 @@ LabelText EncodeLabelText(const LabelProperties& p) {
                     SymbolValues(message.data, Encoding::Gs1)};
         }
         case bcCode128:
-            return {ModulePattern(p.encodeString, Encoding::Full), Printable(p.encodeString),
+            return {ModulePattern(p.encodeString, Encoding::Full), render::PrintableCaption(p.encodeString),
                     SymbolValues(p.encodeString, Encoding::Full)};
         default:
             throw vb_errors::WithText(vb_errors::kInvalidPropertyValue);

@@ -4,6 +4,7 @@
 #include "component/label_text.h"
 #include "component/raw_print_job.h"
 #include "encoding/gs1_element_string.h"
+#include "render/caption_face.h"
 #include "render/label_commands.h"
 #include "render/label_encode.h"
 #include "adapters/dispatch_drawing_object.h"
@@ -38,7 +39,7 @@ HRESULT Quillant2::Encode(BSTR* result) {
         const std::u16string outcome =
             DrawOnDevice(deviceObject_.Get(), [&](render::DrawingObject* target, render::Platform platform) {
                 const LabelText text = EncodeLabelText(properties_);
-                return render::EncodeLabel(properties_, text.modules, text.caption, target, platform);
+                return render::EncodeLabel(Drawn(), text.modules, text.caption, target, platform);
             });
         *result = win32::Bstr(outcome).Detach();
         return S_OK;
@@ -49,6 +50,58 @@ HRESULT Quillant2::Encode(BSTR* result) {
 HRESULT Quillant2::RefuseValue() {
     return Boundary([]() -> HRESULT { throw vb_errors::WithText(vb_errors::kInvalidPropertyValue); });
 }
+
+LabelProperties Quillant2::Drawn() const {
+    LabelProperties drawn = properties_;
+    captionFont_.ReadInto(drawn.caption);
+    return drawn;
+}
+
+win32::ComPtr<IDispatch> Quillant2::CaptionFontObject() {
+    return captionFont_.Object(properties_.elementWidth / render::kCaptionDivisor);
+}
+
+HRESULT Quillant2::get_CaptionFont(IFontDisp** value) {
+    if (!value) return E_POINTER;
+    *value = nullptr;
+    return Boundary([&] {
+        const win32::ComPtr<IDispatch> font = CaptionFontObject();
+        return font->QueryInterface(IID_IFontDisp, reinterpret_cast<void**>(value));
+    });
+}
+
+HRESULT Quillant2::putref_CaptionFont(IFontDisp* value) {
+    return Boundary([&] {
+        captionFont_.SetReference(value);
+        return S_OK;
+    });
+}
+
+HRESULT Quillant2::put_CaptionFont(IFontDisp* value) {
+    return Boundary([&] {
+        VARIANT given;
+        V_VT(&given) = VT_DISPATCH;
+        V_DISPATCH(&given) = value;
+        captionFont_.SetCopy(given, LOCALE_USER_DEFAULT);
+        return S_OK;
+    });
+}
+
+HRESULT Quillant2::put_CaptionPosition(::CaptionPositions value) {
+    if (value != ::bcCaptionBelow && value != ::bcCaptionAbove && value != ::bcCaptionNone) return RefuseValue();
+    properties_.caption.position = static_cast<int32_t>(value);
+    return S_OK;
+}
+HRESULT Quillant2::get_CaptionPosition(::CaptionPositions* value) {
+    return ReadProperty(properties_.caption.position, value);
+}
+
+HRESULT Quillant2::put_CaptionGap(LONG value) {
+    if (value < 0 || value > label_limits::kMostCaptionGap) return RefuseValue();
+    properties_.caption.gap = value;
+    return S_OK;
+}
+HRESULT Quillant2::get_CaptionGap(LONG* value) { return ReadProperty(properties_.caption.gap, value); }
 
 HRESULT Quillant2::put_Symbology(::Symbologies value) {
     if (value != ::bcCode128 && value != ::bcGS1_128) return RefuseValue();
@@ -153,13 +206,16 @@ bool Quillant2::IsOwnPutByValue(DISPID member) const {
         case DISPID_QUILLANT_SYMBOLOGY: case DISPID_QUILLANT_SNAPTODEVICE: case DISPID_QUILLANT_DEVICERESOLUTION:
         case DISPID_QUILLANT_BARWIDTHREDUCTION: case DISPID_QUILLANT_QUIETZONES:
         case DISPID_QUILLANT_FORECOLOR: case DISPID_QUILLANT_BACKCOLOR:
+        case DISPID_QUILLANT_CAPTIONPOSITION: case DISPID_QUILLANT_CAPTIONGAP: case DISPID_QUILLANT_CAPTIONFONT:
             return true;
         default:
             return false;
     }
 }
 
-HRESULT Quillant2::PutOwnArgument(DISPID member, const VARIANT& argument, LCID lcid) {
+bool Quillant2::IsOwnPutByReference(DISPID member) const { return member == DISPID_QUILLANT_CAPTIONFONT; }
+
+HRESULT Quillant2::PutOwnArgument(DISPID member, const VARIANT& argument, LCID lcid, WORD flags) {
     int32_t number = 0;
     int16_t small = 0;
     VARIANT_BOOL flag = 0;
@@ -181,6 +237,36 @@ HRESULT Quillant2::PutOwnArgument(DISPID member, const VARIANT& argument, LCID l
             if (FAILED(hr)) return hr;
             return member == DISPID_QUILLANT_FORECOLOR ? put_ForeColor(static_cast<OLE_COLOR>(number))
                                                        : put_BackColor(static_cast<OLE_COLOR>(number));
+        case DISPID_QUILLANT_CAPTIONPOSITION:
+            hr = win32::ArgumentToLong(argument, lcid, number);
+            return SUCCEEDED(hr) ? put_CaptionPosition(static_cast<::CaptionPositions>(number)) : hr;
+        case DISPID_QUILLANT_CAPTIONGAP:
+            hr = win32::ArgumentToLong(argument, lcid, number);
+            return SUCCEEDED(hr) ? put_CaptionGap(number) : hr;
+        case DISPID_QUILLANT_CAPTIONFONT:
+            return Boundary([&] {
+                // Set takes the object itself, a Let a copy of it or a face name.
+                if (flags & DISPATCH_PROPERTYPUTREF) {
+                    if (!win32::IsReadable(argument)) return DISP_E_TYPEMISMATCH;
+                    const VARIANT& value =
+                        V_VT(&argument) == (VT_BYREF | VT_VARIANT) ? *V_VARIANTREF(&argument) : argument;
+                    const VARTYPE type = static_cast<VARTYPE>(V_VT(&value) & ~VT_BYREF);
+                    if (type == VT_EMPTY) {
+                        captionFont_.SetReference(nullptr);
+                        return S_OK;
+                    }
+                    if (type != VT_DISPATCH && type != VT_UNKNOWN) return DISP_E_TYPEMISMATCH;
+                    IUnknown* object = (V_VT(&value) & VT_BYREF) ? *V_UNKNOWNREF(&value) : V_UNKNOWN(&value);
+                    win32::ComPtr<IDispatch> font;
+                    if (object) object->QueryInterface(IID_IDispatch, font.PutVoid());
+                    if (object && !font) return DISP_E_TYPEMISMATCH;
+                    captionFont_.SetReference(font.Get());
+                    return S_OK;
+                }
+                if (!win32::IsReadable(argument)) return DISP_E_TYPEMISMATCH;
+                captionFont_.SetCopy(argument, lcid);
+                return S_OK;
+            });
         case DISPID_QUILLANT_SNAPTODEVICE:
             hr = win32::ArgumentToBoolean(argument, lcid, flag);
             return SUCCEEDED(hr) ? put_SnapToDevice(flag) : hr;

@@ -6,6 +6,7 @@
 
 #include "Quillant_h.h"
 #include "component/barcode_object.h"
+#include "component/caption_font.h"
 #include "component/image_formats.h"
 #include "render/label_properties.h"
 
@@ -32,6 +33,15 @@ public:
     HRESULT STDMETHODCALLTYPE get_Gs1Missing(BSTR* value) override;
     HRESULT STDMETHODCALLTYPE CheckGs1Label(VARIANT labels, BSTR* result) override;
 
+    // The caption's look.
+    HRESULT STDMETHODCALLTYPE get_CaptionFont(IFontDisp** value) override;
+    HRESULT STDMETHODCALLTYPE putref_CaptionFont(IFontDisp* value) override;
+    HRESULT STDMETHODCALLTYPE put_CaptionFont(IFontDisp* value) override;
+    HRESULT STDMETHODCALLTYPE put_CaptionPosition(::CaptionPositions value) override;
+    HRESULT STDMETHODCALLTYPE get_CaptionPosition(::CaptionPositions* value) override;
+    HRESULT STDMETHODCALLTYPE put_CaptionGap(LONG value) override;
+    HRESULT STDMETHODCALLTYPE get_CaptionGap(LONG* value) override;
+
     // Images: component/image_members.cpp.
     HRESULT STDMETHODCALLTYPE put_ForeColor(OLE_COLOR value) override;
     HRESULT STDMETHODCALLTYPE get_ForeColor(OLE_COLOR* value) override;
@@ -51,13 +61,19 @@ private:
     explicit Quillant2(win32::ComPtr<IDispatch> deviceObject);
 
     HRESULT RefuseValue();
+    // The properties to draw with: the stored ones and the caption font's look.
+    LabelProperties Drawn() const;
+    // The caption font object, its size following the module until given one.
+    win32::ComPtr<IDispatch> CaptionFontObject();
     // The resolution an image member was given, or its default.
     int32_t ImageResolution(const VARIANT& given) const;
 
     ImageColours colours_;
+    CaptionFont captionFont_;
     bool InvokeOwnGet(DISPID member, WORD flags, VARIANT* result, HRESULT& hr) override;
     bool IsOwnPutByValue(DISPID member) const override;
-    HRESULT PutOwnArgument(DISPID member, const VARIANT& argument, LCID lcid) override;
+    bool IsOwnPutByReference(DISPID member) const override;
+    HRESULT PutOwnArgument(DISPID member, const VARIANT& argument, LCID lcid, WORD flags) override;
 };
 
 }  // namespace quillant::component

@@ -60,6 +60,8 @@ constexpr FaultRow kPrinterCommandFaults[] = {
      "EPL's B command does not take in a fixed code set; use ZPL"},
     {PrinterCommandFault::kEplLineBreak, kInvalidCall,
      "EPL cannot print this symbol exactly: EPL ends a command at NUL, CR or LF, even inside its data; use ZPL"},
+    {PrinterCommandFault::kEplCaptionAbove, kInvalidCall,
+     "EPL prints its human-readable line below the bars only: CaptionPosition must be bcCaptionBelow or bcCaptionNone"},
     {PrinterCommandFault::kUnknownPrinter, kPrinterError, "no printer of that name:"},
     {PrinterCommandFault::kSpoolerFailure, kPrinterError, "the spooler did not take the job:"},
     {PrinterCommandFault::kNotLatin1, kInvalidCall,

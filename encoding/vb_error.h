@@ -72,6 +72,7 @@ enum class PrinterCommandFault {
     kEplCodeSets,           // EPL draws one code set per symbol, chosen by type
     kEplFunctionCharacter,  // EPL has no spelling for FNC1..FNC4 in a fixed code set
     kEplLineBreak,          // EPL ends a command at a line break, even in quotes
+    kEplCaptionAbove,       // EPL prints its human-readable line below the bars only
     kUnknownPrinter,        // the spooler has no printer of that name
     kSpoolerFailure,        // the spooler refused the job or its bytes
     kNotLatin1,             // the commands are sent as bytes: U+0000..U+00FF only

@@ -43,6 +43,7 @@ public:
     bool FontBold() override { return surface_.FontBold(); }
     void SetFontBold(bool bold) override { surface_.SetFontBold(bold); }
     bool FontItalic() override { return surface_.FontItalic(); }
+    void SetFontItalic(bool italic) override { surface_.SetFontItalic(italic); }
     bool FontUnderline() override { return surface_.FontUnderline(); }
     bool FontStrikethru() override { return surface_.FontStrikethru(); }
     double TextWidth(std::u16string_view text) override { return surface_.TextWidth(Wide(text)); }
@@ -90,6 +91,10 @@ public:
         return gdi_.MulDiv(number, numerator, denominator);
     }
     std::string ToAnsiCodePage(std::u16string_view text) override { return gdi_.ToAnsiCodePage(text); }
+    std::vector<bool> MissingGlyphs(render::DeviceContext dc, std::u16string_view text) override {
+        return gdi_.MissingGlyphs(dc, text);
+    }
+    int32_t TextAscent(render::DeviceContext dc) override { return gdi_.TextAscent(dc); }
 
 private:
     render::FontApi& gdi_;

@@ -69,6 +69,7 @@ public:
     virtual bool FontBold() = 0;
     virtual void SetFontBold(bool bold) = 0;
     virtual bool FontItalic() = 0;
+    virtual void SetFontItalic(bool italic) = 0;
     virtual bool FontUnderline() = 0;
     virtual bool FontStrikethru() = 0;
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "render/drawing_object.h"
 
@@ -62,6 +63,15 @@ public:
     // string (WideCharToMultiByte CP_ACP); unmappable characters become the
     // code page's default character.
     virtual std::string ToAnsiCodePage(std::u16string_view text) = 0;
+
+    // For each UTF-16 unit of text, whether the font selected into dc lacks
+    // its glyph (GetGlyphIndicesW with GGI_MARK_NONEXISTING_GLYPHS). Empty
+    // when the platform cannot tell; every glyph is then taken as there.
+    virtual std::vector<bool> MissingGlyphs(DeviceContext dc, std::u16string_view text) = 0;
+
+    // The ascent of the font selected into dc, in its pixels (GetTextMetrics);
+    // 0 when the platform cannot tell.
+    virtual int32_t TextAscent(DeviceContext dc) = 0;
 };
 
 }  // namespace quillant::render

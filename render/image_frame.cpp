@@ -6,6 +6,7 @@
 
 #include "encoding/vb_error.h"
 #include "render/label_geometry.h"
+#include "render/label_orientation.h"
 
 namespace quillant::render {
 namespace {
@@ -37,33 +38,20 @@ ImageFrame FrameImage(const LabelProperties& properties, std::string_view module
     const int32_t areaWidth = WholePixels((geometry.area.x2 - geometry.area.x1) / dot + 1);
     const int32_t areaHeight = WholePixels((geometry.area.y2 - geometry.area.y1) / dot + 1);
 
-    const bool captioned = properties.visibleCode != 0;
+    const bool captioned = properties.visibleCode != 0 && properties.caption.position != bcCaptionNone;
     const int32_t beyond = captioned ? WholePixels(std::max(0.0, caption.beyond) / dot) : 0;
     // The caption's notch reaches a module past the text on either side.
     const double captionLength = captioned ? caption.length / dot + 2 * geometry.moduleWidth / dot : 0;
-    const bool along = properties.orientation == bcHorizontal || properties.orientation == bcUpsideDown;
+    const LabelOrientation* turn = FindLabelOrientation(properties.orientation);
+    const LabelOrientation& row = turn ? *turn : kLabelOrientations[0];
+    const bool along = !row.runsDown;
     const int32_t symbolLength = along ? areaWidth : areaHeight;
     const int32_t overhang = std::max(0, WholePixels(captionLength) - symbolLength);
     const int32_t before = overhang / 2;
-
-    int32_t x = 0;
-    int32_t y = 0;
-    switch (properties.orientation) {
-        case bcUpsideDown:  // caption above
-            x = before;
-            y = beyond;
-            break;
-        case bcVertical:  // caption on the right
-            y = before;
-            break;
-        case bcVerticalDown:  // caption on the left
-            x = beyond;
-            y = before;
-            break;
-        default:  // caption below
-            x = before;
-            break;
-    }
+    // Room for the caption before the symbol when it is on the low side.
+    const int32_t across = CaptionOnHighSide(row, properties.caption) ? 0 : beyond;
+    const int32_t x = along ? before : across;
+    const int32_t y = along ? across : before;
     frame.width = along ? areaWidth + overhang : areaWidth + beyond;
     frame.height = along ? areaHeight + beyond : areaHeight + overhang;
     // A pixel of at least a twip comes back from whole twips as itself.

@@ -46,7 +46,9 @@ struct InterpretationLine {
     bool printed;
     bool above;
 };
-InterpretationLine InterpretationLineOf(const LabelProperties& p) { return {p.visibleCode != 0, false}; }
+InterpretationLine InterpretationLineOf(const LabelProperties& p) {
+    return {p.visibleCode != 0 && p.caption.position != bcCaptionNone, p.caption.position == bcCaptionAbove};
+}
 
 // The symbol's bars on the label, in dots.
 struct Placement {
@@ -98,6 +100,8 @@ std::string Epl(const LabelProperties& p, const std::vector<int>& values, std::s
     if (at.barDots > kMostEplBarDots) {
         throw PrinterCommandError(PrinterCommandFault::kBarTooTall, std::to_string(at.barDots));
     }
+    const InterpretationLine line = InterpretationLineOf(p);
+    if (line.printed && line.above) throw PrinterCommandError(PrinterCommandFault::kEplCaptionAbove);
     const CommandTurn& turn = TurnOf(p.orientation);
     // EPL turns a field about its start point, which is the unturned field's
     // upper left corner: the corner of the bars that comes there.
@@ -107,7 +111,7 @@ std::string Epl(const LabelProperties& p, const std::vector<int>& values, std::s
     const int wide = at.moduleDots < 2 ? 2 : at.moduleDots;
     return "\nN\nB" + std::to_string(x) + "," + std::to_string(y) + "," + turn.epl + "," + field.type + "," +
            std::to_string(at.moduleDots) + "," + std::to_string(wide) + "," + std::to_string(at.barDots) + "," +
-           (InterpretationLineOf(p).printed ? "B" : "N") + ",\"" + field.data + "\"\nP1\n";
+           (line.printed ? "B" : "N") + ",\"" + field.data + "\"\nP1\n";
 }
 
 }  // namespace

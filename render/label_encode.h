@@ -11,6 +11,8 @@
 #include <string_view>
 
 #include "render/drawing_object.h"
+#include "render/font_api.h"
+#include "render/label_orientation.h"
 #include "render/label_properties.h"
 #include "render/platform.h"
 
@@ -27,13 +29,17 @@ void DrawLabel(const LabelProperties& properties, std::string_view modules, std:
 
 // The caption's size as EncodeLabel draws it, in the target's units: its
 // length along the bars and how far it reaches beyond them (its height less
-// the notch it is set into the bars by). Sets the target's caption font.
+// the notch it is set into the bars by, the gap added). Sets the target's
+// caption font; nothing for a caption that is not shown.
 struct CaptionExtent {
     double length;
     double beyond;
 };
-CaptionExtent MeasureLabelCaption(DrawingObject& object, const LabelProperties& properties, double moduleWidth,
-                                  std::u16string_view caption);
+CaptionExtent MeasureLabelCaption(DrawingObject& object, FontApi& fonts, const LabelProperties& properties,
+                                  double moduleWidth, std::u16string_view caption);
+
+// Whether the caption is beyond the bars' x2 or y2 edge (else x1 or y1).
+bool CaptionOnHighSide(const LabelOrientation& turn, const CaptionStyle& caption);
 
 // The length along the symbol Encode will cover, in the target's units,
 // snapped when snapping applies (so it asks target, when there is one, for

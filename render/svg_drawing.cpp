@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "encoding/vb_error.h"
+#include "render/caption_face.h"
 
 namespace quillant::render {
 namespace {
@@ -51,9 +52,9 @@ std::string SvgNumber(double value) {
     return out;
 }
 
-SvgDrawing::SvgDrawing(DrawingObject& measure, TextMeasure& metrics, int32_t dpi, int32_t width, int32_t height,
-                       Color fore, std::optional<Color> ground)
-    : measure_(measure), metrics_(metrics), dpi_(dpi), twipsPerPixel_(1440.0 / dpi), width_(width), height_(height),
+SvgDrawing::SvgDrawing(DrawingObject& measure, TextMeasure& metrics, FontApi& glyphs, int32_t dpi, int32_t width,
+                       int32_t height, Color fore, std::optional<Color> ground)
+    : measure_(measure), metrics_(metrics), glyphs_(glyphs), dpi_(dpi), twipsPerPixel_(1440.0 / dpi), width_(width), height_(height),
       fore_(fore), ground_(ground) {}
 
 std::string SvgDrawing::Colour(Color color) const {
@@ -98,6 +99,15 @@ void SvgDrawing::Print(std::u16string_view text) {
     body_ += "<text x=\"" + SvgNumber(x) + "\" y=\"" + SvgNumber(y + ascent) + "\" font-size=\"" + SvgNumber(size) +
              "\" textLength=\"" + SvgNumber(length) + "\" lengthAdjust=\"spacingAndGlyphs\" fill=\"" + Colour(fore_) +
              "\"";
+    // The group names the default caption's faces; any other face, and the
+    // fallback a run of missing glyphs is in, is named on its text.
+    if (!face_.empty() && face_ != kCaptionFace) {
+        body_ += " font-family=\"'";
+        AppendEscaped(body_, face_);
+        body_ += "', monospace\"";
+    }
+    if (measure_.FontBold()) body_ += " font-weight=\"bold\"";
+    if (measure_.FontItalic()) body_ += " font-style=\"italic\"";
     if (angle != 0) body_ += " transform=\"rotate(" + SvgNumber(-angle / 10.0) + " " + SvgNumber(x) + " " + SvgNumber(y) + ")\"";
     body_ += ">";
     AppendEscaped(body_, text);

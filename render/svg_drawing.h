@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "render/drawing_object.h"
 #include "render/font_api.h"
@@ -33,9 +34,10 @@ constexpr const char* kSvgCaptionFonts = "'OCR A Extended', 'OCR A', 'OCR-A', 'O
 class SvgDrawing final : public DrawingObject, public FontApi {
 public:
     // measure is in twips at dpi; the document is in pixels at dpi, width by
-    // height. A null ground leaves the background transparent.
-    SvgDrawing(DrawingObject& measure, TextMeasure& metrics, int32_t dpi, int32_t width, int32_t height, Color fore,
-               std::optional<Color> ground);
+    // height. A null ground leaves the background transparent. glyphs
+    // answers which glyphs the measuring object's font lacks.
+    SvgDrawing(DrawingObject& measure, TextMeasure& metrics, FontApi& glyphs, int32_t dpi, int32_t width,
+               int32_t height, Color fore, std::optional<Color> ground);
 
     // The finished document, UTF-8.
     std::string Document() const;
@@ -52,12 +54,16 @@ public:
     Color BackColor() override { return kWhite; }
     void SetFillColor(Color) override {}
     std::u16string FontName() override { return measure_.FontName(); }
-    void SetFontName(std::u16string_view name) override { measure_.SetFontName(name); }
+    void SetFontName(std::u16string_view name) override {
+        measure_.SetFontName(name);
+        face_ = name;
+    }
     double FontSize() override { return measure_.FontSize(); }
     void SetFontSize(double points) override { measure_.SetFontSize(points); }
     bool FontBold() override { return measure_.FontBold(); }
     void SetFontBold(bool bold) override { measure_.SetFontBold(bold); }
     bool FontItalic() override { return measure_.FontItalic(); }
+    void SetFontItalic(bool italic) override { measure_.SetFontItalic(italic); }
     bool FontUnderline() override { return measure_.FontUnderline(); }
     bool FontStrikethru() override { return measure_.FontStrikethru(); }
     double TextWidth(std::u16string_view text) override { return measure_.TextWidth(text); }
@@ -77,6 +83,10 @@ public:
     bool DeleteObject(GdiHandle) noexcept override { return true; }
     int32_t MulDiv(int32_t number, int32_t numerator, int32_t denominator) noexcept override;
     std::string ToAnsiCodePage(std::u16string_view text) override;
+    std::vector<bool> MissingGlyphs(DeviceContext, std::u16string_view text) override {
+        return glyphs_.MissingGlyphs(measure_.Hdc(), text);
+    }
+    int32_t TextAscent(DeviceContext) override { return glyphs_.TextAscent(measure_.Hdc()); }
 
 private:
     static constexpr DeviceContext kDc = 1;
@@ -88,6 +98,7 @@ private:
 
     DrawingObject& measure_;
     TextMeasure& metrics_;
+    FontApi& glyphs_;
     int32_t dpi_;
     double twipsPerPixel_;
     int32_t width_;
@@ -97,6 +108,7 @@ private:
     double x_ = 0;
     double y_ = 0;
     GdiHandle selected_ = 0;
+    std::u16string face_;  // as set, not as the platform found it
     std::string body_;
 };
 

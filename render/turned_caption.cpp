@@ -3,7 +3,6 @@
 #include <memory>
 #include <string>
 
-#include "render/caption_face.h"
 #include "render/font_ownership.h"
 #include "render/rotated_font.h"
 #include "encoding/vb_error.h"
@@ -48,10 +47,10 @@ PaintedArea PaintedAreaOf(Turn turn, double x, double y, double length, double t
     return {x - length, y - thickness, length, thickness};
 }
 
-void PrintOnScratch(Target target, Platform platform, std::u16string_view text, Turn turn, double x, double y,
-                    double length, double thickness) {
+void PrintOnScratch(Target target, Platform platform, std::u16string_view face, std::u16string_view text, Turn turn,
+                    double x, double y, double length, double thickness) {
     ScratchPicture& scratch = platform.form1.Picture1();
-    scratch.SetFontName(kCaptionFace);
+    scratch.SetFontName(face);
     scratch.SetFontSize(scratch::kFontSize);
     const ScratchLayout layout = LayOutScratch(turn, scratch.TextWidth(text) * scratch::kLengthPerTextWidth);
     scratch.SetWidth(layout.width);
@@ -78,10 +77,10 @@ void PrintOnScratch(Target target, Platform platform, std::u16string_view text, 
 
 }  // namespace
 
-void PrintTurned(Target target, Platform platform, std::u16string_view text, Turn turn, double x, double y,
-                 double length, double thickness) {
+void PrintTurned(Target target, Platform platform, std::u16string_view face, std::u16string_view text, Turn turn,
+                 double x, double y, double length, double thickness) {
     if (target.printer) {
-        PrintOnScratch(target, platform, text, turn, x, y, length, thickness);
+        PrintOnScratch(target, platform, face, text, turn, x, y, length, thickness);
         return;
     }
     DrawingObject& object = target.object;

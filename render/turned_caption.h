@@ -20,7 +20,8 @@ namespace quillant::render {
 // Tenths of a degree, counter-clockwise, as GDI's escapement.
 enum class Turn : int16_t { kUp = 900, kUpsideDown = 1800, kDown = 2700 };
 
-void PrintTurned(Target target, Platform platform, std::u16string_view text, Turn turn, double x, double y,
-                 double length, double thickness);
+// face is the printer's scratch font, the face the target has set.
+void PrintTurned(Target target, Platform platform, std::u16string_view face, std::u16string_view text, Turn turn,
+                 double x, double y, double length, double thickness);
 
 }  // namespace quillant::render

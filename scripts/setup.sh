@@ -10,7 +10,7 @@ set -euo pipefail
 
 native_packages=(
   cmake g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
-  zbar-tools imagemagick fonts-ocr-a python3 libzxing-dev libzint-dev libpng-dev librsvg2-bin
+  zbar-tools imagemagick fonts-ocr-a fonts-dejavu-core python3 libzxing-dev libzint-dev libpng-dev librsvg2-bin
   cups printer-driver-cups-pdf poppler-utils libcups2
 )
 windows_packages=(

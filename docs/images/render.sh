@@ -10,7 +10,7 @@ arch=win32 prefix=build/demo/wine32
 wine_32bit_route >/dev/null
 trap 'wine_host_stop $arch' EXIT
 wine_host_start $arch $prefix
-for script in draw_pictures.vbs print_quality.vbs draw_images.vbs; do
+for script in draw_pictures.vbs print_quality.vbs draw_images.vbs draw_captions.vbs; do
     (cd docs/images && wine_host $arch cscript //nologo "$(wine_host_path "$script")") | tr -d '\r'
 done
 # The SVG as an independent renderer draws it.

@@ -47,23 +47,46 @@ Check "SnapToDevice", CInt(q.SnapToDevice), -1
 Check "DeviceResolution", q.DeviceResolution, 0
 Check "BarWidthReduction", q.BarWidthReduction, 0
 Check "QuietZones", CInt(q.QuietZones), 0
+Check "CaptionPosition", q.CaptionPosition, 0
+Check "CaptionGap", q.CaptionGap, 0
+Check "CaptionFont", q.CaptionFont.Bold & " " & q.CaptionFont.Italic & " " & q.CaptionFont.Size, "False False 10.5"
 Check "Quillant1's defaults too", q.ElementWidth & " " & q.BarHeight & " " & q.EncodeString, "20 1500 EMPTY"
 Dim refused, r
 refused = Array(Array("BarWidthReduction", 51), Array("BarWidthReduction", -1), _
-    Array("DeviceResolution", 71), Array("DeviceResolution", 4801), Array("Symbology", 3))
-q.BarWidthReduction = 25 : q.DeviceResolution = 300 : q.Symbology = 2
+    Array("DeviceResolution", 71), Array("DeviceResolution", 4801), Array("Symbology", 3), _
+    Array("CaptionPosition", 3), Array("CaptionPosition", -1), Array("CaptionGap", -1), Array("CaptionGap", 32768), _
+    Array("CaptionFont", "the object itself"))
+q.BarWidthReduction = 25 : q.DeviceResolution = 300 : q.Symbology = 2 : q.CaptionPosition = 1 : q.CaptionGap = 30
 For Each r In refused
     On Error Resume Next
     Select Case r(0)
         Case "BarWidthReduction": q.BarWidthReduction = r(1)
         Case "DeviceResolution": q.DeviceResolution = r(1)
         Case "Symbology": q.Symbology = r(1)
+        Case "CaptionPosition": q.CaptionPosition = r(1)
+        Case "CaptionGap": q.CaptionGap = r(1)
+        Case "CaptionFont": Set q.CaptionFont = q
     End Select
-    Check r(0) & " = " & r(1), Err.Number & " " & Err.Description, "380 Invalid property value"
+    Check r(0) & " = " & r(1), Err.Number & " " & Left(Err.Description, 22), "380 Invalid property value"
     On Error GoTo 0
 Next
-Check "values kept", q.BarWidthReduction & " " & q.DeviceResolution & " " & q.Symbology, "25 300 2"
-q.BarWidthReduction = 0 : q.DeviceResolution = 0
+Check "values kept", q.BarWidthReduction & " " & q.DeviceResolution & " " & q.Symbology & " " & _
+    q.CaptionPosition & " " & q.CaptionGap, "25 300 2 1 30"
+q.BarWidthReduction = 0 : q.DeviceResolution = 0 : q.CaptionPosition = 0 : q.CaptionGap = 0
+
+' --- the caption font: changed in place, set by reference, copied by value
+q.CaptionFont.Bold = True
+Check "changed in place", q.CaptionFont.Bold, True
+Dim ownFont : Set ownFont = q.CaptionFont
+Dim other : Set other = CreateObject("Quillant.Quillant2")
+Set other.CaptionFont = ownFont
+ownFont.Italic = True
+Check "a Set shares the object", other.CaptionFont.Italic, True
+other.CaptionFont = "DejaVu Sans Mono"
+Check "a Let of a name names the face", other.CaptionFont.Name, "DejaVu Sans Mono"
+Check "on the object it shares", ownFont.Name, "DejaVu Sans Mono"
+Set other.CaptionFont = Nothing
+Check "Nothing goes back to the default", other.CaptionFont.Bold, False
 
 ' --- what the symbology makes of the text
 q.EncodeString = "[01]09501101530003[17]250101[10]ABC123"

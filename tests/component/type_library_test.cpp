@@ -28,6 +28,7 @@ constexpr GUID kLibraryGuid = {0x85D8C750, 0xE949, 0x4B89, {0x96, 0x35, 0x4D, 0x
 constexpr GUID kOrientationsGuid = {0x52A60750, 0x6A4F, 0x4240, {0x82, 0x91, 0xDA, 0x95, 0x80, 0x51, 0x04, 0x3F}};
 constexpr GUID kSymbologiesGuid = {0xBFC076EA, 0x5ADA, 0x4EB7, {0xB3, 0x6E, 0x0B, 0x94, 0x96, 0x71, 0xDF, 0x76}};
 constexpr GUID kLabelOrientationsGuid = {0x38E21F0D, 0x9146, 0x402A, {0x9C, 0x3A, 0x45, 0x94, 0x0F, 0xFF, 0x1E, 0x03}};
+constexpr GUID kCaptionPositionsGuid = {0x77EBEC01, 0x69E9, 0x43EC, {0x9D, 0x2A, 0x7C, 0x9D, 0xCE, 0x41, 0x43, 0x74}};
 constexpr GUID kStdOle2Guid = {0x00020430, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr SYSKIND kSysKind = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
 
@@ -177,6 +178,7 @@ TEST_F(TypeLibraryTest, TypesInPublishedOrder) {
         {L"Quillant2", TKIND_COCLASS, CLSID_Quillant2, TYPEFLAG_FCANCREATE},
         {L"Symbologies", TKIND_ENUM, kSymbologiesGuid, 0},
         {L"LabelOrientations", TKIND_ENUM, kLabelOrientationsGuid, 0},
+        {L"CaptionPositions", TKIND_ENUM, kCaptionPositionsGuid, 0},
     };
     ASSERT_EQ(library_->GetTypeInfoCount(), std::size(types));
     for (UINT i = 0; i < std::size(types); ++i) {
@@ -308,7 +310,7 @@ TEST_F(TypeLibraryTest, Quillant2BeginsWithEveryMemberOfQuillant1) {
     }
     win32::TypeAttr attr;
     ASSERT_HRESULT_SUCCEEDED(win32::GetTypeAttr(second.Get(), attr));
-    EXPECT_EQ(attr->cFuncs, kInheritedFunctions + std::size(kMembers) + 24) << "and twenty-four of its own";
+    EXPECT_EQ(attr->cFuncs, kInheritedFunctions + std::size(kMembers) + 31) << "and thirty-one of its own";
     // Members added later are appended, after those compiled hosts bound to.
     const struct {
         MEMBERID dispid;
@@ -318,6 +320,10 @@ TEST_F(TypeLibraryTest, Quillant2BeginsWithEveryMemberOfQuillant1) {
                     {DISPID_QUILLANT_BACKCOLOR, INVOKE_PROPERTYPUT},   {DISPID_QUILLANT_BACKCOLOR, INVOKE_PROPERTYGET},
                     {DISPID_QUILLANT_PICTURE, INVOKE_PROPERTYGET},     {DISPID_QUILLANT_IMAGEBYTES, INVOKE_FUNC},
                     {DISPID_QUILLANT_SAVEIMAGE, INVOKE_FUNC},          {DISPID_QUILLANT_COPYTOCLIPBOARD, INVOKE_FUNC},
+                    {DISPID_QUILLANT_CAPTIONFONT, INVOKE_PROPERTYGET}, {DISPID_QUILLANT_CAPTIONFONT, INVOKE_PROPERTYPUTREF},
+                    {DISPID_QUILLANT_CAPTIONFONT, INVOKE_PROPERTYPUT}, {DISPID_QUILLANT_CAPTIONPOSITION, INVOKE_PROPERTYPUT},
+                    {DISPID_QUILLANT_CAPTIONPOSITION, INVOKE_PROPERTYGET}, {DISPID_QUILLANT_CAPTIONGAP, INVOKE_PROPERTYPUT},
+                    {DISPID_QUILLANT_CAPTIONGAP, INVOKE_PROPERTYGET},
                     {DISPID_QUILLANT_LABELCOMMANDS, INVOKE_FUNC},      {DISPID_QUILLANT_PRINTCOMMANDS, INVOKE_FUNC}};
     for (UINT i = 0; i < std::size(appended); ++i) {
         win32::FuncDesc desc;

@@ -472,5 +472,49 @@ TEST(PrinterDocument, ATurnedCaptionComesThroughTheScratchSurface) {
     EXPECT_GT(ink.Height(), ink.Width()) << "the caption does not run along the bars";
 }
 
+
+// Text is inked as wide as TextWidth measures it, at label-printer and
+// office resolutions: a caption centred by its measure is centred in ink.
+// The H's on both ends cancel the side bearings out of the comparison.
+TEST(PrinterDocument, TextIsInkedAsWideAsItIsMeasured) {
+    const std::wstring inner = L"PARCEL 0042-1187 Quillant";
+    for (const short dpi : {short{203}, short{300}, short{600}, short{1200}}) {
+        SCOPED_TRACE(dpi);
+        RemoveFile(L"forms_text_width.png");
+        const LateBound printer = NewPrinter();
+        printer.Put(L"OutputFile", L"forms_text_width.png");
+        printer.Put(L"PrintQuality", dpi);
+        printer.Put(L"Width", 8640.0);
+        printer.Put(L"Height", 1440.0);
+        printer.Put(L"FontName", L"OCR A Extended");
+        printer.Put(L"FontSize", 15.8);
+        const double twipsPerPixel = printer.Number(L"TwipsPerPixelX");
+        const std::wstring texts[] = {L"HH", L"H" + inner + L"H"};
+        double measured[2] = {};
+        for (int i = 0; i < 2; ++i) {
+            measured[i] = printer.CallNumber(L"TextWidth", {texts[i]}) / twipsPerPixel;
+            printer.Put(L"CurrentX", 100.0);
+            printer.Put(L"CurrentY", 100.0 + 600 * i);
+            printer.Call(L"Print", {texts[i]});
+        }
+        printer.Call(L"EndDoc");
+        const DecodedImage page = ReadImage(L"forms_text_width.png");
+        const UINT half = page.height / 2;
+        int inked[2] = {};
+        for (int i = 0; i < 2; ++i) {
+            Ink ink;
+            for (UINT y = i * half; y < (i + 1) * half; ++y) {
+                for (UINT x = 0; x < page.width; ++x) {
+                    if (GetGValue(page.Pixel(x, y)) >= 128) continue;
+                    ink.left = std::min(ink.left, static_cast<int>(x));
+                    ink.right = std::max(ink.right, static_cast<int>(x));
+                }
+            }
+            inked[i] = ink.Width();
+        }
+        EXPECT_NEAR(inked[1] - inked[0], measured[1] - measured[0], 1.0);
+    }
+}
+
 }  // namespace
 }  // namespace quillant::forms::testing

@@ -114,7 +114,8 @@ TEST(SvgDrawing, OneRectangleABarOnWholePixelsAndTheCaptionTurnedAsGdiTurnsIt) {
         FixedAscent ascent;
         NoScratch none;
         const ImageFrame frame = FrameImage(Symbol(c.turn), modules, dpi, CaptionExtent{600, 285});
-        SvgDrawing svg(measure, ascent, dpi, frame.width, frame.height, 0x0000FF, kWhite);
+        fake::FakeFontApi glyphs(recorder);
+        SvgDrawing svg(measure, ascent, glyphs, dpi, frame.width, frame.height, 0x0000FF, kWhite);
         DrawLabel(frame.properties, modules, u"SVG 7", &svg, Platform{svg, none});
         const std::string document = svg.Document();
         const auto red = All(document, std::regex("<rect x=\"(\\d+)\" y=\"(\\d+)\" width=\"(\\d+)\" height=\"(\\d+)\" "
@@ -131,7 +132,7 @@ TEST(SvgDrawing, OneRectangleABarOnWholePixelsAndTheCaptionTurnedAsGdiTurnsIt) {
                                 std::to_string(frame.height) + "\" viewBox"),
                   std::string::npos);
         // A transparent ground draws no blanks at all.
-        SvgDrawing clear(measure, ascent, dpi, frame.width, frame.height, kBlack, std::nullopt);
+        SvgDrawing clear(measure, ascent, glyphs, dpi, frame.width, frame.height, kBlack, std::nullopt);
         DrawLabel(frame.properties, modules, u"SVG 7", &clear, Platform{clear, none});
         EXPECT_EQ(All(clear.Document(), std::regex("<rect ")).size(), bars);
     }

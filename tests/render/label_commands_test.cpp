@@ -117,6 +117,13 @@ TEST(LabelCommands, ZplPlacesTheBarsInDotsInEveryTurn) {
     p.encodeString = u"(00)095011015300000010";
     EXPECT_NE(Commands(p, CommandLanguage::kZpl).find("^FD>;>800095011015300000010^FS"), std::string::npos)
         << Commands(p, CommandLanguage::kZpl);
+    // The caption's side and its absence become the interpretation line's.
+    p = LogisticLabel(bcHorizontal);
+    p.caption.position = bcCaptionAbove;
+    EXPECT_NE(Commands(p, CommandLanguage::kZpl).find("^BCN,254,Y,Y,N,N^FD"), std::string::npos);
+    p.caption.position = bcCaptionNone;
+    EXPECT_NE(Commands(p, CommandLanguage::kZpl).find("^BCN,254,N,N,N,N^FD"), std::string::npos);
+    EXPECT_NE(Commands(p, CommandLanguage::kEpl).find(",254,N,\""), std::string::npos);
 }
 
 // EPL2's B command: Bp1,p2,p3,p4,p5,p6,p7,p8,"DATA" with the start point,
@@ -175,6 +182,9 @@ TEST(LabelCommands, RefusesWhatALanguageCannotPrintExactly) {
     ExpectRefused(p, CommandLanguage::kZpl, 380, "field origin");
     p = LogisticLabel(5);
     ExpectRefused(p, CommandLanguage::kZpl, 5, "Invalid procedure call");
+    p = LogisticLabel(bcHorizontal);
+    p.caption.position = bcCaptionAbove;
+    ExpectRefused(p, CommandLanguage::kEpl, 5, "below the bars only");
     p = LogisticLabel(bcHorizontal);
     p.barHeight = 32000;  // 4511 dots: ZPL takes it, EPL does too
     EXPECT_NO_THROW(Commands(p, CommandLanguage::kEpl));

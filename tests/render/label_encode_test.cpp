@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "encoding/symbol_encoder.h"
+#include "render/caption_runs.h"
 #include "render/label_encode.h"
 #include "render/label_geometry.h"
 #include "tests/render/scene.h"
@@ -137,6 +138,70 @@ TEST(LabelEncode, CaptionGoesBesideTheBarsOnTheTurnsSide) {
         EXPECT_EQ(scene.recorder.Count(test.how), 1u);
         EXPECT_TRUE(scene.gdi.Clean());
     }
+}
+
+// Above or below the bars, a gap or a notch, or no caption; the notch sets
+// the caption into the bars on its own side and takes the gap's place.
+TEST(LabelEncode, CaptionPositionGapAndNotch) {
+    const struct {
+        int32_t position;
+        int32_t gap;
+        int16_t notch;
+        const char* y;  // the text's top; empty: no caption
+    } cases[] = {
+        {bcCaptionBelow, 0, 0, "CurrentY=2940"},  {bcCaptionBelow, 45, 0, "CurrentY=2985"},
+        {bcCaptionBelow, 45, -1, "CurrentY=2790"}, {bcCaptionAbove, 0, 0, "CurrentY=1155"},
+        {bcCaptionAbove, 45, 0, "CurrentY=1110"},  {bcCaptionAbove, 0, -1, "CurrentY=1305"},
+        {bcCaptionNone, 45, -1, ""},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(std::to_string(test.position) + " " + std::to_string(test.gap) + " " + std::to_string(test.notch));
+        fake::Scene scene;
+        scene.target.pixelX = scene.target.pixelY = 15;
+        LabelProperties p = Label(bcHorizontal, 30);
+        p.barHeight = 1500;
+        p.indentedCode = test.notch;
+        p.caption.position = test.position;
+        p.caption.gap = test.gap;
+        ASSERT_EQ(EncodeLabel(p, ModulePattern(u"AB", Encoding::Quillant1), u"AB", &scene.target, scene.platform()), "Sucess");
+        EXPECT_EQ(scene.recorder.Count("Print"), *test.y ? 1u : 0u);
+        if (*test.y) {
+            EXPECT_EQ(scene.recorder.Count(test.y), 1u);
+        }
+        EXPECT_EQ(scene.recorder.Count("Line(38,"), 1 + 16u + (test.notch && *test.y ? 1 : 0));
+    }
+}
+
+// Control characters leave a space; letters the chosen face lacks are
+// printed in the fallback face, each run measured in its own face and the
+// whole centred by their sum.
+TEST(LabelEncode, CaptionRunsTakeTheFaceThatHasTheirGlyphs) {
+    fake::Scene scene;
+    scene.target.pixelX = scene.target.pixelY = 15;
+    scene.gdi.lacking = u"\u00E9";
+    scene.target.widthOf = [](std::u16string_view text, const std::u16string& face) {
+        return static_cast<double>(text.size()) * (face == kFallbackCaptionFace ? 150 : 100);
+    };
+    LabelProperties p = Label(bcHorizontal, 30);
+    p.indentedCode = 0;
+    p.caption.face = u"Chosen";
+    p.caption.bold = true;
+    const std::u16string caption = u"A\tB\u00E9\u0085C\r\n";
+    const std::string modules = ModulePattern(u"ABC", Encoding::Quillant1);
+    ASSERT_EQ(EncodeLabel(p, modules, caption, &scene.target, scene.platform()), "Sucess");
+    const std::vector<std::string> prints = scene.recorder.Matching("Print");
+    EXPECT_EQ(prints, (std::vector<std::string>{"Print(A B)", "Print(\\u00E9)", "Print( C  )"}));
+    const std::vector<std::string> names = scene.recorder.Matching("FontName=");
+    EXPECT_EQ(names.back(), "FontName=Chosen") << "back to the chosen face for the last run";
+    EXPECT_EQ(scene.recorder.Count("FontBold=True"), names.size()) << "every face set bold";
+    // 850 twips of text: 300 + 150 + 400, each run starting where the last ended.
+    const LabelGeometry g = LayOut(p, modules, DotSize{15, 15});
+    const double start = g.symbol.x1 + (g.symbol.x2 - g.symbol.x1 - 850) / 2;
+    const std::vector<std::string> xs = scene.recorder.Matching("CurrentX=");
+    ASSERT_GE(xs.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(xs.end() - 3, xs.end()),
+              (std::vector<std::string>{"CurrentX=" + fake::Number(start), "CurrentX=" + fake::Number(start + 300),
+                                        "CurrentX=" + fake::Number(start + 450)}));
 }
 
 TEST(LabelEncode, RefusalsDrawNothing) {

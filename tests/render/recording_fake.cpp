@@ -145,6 +145,10 @@ void FakeObject::SetFontBold(bool bold) {
     Record("FontBold", "=" + Bool(bold));
     fontBold = bold;
 }
+void FakeObject::SetFontItalic(bool italic) {
+    Record("FontItalic", "=" + Bool(italic));
+    fontItalic = italic;
+}
 bool FakeObject::FontItalic() {
     Record("FontItalic");
     return fontItalic;
@@ -160,7 +164,7 @@ bool FakeObject::FontStrikethru() {
 
 double FakeObject::TextWidth(std::u16string_view text) {
     Record("TextWidth", "(" + Utf8(text) + ")");
-    return textWidth;
+    return widthOf ? widthOf(text, fontName) : textWidth;
 }
 double FakeObject::TextHeight(std::u16string_view text) {
     Record("TextHeight", "(" + Utf8(text) + ")");
@@ -311,6 +315,13 @@ std::string FakeFontApi::ToAnsiCodePage(std::u16string_view text) {
         }
     }
     return out;
+}
+
+std::vector<bool> FakeFontApi::MissingGlyphs(DeviceContext dc, std::u16string_view text) {
+    Record("MissingGlyphs(" + std::to_string(dc) + "," + Utf8(text) + ")");
+    std::vector<bool> missing;
+    for (const char16_t unit : text) missing.push_back(lacking.find(unit) != std::u16string::npos);
+    return missing;
 }
 
 }  // namespace quillant::render::fake

@@ -77,6 +77,8 @@ public:
 
     bool printer = false;
     double textWidth = 600;
+    // When set, what TextWidth answers instead, by text and the face set.
+    std::function<double(std::u16string_view text, const std::u16string& face)> widthOf;
     double textHeight = 285;
     // A target that offers only some sizes answers this instead of what was set.
     std::optional<double> adjustedFontSize;
@@ -120,6 +122,7 @@ public:
     bool FontBold() override;
     void SetFontBold(bool bold) override;
     bool FontItalic() override;
+    void SetFontItalic(bool italic) override;
     bool FontUnderline() override;
     bool FontStrikethru() override;
     double TextWidth(std::u16string_view text) override;
@@ -168,6 +171,8 @@ public:
     // Bytes per character above U+00FF in the "ANSI code page" (2 mimics a
     // double-byte code page).
     int wideCharBytes = 1;
+    // The characters every font selected lacks a glyph for.
+    std::u16string lacking;
 
     std::vector<LogFontA> created;
     // Fonts made and not deleted; what each DC has selected.
@@ -184,6 +189,8 @@ public:
     bool DeleteObject(GdiHandle object) noexcept override;
     int32_t MulDiv(int32_t number, int32_t numerator, int32_t denominator) noexcept override;
     std::string ToAnsiCodePage(std::u16string_view text) override;
+    std::vector<bool> MissingGlyphs(DeviceContext dc, std::u16string_view text) override;
+    int32_t TextAscent(DeviceContext) override { return 0; }
 
 private:
     void Record(std::string entry) noexcept;
