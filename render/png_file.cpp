@@ -104,7 +104,8 @@ PngWriter::PngWriter(Sink sink, int32_t width, int32_t height, PixelDepth depth,
     previous_.assign(rowBytes_, 0);
     filtered_.resize(rowBytes_ + 1);
     head_.assign(size_t{1} << kHashBits, 0);
-    window_.reserve(std::min<uint64_t>((rowBytes_ + 1) * static_cast<uint64_t>(height), 3 * kWindow + rowBytes_ + 1));
+    window_.reserve(static_cast<size_t>(
+        std::min<uint64_t>((rowBytes_ + 1) * static_cast<uint64_t>(height), 3 * kWindow + rowBytes_ + 1)));
     data_.reserve(kIdatBytes + 1024);
 
     sink_(kSignature, sizeof kSignature);
@@ -187,11 +188,11 @@ void PngWriter::WriteRow(const uint8_t* row) {
 // Each position takes the longer of a run (the byte before, repeated) and
 // the last earlier place with the same three bytes; matches never reach
 // past the data given so far.
-void PngWriter::Compress(size_t end) {
+void PngWriter::Compress(uint64_t end) {
     const uint8_t* data = window_.data();
     while (done_ < end) {
         const size_t at = static_cast<size_t>(done_ - base_);
-        const size_t available = std::min<size_t>(end - done_, kMaxMatch);
+        const size_t available = static_cast<size_t>(std::min<uint64_t>(end - done_, kMaxMatch));
         size_t bestLength = 0;
         size_t bestDistance = 0;
         if (available >= kMinMatch) {

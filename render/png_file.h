@@ -33,7 +33,7 @@ public:
 
 private:
     void Chunk(const char type[4], const uint8_t* data, size_t count);
-    void Compress(size_t end);
+    void Compress(uint64_t end);
     void PutBits(uint32_t bits, int count);
     void PutLiteral(uint8_t byte);
     void PutMatch(size_t length, size_t distance);
