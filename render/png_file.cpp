@@ -95,7 +95,7 @@ size_t BytesPerPixel(PixelDepth depth) {
 }  // namespace
 
 PngWriter::PngWriter(Sink sink, int32_t width, int32_t height, PixelDepth depth, int32_t dpi)
-    : sink_(std::move(sink)), width_(width), height_(height), depth_(depth) {
+    : sink_(std::move(sink)), height_(height), depth_(depth) {
     // Rows and the whole data must stay within what PNG's 31-bit sizes and
     // our 32-bit positions count.
     if (width < 1 || height < 1 || width > (1 << 24) || height > (1 << 24)) throw vb_errors::Overflow();

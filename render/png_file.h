@@ -40,7 +40,6 @@ private:
     void FlushData(bool all);
 
     Sink sink_;
-    int32_t width_;
     int32_t height_;
     PixelDepth depth_;
     size_t rowBytes_;
