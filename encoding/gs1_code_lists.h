@@ -1,7 +1,8 @@
 #pragma once
 // Code lists the GS1 linters check against: ISO 3166-1 countries (numeric
 // and alpha-2) and ISO 4217 currencies (numeric), as assigned today, and
-// UN/ECE Recommendation 21's package types (gs1_package_types.cpp, generated).
+// GS1's package types, UN/ECE Recommendation 21's and GS1's additions to them
+// (gs1_package_types.cpp, generated).
 
 #include <string_view>
 

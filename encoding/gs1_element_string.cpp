@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "encoding/gs1_ai_table.h"
@@ -75,6 +76,14 @@ bool InSet(CharacterSet set, char16_t c, std::u16string_view rest) {
     return false;
 }
 
+// base64url pads its last group of four characters with one or two '='
+// (InSet has kept '=' to the end of the part).
+std::optional<std::string> PaddingFault(std::u16string_view part) {
+    const size_t pads = part.size() - (part.find_last_not_of(u'=') + 1);
+    if (pads == 0 || (pads <= 2 && part.size() % 4 == 0)) return std::nullopt;
+    return "'=' may only pad the data to a multiple of 4 characters, with at most two";
+}
+
 std::vector<Element> Split(std::u16string_view s) {
     if (s.empty()) throw StringFault("empty");
     const char16_t open = s[0];
@@ -141,6 +150,9 @@ void CheckElement(Element& element) {
                 throw Fault(ai, "character " + CharacterName(part[i]) + " is not allowed");
             }
             ascii += static_cast<char>(part[i]);
+        }
+        if (component.set == CharacterSet::Cset64) {
+            if (auto fault = PaddingFault(part)) throw Fault(ai, *fault);
         }
         for (gs1::Linter linter : component.linters) {
             if (auto fault = gs1::Lint(linter, ascii)) throw Fault(ai, *fault);

@@ -354,7 +354,7 @@ std::optional<std::string> Lint(Linter linter, std::string_view s) {
             return CouponPositionOffer(s);
         case Linter::packagetype:
             if (IsPackageType(s)) return std::nullopt;
-            return Text(s) + " is not a UN/ECE Recommendation 21 package type code";
+            return Text(s) + " is not a package type code";
         case Linter::couponcode:
             return CouponCode(s);
     }

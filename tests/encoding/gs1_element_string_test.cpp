@@ -86,6 +86,7 @@ TEST(Gs1ElementString, FaultsNameTheAiAndWhatToFix) {
         {"(10)AB\xE9", "AI (10): character U+00E9 is not allowed"},
         {"(8010)12345a", "AI (8010): character 'a' is not allowed"},
         {"(8030)ab=c", "AI (8030): character '=' is not allowed"},
+        {"(8030)abc==", "AI (8030): '=' may only pad the data to a multiple of 4 characters, with at most two"},
         // linters
         {"(01)09501101530004", "AI (01): check digit 4 should be 3"},
         {"(8013)1987654Ad4X4bL5ttr2310c2A", "AI (8013): check characters 2A should be 2K"},
@@ -129,7 +130,7 @@ TEST(Gs1ElementString, FaultsNameTheAiAndWhatToFix) {
          "purchase requirement and family, then optional fields 1 to 6 and 9 in order)"},  // family code cut short
         {"(8110)01234566543211511000032712314280101",
          "AI (8110): 01234566543211511000032712314280101 starts (280101) after it expires (271231)"},
-        {"(00)106141411234567897(7041)ZZZZ", "AI (7041): ZZZZ is not a UN/ECE Recommendation 21 package type code"},
+        {"(00)106141411234567897(7041)ZZZZ", "AI (7041): ZZZZ is not a package type code"},
         // across AIs
         {"(01)09501101530003(02)09501101530003", "AI (02): cannot be used together with AI (01)"},
         {"(01)09501101530003(3100)000100(3101)000010", "AI (3100): cannot be used together with AI (3101)"},
