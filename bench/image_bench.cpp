@@ -78,7 +78,7 @@ double ImagesPerSecond(int threads, int perThread) {
 int main(int argc, char** argv) {
     const int perThread = argc > 1 ? std::atoi(argv[1]) : 2000;
     if (argc > 2) format = std::wstring(argv[2], argv[2] + std::strlen(argv[2]));
-    MakeImages(50, 0);  // loads the server, WIC and the caption's font
+    MakeImages(50, 0);  // loads the server and the caption's font
     const double one = ImagesPerSecond(1, perThread);
     const double two = ImagesPerSecond(2, perThread);
     const std::string name(format.begin(), format.end());

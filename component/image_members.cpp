@@ -66,7 +66,7 @@ HRESULT Quillant2::ImageBytes(BSTR format, VARIANT resolution, VARIANT* result) 
     VariantInit(result);
     return Boundary([&] {
         const ImageFormat chosen = ImageFormatNamed(win32::Bstr::U16Of(format));
-        const std::vector<uint8_t> bytes = RenderImage(Drawn(), chosen, ImageResolution(resolution), colours_);
+        const std::vector<uint8_t> bytes = RenderImage(Drawn(), chosen, ImageResolution(resolution), colours_, canvas_);
         ByteArrayVariant(bytes, *result);
         return S_OK;
     });
@@ -89,7 +89,7 @@ HRESULT Quillant2::SaveImage(BSTR fileName, VARIANT format, VARIANT resolution) 
             Converted(win32::ArgumentToString(format, LOCALE_USER_DEFAULT, text));
             chosen = ImageFormatNamed(win32::Bstr::U16Of(text.Get()));
         }
-        WriteWholeFile(name, RenderImage(Drawn(), chosen, ImageResolution(resolution), colours_));
+        WriteWholeFile(name, RenderImage(Drawn(), chosen, ImageResolution(resolution), colours_, canvas_));
         return S_OK;
     });
 }
@@ -157,7 +157,7 @@ HRESULT Quillant2::CopyToClipboard() {
         ImageColours opaque = colours_;
         if (opaque.back == kTransparent) opaque.back = 0xFFFFFF;  // a bitmap has a ground
         PutOnClipboard(RenderMetafile(Drawn(), dpi, colours_),
-                       RenderImage(Drawn(), ImageFormat::kDib, dpi, opaque));
+                       RenderImage(Drawn(), ImageFormat::kDib, dpi, opaque, canvas_));
         return S_OK;
     });
 }

@@ -92,15 +92,18 @@ std::vector<uint8_t> PngBytes(const render::PixelRows& rows, const ResolvedColou
 }
 
 std::vector<uint8_t> RasterBytes(const LabelProperties& properties, ImageFormat format, int32_t dpi,
-                                 const ResolvedColours& colours) {
+                                 const ResolvedColours& colours, KeptCanvas& canvas) {
     // Measured on a canvas of one pixel, drawn on one of the image's size: a
-    // canvas is cheaper made anew than resized.
+    // canvas is cheaper made anew than resized. Both use the kept memory.
+    forms::RasterImage::Memory memory = canvas.Take();
     const ImagePlan plan = [&] {
-        forms::PictureSurface measuring(dpi, 1, 1);
+        forms::PictureSurface measuring(dpi, 1, 1, std::move(memory));
         forms::SurfaceDrawingObject measure(measuring, dpi);
-        return Plan(properties, dpi, measure);
+        ImagePlan measured = Plan(properties, dpi, measure);
+        memory = measuring.Pixels().TakeMemory();
+        return measured;
     }();
-    forms::PictureSurface surface(dpi, plan.frame.width, plan.frame.height);
+    forms::PictureSurface surface(dpi, plan.frame.width, plan.frame.height, std::move(memory));
     forms::SurfaceDrawingObject object(surface, dpi);
     render::win32::GdiFontApi gdi;
     forms::SurfaceFontApi fonts(gdi, dpi);
@@ -108,16 +111,18 @@ std::vector<uint8_t> RasterBytes(const LabelProperties& properties, ImageFormat 
     // coverage that any colours, or a transparent ground, are mixed from.
     Draw(plan, object, fonts);
 
-    const forms::RasterImage& image = surface.Pixels();
-    const size_t stride = static_cast<size_t>(image.Stride());
-    std::vector<uint8_t> pixels(image.Bits(), image.Bits() + stride * static_cast<size_t>(image.Height()));
-    const render::PixelRows rows{pixels.data(), image.Width(), image.Height(), stride};
+    // The canvas is this call's alone: its pixels are tinted where they lie.
+    forms::RasterImage& image = surface.Pixels();
+    const render::PixelRows rows{image.Bits(), image.Width(), image.Height(), static_cast<size_t>(image.Stride())};
     if (colours.ground) render::Tint(rows, colours.fore, *colours.ground);
+    std::vector<uint8_t> bytes;
     switch (format) {
-        case ImageFormat::kBmp: return render::BmpFile(rows, dpi);
-        case ImageFormat::kDib: return render::PackedDib(rows, dpi);
-        default: return PngBytes(rows, colours, dpi);
+        case ImageFormat::kBmp: bytes = render::BmpFile(rows, dpi); break;
+        case ImageFormat::kDib: bytes = render::PackedDib(rows, dpi); break;
+        default: bytes = PngBytes(rows, colours, dpi); break;
     }
+    canvas.Give(image.TakeMemory());
+    return bytes;
 }
 
 std::vector<uint8_t> SvgBytes(const LabelProperties& properties, int32_t dpi, const ResolvedColours& colours) {
@@ -163,12 +168,12 @@ std::vector<uint8_t> MetafileBytes(const win32::EnhMetaFile& recording) {
 }  // namespace
 
 std::vector<uint8_t> RenderImage(const LabelProperties& properties, ImageFormat format, int32_t dpi,
-                                 const ImageColours& colours) {
+                                 const ImageColours& colours, KeptCanvas& canvas) {
     const ResolvedColours resolved = Resolve(colours, format);
     switch (format) {
         case ImageFormat::kSvg: return SvgBytes(properties, dpi, resolved);
         case ImageFormat::kEmf: return MetafileBytes(Metafile(properties, dpi, resolved));
-        default: return RasterBytes(properties, format, dpi, resolved);
+        default: return RasterBytes(properties, format, dpi, resolved, canvas);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "component/barcode_object.h"
 #include "component/caption_font.h"
 #include "component/image_formats.h"
+#include "component/kept_canvas.h"
 #include "render/label_properties.h"
 
 namespace quillant::component {
@@ -69,6 +70,7 @@ private:
     int32_t ImageResolution(const VARIANT& given) const;
 
     ImageColours colours_;
+    KeptCanvas canvas_;
     CaptionFont captionFont_;
     bool InvokeOwnGet(DISPID member, WORD flags, VARIANT* result, HRESULT& hr) override;
     bool IsOwnPutByValue(DISPID member) const override;

@@ -10,7 +10,11 @@ namespace quillant::forms {
 PictureSurface::PictureSurface() : PictureSurface(kDpi, kDefaultPixelWidth, kDefaultPixelHeight) {}
 
 PictureSurface::PictureSurface(double dpi, int pixelWidth, int pixelHeight)
-    : DrawingSurface(dpi, pixelWidth, pixelHeight, 0xFFFFFF), image_(pixelWidth, pixelHeight, 0xFFFFFF) {
+    : PictureSurface(dpi, pixelWidth, pixelHeight, RasterImage::Memory()) {}
+
+PictureSurface::PictureSurface(double dpi, int pixelWidth, int pixelHeight, RasterImage::Memory memory)
+    : DrawingSurface(dpi, pixelWidth, pixelHeight, 0xFFFFFF),
+      image_(pixelWidth, pixelHeight, 0xFFFFFF, std::move(memory)) {
     AttachDc(image_.Dc());
 }
 

@@ -21,6 +21,8 @@ public:
     // A picture of its own resolution and size in pixels: the image members'
     // canvas, no window and no stand-in object around it.
     PictureSurface(double dpi, int pixelWidth, int pixelHeight);
+    // The same on memory an earlier canvas gave up, where it is large enough.
+    PictureSurface(double dpi, int pixelWidth, int pixelHeight, RasterImage::Memory memory);
     ~PictureSurface() override;
 
     // Grounds the picture in BackColor and puts the pen at (0, 0).
@@ -33,6 +35,7 @@ public:
     void SavePicture(const std::wstring& path) const;
 
     const RasterImage& Pixels() const { return image_; }
+    RasterImage& Pixels() { return image_; }
 
 
 protected:

@@ -39,22 +39,28 @@ void FillRows(uint8_t* bits, int stride, int fromRow, int toRow, int width, COLO
 
 }  // namespace
 
-RasterImage::Dib RasterImage::MakeDib(const BITMAPINFO& info, int width, int height) {
+RasterImage::Memory RasterImage::MakeDib(int width, int height) {
     if (width < 1 || height < 1 || int64_t{width} * height > kMaxPixels) throw errors::CannotCreateImage(width, height);
+    const BITMAPINFO info = TopDown24(width, height);
     void* bits = nullptr;
-    Dib dib{win32::Bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0)), nullptr};
-    if (!dib.bitmap || !bits) throw errors::CannotCreateImage(width, height);
-    dib.bits = static_cast<uint8_t*>(bits);
+    Memory dib;
+    dib.bitmap_ = win32::Bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib.bitmap_ || !bits) throw errors::CannotCreateImage(width, height);
+    dib.bits_ = static_cast<uint8_t*>(bits);
+    dib.width_ = width;
+    dib.height_ = height;
     return dib;
 }
 
-RasterImage::RasterImage(int width, int height, COLORREF ground) : width_(width), height_(height) {
-    info_ = TopDown24(width, height);
-    dib_ = MakeDib(info_, width, height);
+RasterImage::RasterImage(int width, int height, COLORREF ground) : RasterImage(width, height, ground, Memory()) {}
+
+RasterImage::RasterImage(int width, int height, COLORREF ground, Memory memory) : width_(width), height_(height) {
+    if (width < 1 || height < 1) throw errors::CannotCreateImage(width, height);
+    dib_ = memory.Holds(width, height) ? std::move(memory) : MakeDib(width, height);
     dc_.Reset(CreateCompatibleDC(nullptr));
     if (!dc_) throw errors::CannotCreateImage(width, height);
-    selected_.emplace(dc_.Get(), dib_.bitmap.Get());
-    FillRows(dib_.bits, Stride(), 0, height_, width_, ground);
+    selected_.emplace(dc_.Get(), dib_.bitmap_.Get());
+    FillRows(dib_.bits_, Stride(), 0, height_, width_, ground);
 }
 
 // The bitmap must leave the DC before either is deleted.
@@ -62,12 +68,17 @@ RasterImage::~RasterImage() { selected_.reset(); }
 
 const uint8_t* RasterImage::Bits() const {
     GdiFlush();
-    return dib_.bits;
+    return dib_.bits_;
+}
+
+uint8_t* RasterImage::Bits() {
+    GdiFlush();
+    return dib_.bits_;
 }
 
 void RasterImage::Fill(COLORREF colour) {
     GdiFlush();
-    FillRows(dib_.bits, Stride(), 0, height_, width_, colour);
+    FillRows(dib_.bits_, Stride(), 0, height_, width_, colour);
 }
 
 COLORREF RasterImage::Pixel(int x, int y) const {
@@ -77,27 +88,36 @@ COLORREF RasterImage::Pixel(int x, int y) const {
 }
 
 void RasterImage::Resize(int width, int height, COLORREF ground) {
-    const BITMAPINFO info = TopDown24(width, height);
-    Dib fresh = MakeDib(info, width, height);
+    Memory fresh = MakeDib(width, height);
     const int stride = StrideOf(width);
-    FillRows(fresh.bits, stride, 0, height, width, ground);
+    FillRows(fresh.bits_, stride, 0, height, width, ground);
     const uint8_t* old = Bits();
     const size_t keep = static_cast<size_t>(std::min(width, width_)) * 3;
     for (int y = 0; y < std::min(height, height_); ++y) {
-        std::memcpy(fresh.bits + static_cast<size_t>(y) * stride, old + static_cast<size_t>(y) * Stride(), keep);
+        std::memcpy(fresh.bits_ + static_cast<size_t>(y) * stride, old + static_cast<size_t>(y) * Stride(), keep);
     }
     selected_.reset();
     dib_ = std::move(fresh);
-    selected_.emplace(dc_.Get(), dib_.bitmap.Get());
-    info_ = info;
+    selected_.emplace(dc_.Get(), dib_.bitmap_.Get());
     width_ = width;
     height_ = height;
 }
 
 win32::Bitmap RasterImage::CopyBitmap() const {
-    Dib copy = MakeDib(info_, width_, height_);
-    std::memcpy(copy.bits, Bits(), static_cast<size_t>(Stride()) * height_);
-    return std::move(copy.bitmap);
+    Memory copy = MakeDib(width_, height_);
+    const size_t row = static_cast<size_t>(width_) * 3;
+    const uint8_t* from = Bits();
+    for (int y = 0; y < height_; ++y) {
+        std::memcpy(copy.bits_ + static_cast<size_t>(y) * StrideOf(width_), from + static_cast<size_t>(y) * Stride(), row);
+    }
+    return std::move(copy.bitmap_);
+}
+
+RasterImage::Memory RasterImage::TakeMemory() {
+    GdiFlush();
+    selected_.reset();
+    width_ = height_ = 0;
+    return std::move(dib_);
 }
 
 }  // namespace quillant::forms

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 #include "win32/gdi_object.h"
 
@@ -15,8 +16,35 @@ namespace quillant::forms {
 
 class RasterImage {
 public:
+    // A DIB section's memory, to be handed from one image to the next: new
+    // memory costs a fault on every page, and a picture's pages outnumber
+    // the work of drawing it.
+    class Memory {
+    public:
+        Memory() = default;
+        Memory(Memory&& other) noexcept { *this = std::move(other); }
+        Memory& operator=(Memory&& other) noexcept {
+            bitmap_ = std::move(other.bitmap_);
+            bits_ = std::exchange(other.bits_, nullptr);
+            width_ = std::exchange(other.width_, 0);
+            height_ = std::exchange(other.height_, 0);
+            return *this;
+        }
+        bool Holds(int width, int height) const { return bitmap_ && width <= width_ && height <= height_; }
+        size_t Bytes() const { return static_cast<size_t>(StrideOf(width_)) * static_cast<size_t>(height_); }
+
+    private:
+        friend class RasterImage;
+        win32::Bitmap bitmap_;
+        uint8_t* bits_ = nullptr;
+        int width_ = 0;
+        int height_ = 0;
+    };
+
     // Raises error 480 when the bitmap cannot be made (too large, no memory).
     RasterImage(int width, int height, COLORREF ground);
+    // Uses memory where it holds the image, else makes its own.
+    RasterImage(int width, int height, COLORREF ground, Memory memory);
     RasterImage(const RasterImage&) = delete;
     RasterImage& operator=(const RasterImage&) = delete;
     ~RasterImage();
@@ -25,10 +53,10 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     // Bytes per row, rows padded to four bytes as DIBs are.
-    int Stride() const { return StrideOf(width_); }
+    int Stride() const { return StrideOf(dib_.width_); }
     // The pixels, blue-green-red, after any pending GDI drawing.
     const uint8_t* Bits() const;
-    const BITMAPINFO& Info() const { return info_; }
+    uint8_t* Bits();
 
     void Fill(COLORREF colour);
     // CLR_INVALID outside the image.
@@ -37,20 +65,17 @@ public:
     void Resize(int width, int height, COLORREF ground);
     // A new bitmap holding a copy of the pixels, for a picture object to own.
     win32::Bitmap CopyBitmap() const;
+    // The memory, for the next image; this image is then empty.
+    Memory TakeMemory();
 
     static int StrideOf(int width) { return (width * 3 + 3) & ~3; }
 
 private:
-    struct Dib {
-        win32::Bitmap bitmap;
-        uint8_t* bits = nullptr;
-    };
-    static Dib MakeDib(const BITMAPINFO& info, int width, int height);
+    static Memory MakeDib(int width, int height);
 
     win32::CreatedDc dc_;
-    Dib dib_;
+    Memory dib_;
     std::optional<win32::Selection> selected_;
-    BITMAPINFO info_ = {};
     int width_ = 0;
     int height_ = 0;
 };

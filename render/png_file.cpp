@@ -14,7 +14,7 @@ constexpr uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr size_t kWindow = 32768;  // how far back deflate may reach
 constexpr size_t kMaxMatch = 258;
 constexpr size_t kMinMatch = 3;
-constexpr size_t kIdatBytes = 1 << 16;
+constexpr size_t kIdatBytes = 1 << 14;  // a symbol's picture mostly fits one
 constexpr int kHashBits = 12;  // small enough to be made anew for every picture cheaply
 
 constexpr uint16_t kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
@@ -102,10 +102,11 @@ PngWriter::PngWriter(Sink sink, int32_t width, int32_t height, PixelDepth depth,
     rowBytes_ = PackedRowBytes(width, depth);
     if ((rowBytes_ + 1) * static_cast<uint64_t>(height) >= (uint64_t{1} << 32) - 1) throw vb_errors::Overflow();
     previous_.assign(rowBytes_, 0);
+    lastRow_.resize(rowBytes_);
     filtered_.resize(rowBytes_ + 1);
     head_.assign(size_t{1} << kHashBits, 0);
     window_.reserve(static_cast<size_t>(
-        std::min<uint64_t>((rowBytes_ + 1) * static_cast<uint64_t>(height), 3 * kWindow + rowBytes_ + 1)));
+        std::min<uint64_t>((rowBytes_ + 1) * static_cast<uint64_t>(height), 2 * kWindow + rowBytes_ + 1)));
     data_.reserve(kIdatBytes + 1024);
 
     sink_(kSignature, sizeof kSignature);
@@ -145,7 +146,14 @@ void PngWriter::Chunk(const char type[4], const uint8_t* data, size_t count) {
 
 void PngWriter::WriteRow(const uint8_t* row) {
     if (rows_ >= height_) throw vb_errors::InvalidCall();
+    // A symbol's picture is mostly rows that repeat the one above: after
+    // the first two such rows, the filtered data repeats too, and needs no
+    // search at all.
+    const bool repeated = rows_ > 0 && std::memcmp(row, lastRow_.data(), rowBytes_) == 0;
     ++rows_;
+    if (repeated && repeatedBefore_ && RepeatFilteredRow()) return;
+    repeatedBefore_ = repeated;
+    std::memcpy(lastRow_.data(), row, rowBytes_);
     // PNG keeps colours red first; the "up" filter turns every row that
     // repeats the one above into zeros.
     const size_t pixel = BytesPerPixel(depth_);
@@ -177,12 +185,37 @@ void PngWriter::WriteRow(const uint8_t* row) {
     }
     window_.insert(window_.end(), filtered_.begin(), filtered_.end());
     Compress(base_ + window_.size());
-    if (window_.size() > 3 * kWindow) {
+    KeepWindow();
+}
+
+void PngWriter::KeepWindow() {
+    if (window_.size() > 2 * kWindow) {
         const size_t drop = window_.size() - kWindow;
         window_.erase(window_.begin(), window_.begin() + static_cast<std::ptrdiff_t>(drop));
         base_ += drop;
     }
     FlushData(false);
+}
+
+// The filtered row (the filter byte and zeros) is the one just before it:
+// its bytes go out as copies from one row back, the check sum is advanced
+// by formula. False where a row is too long for deflate to reach back.
+bool PngWriter::RepeatFilteredRow() {
+    const size_t length = rowBytes_ + 1;
+    if (length > kWindow) return false;
+    adler_a_ = (adler_a_ + filtered_[0]) % 65521;
+    adler_b_ = static_cast<uint32_t>((adler_b_ + adler_a_ + uint64_t{adler_a_} * rowBytes_) % 65521);
+    window_.insert(window_.end(), filtered_.begin(), filtered_.end());
+    size_t left = length;
+    while (left >= kMinMatch) {
+        const size_t part = std::min(left, kMaxMatch);
+        PutMatch(part, length);
+        left -= part;
+    }
+    for (size_t i = length - left; i < length; ++i) PutLiteral(filtered_[i]);
+    done_ += length;
+    KeepWindow();
+    return true;
 }
 
 // Each position takes the longer of a run (the byte before, repeated) and
@@ -230,13 +263,16 @@ void PngWriter::Compress(uint64_t end) {
     }
 }
 
+// Bits gather in a word and leave four bytes at a time.
 void PngWriter::PutBits(uint32_t bits, int count) {
     bitBuffer_ |= uint64_t{bits} << bitCount_;
     bitCount_ += count;
-    while (bitCount_ >= 8) {
-        data_.push_back(static_cast<uint8_t>(bitBuffer_));
-        bitBuffer_ >>= 8;
-        bitCount_ -= 8;
+    if (bitCount_ >= 32) {
+        const uint8_t bytes[4] = {static_cast<uint8_t>(bitBuffer_), static_cast<uint8_t>(bitBuffer_ >> 8),
+                                  static_cast<uint8_t>(bitBuffer_ >> 16), static_cast<uint8_t>(bitBuffer_ >> 24)};
+        data_.insert(data_.end(), bytes, bytes + 4);
+        bitBuffer_ >>= 32;
+        bitCount_ -= 32;
     }
 }
 
@@ -264,7 +300,8 @@ void PngWriter::FlushData(bool all) {
 void PngWriter::Finish() {
     if (rows_ != height_) throw vb_errors::InvalidCall();
     PutBits(kFixedCodes[256].code, kFixedCodes[256].bits);  // end of block
-    if (bitCount_ > 0) PutBits(0, 8 - bitCount_);
+    if (bitCount_ % 8 != 0) PutBits(0, 8 - bitCount_ % 8);
+    for (; bitCount_ > 0; bitCount_ -= 8, bitBuffer_ >>= 8) data_.push_back(static_cast<uint8_t>(bitBuffer_));
     uint8_t check[4];
     PutBigEndian(check, (adler_b_ << 16) | adler_a_);
     data_.insert(data_.end(), check, check + 4);

@@ -38,6 +38,8 @@ private:
     void PutLiteral(uint8_t byte);
     void PutMatch(size_t length, size_t distance);
     void FlushData(bool all);
+    void KeepWindow();
+    bool RepeatFilteredRow();
 
     Sink sink_;
     int32_t height_;
@@ -54,6 +56,8 @@ private:
     uint64_t done_ = 0;  // absolute position compressed up to
     std::vector<uint32_t> head_;  // last absolute position + 1 of each hash, 0 for none
     std::vector<uint8_t> previous_;
+    std::vector<uint8_t> lastRow_;  // the last row as given, before filtering
+    bool repeatedBefore_ = false;    // the last row repeated the one before it
     std::vector<uint8_t> filtered_;
 
     std::vector<uint8_t> data_;  // compressed bytes waiting for an IDAT chunk

@@ -98,6 +98,10 @@ TEST(PngFile, ZlibReadsBackEveryPixelAtEveryDepth) {
     } cases[] = {
         {"a symbol in black and white", PixelDepth::kBlackWhite, 613, 90, 3, SymbolRows(613, 90, 3), 0, 1},
         {"a symbol with a grey caption", PixelDepth::kGrey, 613, 90, 3, SymbolRows(613, 90, 3), 0, 8},
+        {"a symbol in colour", PixelDepth::kColour, 613, 90, 3, SymbolRows(613, 90, 3), 2, 8},
+        // A repeated row of 260 filtered bytes: a copy of 258, and two bytes
+        // too few for a copy.
+        {"rows that end in a short copy", PixelDepth::kGrey, 259, 20, 3, SymbolRows(259, 20, 3), 0, 8},
         {"colour noise", PixelDepth::kColour, 300, 40, 3, {noise.begin(), noise.begin() + 300 * 40 * 3}, 2, 8},
         {"noise with alpha", PixelDepth::kColourAlpha, 300, 40, 4, noise, 6, 8},
         // Rows longer than deflate's window: matches must stay within it.
