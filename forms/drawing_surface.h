@@ -148,6 +148,9 @@ private:
     FontSettings font_;
     std::wstring face_;
     win32::Font gdiFont_;
+    // The last filled box's brush: a symbol fills dozens of boxes in one ink.
+    win32::Brush fillBrush_;
+    COLORREF fillInk_ = CLR_INVALID;
     std::vector<HDC> dcs_;
 };
 

@@ -1,6 +1,7 @@
 #include "render/pixel_rows.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "encoding/vb_error.h"
@@ -38,8 +39,11 @@ size_t DibStride(int32_t width) { return (static_cast<size_t>(width) * 3 + 3) & 
 
 PixelDepth DepthOf(const uint8_t* rows, int width, int count, size_t stride, PixelDepth atLeast) {
     PixelDepth depth = atLeast;
+    const size_t rowBytes = static_cast<size_t>(width) * 3;
     for (int y = 0; y < count && depth != PixelDepth::kColour; ++y) {
         const uint8_t* pixel = rows + static_cast<size_t>(y) * stride;
+        // A row that repeats the one above (most of a symbol's) adds nothing.
+        if (y > 0 && std::memcmp(pixel, pixel - stride, rowBytes) == 0) continue;
         for (int x = 0; x < width; ++x, pixel += 3) {
             if (pixel[0] != pixel[1] || pixel[1] != pixel[2]) return PixelDepth::kColour;
             if (pixel[0] != 0 && pixel[0] != 255) depth = PixelDepth::kGrey;

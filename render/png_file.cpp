@@ -314,12 +314,14 @@ std::vector<uint8_t> PngFile(const PixelRows& rows, PixelDepth depth, int32_t dp
     PngWriter png([&](const uint8_t* bytes, size_t count) { file.insert(file.end(), bytes, bytes + count); },
                   rows.width, rows.height, depth, dpi);
     std::vector<uint8_t> packed(PackedRowBytes(rows.width, depth));
+    const size_t rowBytes = static_cast<size_t>(rows.width) * 3;
     for (int32_t y = 0; y < rows.height; ++y) {
         const uint8_t* row = rows.bits + static_cast<size_t>(y) * rows.stride;
         if (depth == PixelDepth::kColour || depth == PixelDepth::kColourAlpha) {
             png.WriteRow(row);
         } else {
-            PackRow(row, rows.width, depth, packed.data());
+            // A repeated row packs as the one above did.
+            if (y == 0 || std::memcmp(row, row - rows.stride, rowBytes) != 0) PackRow(row, rows.width, depth, packed.data());
             png.WriteRow(packed.data());
         }
     }

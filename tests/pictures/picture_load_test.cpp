@@ -113,5 +113,35 @@ TEST(PictureLoad, FourThreadsInTwoKindsOfApartmentMakeTheSameImagesAsOne) {
     EXPECT_LT(after.gdiObjects, before.gdiObjects + 16);
 }
 
+// One object called by two threads of the multithreaded apartment at once:
+// each call draws on memory of its own, whichever of them holds the memory
+// the object keeps between images.
+TEST(PictureLoad, OneObjectOnTwoThreadsAtOnceMakesItsImageEachTime) {
+    int different = -1;
+    std::thread owner([&] {
+        if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) return;
+        {
+            const LateBound label = NewLabel();
+            Configure(label, 2);
+            const std::vector<uint8_t> expected = BytesOf(label.Call(L"ImageBytes", {Arg(L"png"), Arg(203)}));
+            std::atomic<int> count{0};
+            auto draw = [&] {
+                if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) return;
+                for (int i = 0; i < 300; ++i) {
+                    if (BytesOf(label.Call(L"ImageBytes", {Arg(L"png"), Arg(203)})) != expected) ++count;
+                }
+                CoUninitialize();
+            };
+            std::thread first(draw), second(draw);
+            first.join();
+            second.join();
+            different = count;
+        }
+        CoUninitialize();
+    });
+    owner.join();
+    EXPECT_EQ(different, 0);
+}
+
 }  // namespace
 }  // namespace quillant::testing
