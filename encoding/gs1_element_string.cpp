@@ -80,8 +80,10 @@ bool InSet(CharacterSet set, char16_t c, std::u16string_view rest) {
 // (InSet has kept '=' to the end of the part).
 std::optional<std::string> PaddingFault(std::u16string_view part) {
     const size_t pads = part.size() - (part.find_last_not_of(u'=') + 1);
-    if (pads == 0 || (pads <= 2 && part.size() % 4 == 0)) return std::nullopt;
-    return "'=' may only pad the data to a multiple of 4 characters, with at most two";
+    // GS1's own cset64 routine pads to a multiple of three characters, not
+    // base64's four; the dictionary's Z type is defined by that routine.
+    if (pads == 0 || (pads <= 2 && part.size() % 3 == 0)) return std::nullopt;
+    return "'=' may only pad the data to a multiple of 3 characters, with at most two";
 }
 
 std::vector<Element> Split(std::u16string_view s) {

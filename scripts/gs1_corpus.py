@@ -623,11 +623,16 @@ def build(dictionary, maker):
     c.add("valid", [sscc, gtin, made, ("20", "01")], "48 characters of fixed-length AIs")
     c.add("invalid", [sscc, gtin, made, ("3100", "000100")], "54 characters of fixed-length AIs")
 
-    # base64url padding: '=' pads to whole groups of four, at most two.
+    # Padding as GS1's cset64 routine has it: at most two '=', bringing the
+    # data to a multiple of three characters (not base64's four).
     for data, verdict, reason in (
             ("ABCDEFGHIJ==", "valid", "two '=' pad to 12 characters"),
             ("ABCDEFGHIJK=", "valid", "one '=' pads to 12 characters"),
             ("abcdefghij-_abcdefghij==", "valid", "two '=' pad to 24 characters"),
+            ("12=", "valid", "one '=' pads to 3 characters"),
+            ("A==", "valid", "two '=' pad to 3 characters"),
+            ("AB==", "invalid", "two '=' pad to 4 characters, not a multiple of 3"),
+            ("ABCDEF==", "invalid", "two '=' pad to 8 characters, not a multiple of 3"),
             ("=", "invalid", "'=' with nothing to pad"),
             ("===", "invalid", "three '='"),
             ("A===", "invalid", "three '='"),

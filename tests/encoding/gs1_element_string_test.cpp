@@ -44,7 +44,7 @@ TEST(Gs1ElementString, ValidStringsReadBackWithTheirSeparators) {
         {"(01)09501101530003(7007)250101250131", "01095011015300037007250101250131"},
         {"(01)09501101530003(7030)999ABC", "01095011015300037030999ABC"},
         {"(00)106141411234567897(4321)1(4324)2512002359", "00106141411234567897" "43211|43242512002359"},
-        {"(8030)ab-_Cd==(00)106141411234567897", "8030ab-_Cd==|00106141411234567897"},
+        {"(8030)ab-_Cde==(00)106141411234567897", "8030ab-_Cde==|00106141411234567897"},
         {"(00)106141411234567897(7041)BX", "0010614141123456789770" "41BX"},
         {"(8110)01234566543211511000032712315012345690010", "811001234566543211511000032712315012345690010"},
     };
@@ -86,7 +86,7 @@ TEST(Gs1ElementString, FaultsNameTheAiAndWhatToFix) {
         {"(10)AB\xE9", "AI (10): character U+00E9 is not allowed"},
         {"(8010)12345a", "AI (8010): character 'a' is not allowed"},
         {"(8030)ab=c", "AI (8030): character '=' is not allowed"},
-        {"(8030)abc==", "AI (8030): '=' may only pad the data to a multiple of 4 characters, with at most two"},
+        {"(8030)abcdef==", "AI (8030): '=' may only pad the data to a multiple of 3 characters, with at most two"},
         // linters
         {"(01)09501101530004", "AI (01): check digit 4 should be 3"},
         {"(8013)1987654Ad4X4bL5ttr2310c2A", "AI (8013): check characters 2A should be 2K"},
