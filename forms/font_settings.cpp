@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <mutex>
+#include <optional>
 
 namespace quillant::forms {
 namespace {
@@ -38,15 +41,53 @@ bool IsInstalled(HDC dc, const wchar_t* face) {
 // A DC to ask about fonts: compatible with the screen, no drawing on it.
 win32::CreatedDc InformationDc() { return win32::CreatedDc(CreateCompatibleDC(nullptr)); }
 
+// Faces already looked up, by the name asked for; any thread may ask. Holds
+// a bounded number, so a caller inventing names cannot grow it for ever.
+class FaceLookup {
+public:
+    std::optional<std::wstring> Find(const std::wstring& requested) const;
+    void Keep(const std::wstring& requested, const std::wstring& face);
+
+private:
+    static constexpr size_t kMostFaces = 256;
+    mutable std::mutex mutex_;
+    std::map<std::wstring, std::wstring> faces_;
+};
+
+std::optional<std::wstring> FaceLookup::Find(const std::wstring& requested) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto found = faces_.find(requested);
+    if (found == faces_.end()) return std::nullopt;
+    return found->second;
+}
+
+void FaceLookup::Keep(const std::wstring& requested, const std::wstring& face) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (faces_.size() < kMostFaces) faces_.emplace(requested, face);
+}
+
 }  // namespace
 
 std::wstring InstalledFace(const std::wstring& requested) {
+    // Every font a surface makes asks this, and Wine lists all its fonts to
+    // answer for a face it lacks (OCR A Extended, the caption's): the
+    // answers are kept for the process's life. A face installed later is
+    // found by the next process; until then GDI's mapper stands in.
+    static FaceLookup answers;
+    if (auto known = answers.Find(requested)) return *known;
+    std::wstring face = requested;
     const win32::CreatedDc dc = InformationDc();
-    if (!dc || IsInstalled(dc.Get(), requested.c_str())) return requested;
-    for (const FaceFallback& fallback : kFaceFallbacks) {
-        if (SameFace(requested, fallback.requested) && IsInstalled(dc.Get(), fallback.stand_in)) return fallback.stand_in;
+    if (!dc) return face;
+    if (!IsInstalled(dc.Get(), requested.c_str())) {
+        for (const FaceFallback& fallback : kFaceFallbacks) {
+            if (SameFace(requested, fallback.requested) && IsInstalled(dc.Get(), fallback.stand_in)) {
+                face = fallback.stand_in;
+                break;
+            }
+        }
     }
-    return requested;
+    answers.Keep(requested, face);
+    return face;
 }
 
 RealizedFont RealizeFont(const FontSettings& settings, double dpi) {

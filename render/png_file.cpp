@@ -57,6 +57,39 @@ const std::array<FixedCode, 288> kFixedCodes = [] {
     return codes;
 }();
 
+// The code of every match length, and of every distance up to 256 and of
+// every 128th beyond (the codes above 256 all span multiples of 128), so a
+// match's codes are looked up rather than searched for.
+const std::array<uint8_t, kMaxMatch + 1> kLengthCodes = [] {
+    std::array<uint8_t, kMaxMatch + 1> codes{};
+    for (size_t length = kMinMatch, l = 0; length <= kMaxMatch; ++length) {
+        while (l < 28 && kLengthBase[l + 1] <= length) ++l;
+        codes[length] = static_cast<uint8_t>(l);
+    }
+    return codes;
+}();
+const std::array<uint8_t, 512> kDistanceCodes = [] {
+    std::array<uint8_t, 512> codes{};
+    for (size_t i = 0, d = 0; i < 256; ++i) {  // distances 1 to 256
+        while (d < 29 && kDistanceBase[d + 1] <= i + 1) ++d;
+        codes[i] = static_cast<uint8_t>(d);
+    }
+    for (size_t i = 256, d = 0; i < 512; ++i) {  // distances from 257, by 128
+        const size_t distance = ((i - 256) << 7) + 1;
+        while (d < 29 && kDistanceBase[d + 1] <= distance) ++d;
+        codes[i] = static_cast<uint8_t>(d);
+    }
+    return codes;
+}();
+int DistanceCode(size_t distance) {
+    return distance <= 256 ? kDistanceCodes[distance - 1] : kDistanceCodes[256 + ((distance - 1) >> 7)];
+}
+const std::array<uint32_t, 30> kReversedDistanceCodes = [] {
+    std::array<uint32_t, 30> codes{};
+    for (uint32_t d = 0; d < 30; ++d) codes[d] = Reversed(d, 5);
+    return codes;
+}();
+
 const std::array<uint32_t, 256> kCrcTable = [] {
     std::array<uint32_t, 256> table{};
     for (uint32_t n = 0; n < 256; ++n) {
@@ -279,14 +312,12 @@ void PngWriter::PutBits(uint32_t bits, int count) {
 void PngWriter::PutLiteral(uint8_t byte) { PutBits(kFixedCodes[byte].code, kFixedCodes[byte].bits); }
 
 void PngWriter::PutMatch(size_t length, size_t distance) {
-    int l = 28;
-    while (kLengthBase[l] > length) --l;
+    const int l = kLengthCodes[length];
     const FixedCode& code = kFixedCodes[257 + l];
     PutBits(code.code, code.bits);
     if (kLengthExtra[l]) PutBits(static_cast<uint32_t>(length - kLengthBase[l]), kLengthExtra[l]);
-    int d = 29;
-    while (kDistanceBase[d] > distance) --d;
-    PutBits(Reversed(static_cast<uint32_t>(d), 5), 5);
+    const int d = DistanceCode(distance);
+    PutBits(kReversedDistanceCodes[d], 5);
     if (kDistanceExtra[d]) PutBits(static_cast<uint32_t>(distance - kDistanceBase[d]), kDistanceExtra[d]);
 }
 
