@@ -189,33 +189,40 @@ void PngWriter::WriteRow(const uint8_t* row) {
     std::memcpy(lastRow_.data(), row, rowBytes_);
     // PNG keeps colours red first; the "up" filter turns every row that
     // repeats the one above into zeros.
+    // Locals throughout: stores through a byte pointer could alias the
+    // members, which would keep the loops from holding them in registers.
     const size_t pixel = BytesPerPixel(depth_);
+    const size_t count = rowBytes_;
     uint8_t* out = filtered_.data() + 1;
+    uint8_t* previous = previous_.data();
     filtered_[0] = 2;
     if (pixel == 1) {
-        for (size_t i = 0; i < rowBytes_; ++i) out[i] = static_cast<uint8_t>(row[i] - previous_[i]);
-        std::memcpy(previous_.data(), row, rowBytes_);
+        for (size_t i = 0; i < count; ++i) out[i] = static_cast<uint8_t>(row[i] - previous[i]);
+        std::memcpy(previous, row, count);
     } else {
-        for (size_t i = 0; i < rowBytes_; i += pixel) {
+        for (size_t i = 0; i < count; i += pixel) {
             const uint8_t rgb[4] = {row[i + 2], row[i + 1], row[i], pixel == 4 ? row[i + 3] : uint8_t{0}};
             for (size_t c = 0; c < pixel; ++c) {
-                out[i + c] = static_cast<uint8_t>(rgb[c] - previous_[i + c]);
-                previous_[i + c] = rgb[c];
+                out[i + c] = static_cast<uint8_t>(rgb[c] - previous[i + c]);
+                previous[i + c] = rgb[c];
             }
         }
     }
 
     const uint8_t* p = filtered_.data();
-    for (size_t n = filtered_.size(), k = 0; k < n;) {
+    uint32_t a = adler_a_, b = adler_b_;
+    for (size_t n = count + 1, k = 0; k < n;) {
         const size_t block = std::min<size_t>(n - k, 5552);
         for (size_t i = 0; i < block; ++i) {
-            adler_a_ += p[k + i];
-            adler_b_ += adler_a_;
+            a += p[k + i];
+            b += a;
         }
-        adler_a_ %= 65521;
-        adler_b_ %= 65521;
+        a %= 65521;
+        b %= 65521;
         k += block;
     }
+    adler_a_ = a;
+    adler_b_ = b;
     window_.insert(window_.end(), filtered_.begin(), filtered_.end());
     Compress(base_ + window_.size());
     KeepWindow();
