@@ -12,6 +12,9 @@ namespace {
 
 constexpr uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr size_t kWindow = 32768;  // how far back deflate may reach
+// The data kept before the window moves on: under 64 KB with a row, as
+// Windows' heap (and Wine's) gives larger blocks fresh pages every time.
+constexpr size_t kWindowKept = kWindow + kWindow / 2;
 constexpr size_t kMaxMatch = 258;
 constexpr size_t kMinMatch = 3;
 constexpr size_t kIdatBytes = 1 << 14;  // a symbol's picture mostly fits one
@@ -139,7 +142,7 @@ PngWriter::PngWriter(Sink sink, int32_t width, int32_t height, PixelDepth depth,
     filtered_.resize(rowBytes_ + 1);
     head_.assign(size_t{1} << kHashBits, 0);
     window_.reserve(static_cast<size_t>(
-        std::min<uint64_t>((rowBytes_ + 1) * static_cast<uint64_t>(height), 2 * kWindow + rowBytes_ + 1)));
+        std::min<uint64_t>((rowBytes_ + 1) * static_cast<uint64_t>(height), kWindowKept + rowBytes_ + 1)));
     data_.reserve(kIdatBytes + 1024);
 
     sink_(kSignature, sizeof kSignature);
@@ -229,7 +232,7 @@ void PngWriter::WriteRow(const uint8_t* row) {
 }
 
 void PngWriter::KeepWindow() {
-    if (window_.size() > 2 * kWindow) {
+    if (window_.size() > kWindowKept) {
         const size_t drop = window_.size() - kWindow;
         window_.erase(window_.begin(), window_.begin() + static_cast<std::ptrdiff_t>(drop));
         base_ += drop;
