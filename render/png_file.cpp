@@ -12,8 +12,8 @@ namespace {
 
 constexpr uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr size_t kWindow = 32768;  // how far back deflate may reach
-// The data kept before the window moves on: under 64 KB with a row, as
-// Windows' heap (and Wine's) gives larger blocks fresh pages every time.
+// The data kept before the window moves on: under 64 KB with a row, since
+// Wine's heap gives larger blocks fresh pages on every picture.
 constexpr size_t kWindowKept = kWindow + kWindow / 2;
 constexpr size_t kMaxMatch = 258;
 constexpr size_t kMinMatch = 3;
