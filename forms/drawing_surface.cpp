@@ -116,11 +116,13 @@ void DrawingSurface::Line(int32_t flags, double x1, double y1, double x2, double
     if (flags & line_flags::kBox) {
         const RECT box = InclusiveBox(px1, py1, px2, py2);
         if (flags & line_flags::kFill) {
-            if (!fillBrush_ || fillInk_ != ink) {
-                fillBrush_ = win32::Brush(CreateSolidBrush(ink));
-                fillInk_ = ink;
+            if (!FillOwnPixels(box, ink)) {
+                if (!fillBrush_ || fillInk_ != ink) {
+                    fillBrush_ = win32::Brush(CreateSolidBrush(ink));
+                    fillInk_ = ink;
+                }
+                FillRect(dc, &box, fillBrush_.Get());
             }
-            FillRect(dc, &box, fillBrush_.Get());
         } else {
             const win32::Pen pen(CreatePen(PS_SOLID | PS_INSIDEFRAME, drawWidth_, ink));
             const win32::Selection penSelected(dc, pen.Get());

@@ -107,6 +107,9 @@ protected:
     // which a printer's driver may round to a paper it has.
     virtual SIZE ResizeDevice(int pixelWidth, int pixelHeight) = 0;
     virtual void BackColorChanged() {}
+    // Fills a box (device pixels, right and bottom excluded) without GDI,
+    // where the surface owns its pixels and chose to; false leaves it to GDI.
+    virtual bool FillOwnPixels(const RECT& /*box*/, COLORREF /*ink*/) { return false; }
 
     // A new device altogether: resolution across and down and size in its
     // pixels; the object keeps its scale mode and its font in points. All

@@ -10,12 +10,21 @@ namespace quillant::forms {
 PictureSurface::PictureSurface() : PictureSurface(kDpi, kDefaultPixelWidth, kDefaultPixelHeight) {}
 
 PictureSurface::PictureSurface(double dpi, int pixelWidth, int pixelHeight)
-    : PictureSurface(dpi, pixelWidth, pixelHeight, RasterImage::Memory()) {}
+    : DrawingSurface(dpi, pixelWidth, pixelHeight, 0xFFFFFF), image_(pixelWidth, pixelHeight, 0xFFFFFF) {
+    AttachDc(image_.Dc());
+}
 
 PictureSurface::PictureSurface(double dpi, int pixelWidth, int pixelHeight, RasterImage::Memory memory)
     : DrawingSurface(dpi, pixelWidth, pixelHeight, 0xFFFFFF),
-      image_(pixelWidth, pixelHeight, 0xFFFFFF, std::move(memory)) {
+      image_(pixelWidth, pixelHeight, 0xFFFFFF, std::move(memory)),
+      fillsOwnPixels_(true) {
     AttachDc(image_.Dc());
+}
+
+bool PictureSurface::FillOwnPixels(const RECT& box, COLORREF ink) {
+    if (!fillsOwnPixels_) return false;
+    image_.FillBox(box, ink);
+    return true;
 }
 
 

@@ -23,18 +23,23 @@ BITMAPINFO TopDown24(int width, int height) {
     return info;
 }
 
-void FillRows(uint8_t* bits, int stride, int fromRow, int toRow, int width, COLORREF colour) {
-    // A grey ground (white, most of all) is one byte value throughout.
-    if (GetBValue(colour) == GetGValue(colour) && GetGValue(colour) == GetRValue(colour)) {
-        std::memset(bits + static_cast<size_t>(fromRow) * stride, GetRValue(colour),
-                    static_cast<size_t>(toRow - fromRow) * stride);
-        return;
-    }
+void FillSpans(uint8_t* bits, int stride, int fromRow, int toRow, int fromX, int toX, COLORREF colour) {
+    const size_t from = static_cast<size_t>(fromX) * 3, bytes = static_cast<size_t>(toX - fromX) * 3;
+    // A grey (white and black, most of all) is one byte value throughout.
+    const bool grey = GetBValue(colour) == GetGValue(colour) && GetGValue(colour) == GetRValue(colour);
     const uint8_t bgr[3] = {GetBValue(colour), GetGValue(colour), GetRValue(colour)};
     for (int y = fromRow; y < toRow; ++y) {
-        uint8_t* row = bits + static_cast<size_t>(y) * stride;
-        for (int x = 0; x < width; ++x) std::memcpy(row + static_cast<size_t>(x) * 3, bgr, 3);
+        uint8_t* span = bits + static_cast<size_t>(y) * static_cast<size_t>(stride) + from;
+        if (grey) {
+            std::memset(span, bgr[0], bytes);
+        } else {
+            for (size_t x = 0; x < bytes; x += 3) std::memcpy(span + x, bgr, 3);
+        }
     }
+}
+
+void FillRows(uint8_t* bits, int stride, int fromRow, int toRow, int width, COLORREF colour) {
+    FillSpans(bits, stride, fromRow, toRow, 0, width, colour);
 }
 
 }  // namespace
@@ -79,6 +84,14 @@ uint8_t* RasterImage::Bits() {
 void RasterImage::Fill(COLORREF colour) {
     GdiFlush();
     FillRows(dib_.bits_, Stride(), 0, height_, width_, colour);
+}
+
+void RasterImage::FillBox(const RECT& box, COLORREF colour) {
+    const int left = std::max<int>(box.left, 0), right = std::min<int>(box.right, width_);
+    const int top = std::max<int>(box.top, 0), bottom = std::min<int>(box.bottom, height_);
+    if (left >= right || top >= bottom) return;
+    GdiFlush();
+    FillSpans(dib_.bits_, Stride(), top, bottom, left, right, colour);
 }
 
 COLORREF RasterImage::Pixel(int x, int y) const {

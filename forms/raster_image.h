@@ -59,6 +59,9 @@ public:
     uint8_t* Bits();
 
     void Fill(COLORREF colour);
+    // The part of box (right and bottom excluded) inside the image, filled
+    // as GDI's FillRect would with a solid brush, without GDI.
+    void FillBox(const RECT& box, COLORREF colour);
     // CLR_INVALID outside the image.
     COLORREF Pixel(int x, int y) const;
     // Keeps the pixels that fit, grounds the rest in ground.

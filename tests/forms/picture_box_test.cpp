@@ -10,6 +10,7 @@
 
 #include "tests/forms/forms_test_support.h"
 #include "win32/gdi_object.h"
+#include "forms/raster_image.h"
 #include "forms/scale_units.h"
 
 namespace quillant::forms::testing {
@@ -409,6 +410,30 @@ TEST(PictureBoxPicture, SavePictureWritesPngOrBmpByExtension) {
     char signature[8] = {};
     png.read(signature, 8);
     EXPECT_EQ(std::memcmp(signature, "\x89PNG\r\n\x1a\n", 8), 0);
+}
+
+// An image's canvas fills boxes in its own pixels: each must come out as
+// GDI's FillRect draws it, edges and clipping included, also on memory
+// larger than the image that an earlier image left.
+TEST(ImageCanvas, BoxesFilledWithoutGdiAreTheBoxesFillRectDraws) {
+    const RECT boxes[] = {{3, 4, 9, 20},    {-5, -5, 4, 6},   {35, 25, 60, 50}, {-10, 10, 100, 12},
+                          {10, -3, 11, 40}, {50, 50, 60, 60}, {7, 7, 7, 9},     {0, 0, 40, 30}};
+    const COLORREF inks[] = {kBlack, RGB(12, 200, 77)};
+    RasterImage::Memory larger = RasterImage(64, 48, kWhite).TakeMemory();
+    for (const COLORREF ink : inks) {
+        for (const RECT& box : boxes) {
+            RasterImage byGdi(40, 30, kWhite);
+            const win32::Brush brush(CreateSolidBrush(ink));
+            FillRect(byGdi.Dc(), &box, brush.Get());
+            RasterImage direct(40, 30, kWhite, std::move(larger));
+            direct.FillBox(box, ink);
+            for (int y = 0; y < 30; ++y) {
+                ASSERT_EQ(std::memcmp(byGdi.Bits() + y * byGdi.Stride(), direct.Bits() + y * direct.Stride(), 40 * 3), 0)
+                    << "box " << box.left << "," << box.top << "," << box.right << "," << box.bottom << " row " << y;
+            }
+            larger = direct.TakeMemory();
+        }
+    }
 }
 
 }  // namespace
