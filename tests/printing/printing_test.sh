@@ -32,6 +32,19 @@ windows_path() { echo "Z:${1//\//\\}"; }
 cscript() {  # SCRIPT ARGS...
     "$LOADER" "$system32/cscript.exe" //nologo "$@" </dev/null | tr -d '\r'
 }
+# The label printer's stand-in on 127.0.0.1:$PORT, keeping the first COUNT
+# jobs in FOLDER; returns once it listens. Its process is $listener.
+start_listener() {  # FOLDER COUNT
+    python3 "$SOURCE/scripts/zpl_listener.py" "$PORT" "$1" 120 "$2" &
+    listener=$!
+    # It would hold CTest's output until its own time ran out.
+    trap 'kill $listener 2>/dev/null || true' EXIT
+    for _ in $(seq 100); do [ -e "$1/listening" ] || ! kill -0 $listener 2>/dev/null && break; sleep 0.1; done
+    if ! [ -e "$1/listening" ]; then
+        echo "FAIL the listener did not start on port $PORT"
+        exit 1
+    fi
+}
 
 case "$case_name" in
   register)
@@ -71,15 +84,7 @@ case "$case_name" in
     rm -rf "$out"
     mkdir -p "$out"
     cd "$out"
-    python3 "$SOURCE/scripts/zpl_listener.py" "$PORT" zpl 120 1 &
-    listener=$!
-    # It would hold CTest's output until its own time ran out.
-    trap 'kill $listener 2>/dev/null || true' EXIT
-    for _ in $(seq 100); do [ -e zpl/listening ] || ! kill -0 $listener 2>/dev/null && break; sleep 0.1; done
-    if ! [ -e zpl/listening ]; then
-        echo "FAIL the ZPL listener did not start on port $PORT"
-        exit 1
-    fi
+    start_listener zpl 1
     cscript "$(windows_path "$SOURCE/samples/demo/shipping_label.vbs")" label-zpl.png QuillantZebra "$class" \
         >report.txt
     grep -v '^crop' report.txt || true
@@ -104,14 +109,7 @@ case "$case_name" in
     rm -rf "$out"
     mkdir -p "$out"
     cd "$out"
-    python3 "$SOURCE/scripts/zpl_listener.py" "$PORT" jobs 120 2 &
-    listener=$!
-    trap 'kill $listener 2>/dev/null || true' EXIT
-    for _ in $(seq 100); do [ -e jobs/listening ] || ! kill -0 $listener 2>/dev/null && break; sleep 0.1; done
-    if ! [ -e jobs/listening ]; then
-        echo "FAIL the listener did not start on port $PORT"
-        exit 1
-    fi
+    start_listener jobs 2
     cscript "$(windows_path "$SOURCE/tests/printing/label_commands.vbs")" "$(windows_path "$out")" QuillantRaw |
         tee report.txt
     grep -q '^PASS' report.txt || { echo "FAIL the script did not finish"; exit 1; }
