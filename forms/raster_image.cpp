@@ -38,10 +38,6 @@ void FillSpans(uint8_t* bits, int stride, int fromRow, int toRow, int fromX, int
     }
 }
 
-void FillRows(uint8_t* bits, int stride, int fromRow, int toRow, int width, COLORREF colour) {
-    FillSpans(bits, stride, fromRow, toRow, 0, width, colour);
-}
-
 }  // namespace
 
 RasterImage::Memory RasterImage::MakeDib(int width, int height) {
@@ -65,7 +61,7 @@ RasterImage::RasterImage(int width, int height, COLORREF ground, Memory memory) 
     dc_.Reset(CreateCompatibleDC(nullptr));
     if (!dc_) throw errors::CannotCreateImage(width, height);
     selected_.emplace(dc_.Get(), dib_.bitmap_.Get());
-    FillRows(dib_.bits_, Stride(), 0, height_, width_, ground);
+    FillSpans(dib_.bits_, Stride(), 0, height_, 0, width_, ground);
 }
 
 // The bitmap must leave the DC before either is deleted.
@@ -83,7 +79,7 @@ uint8_t* RasterImage::Bits() {
 
 void RasterImage::Fill(COLORREF colour) {
     GdiFlush();
-    FillRows(dib_.bits_, Stride(), 0, height_, width_, colour);
+    FillSpans(dib_.bits_, Stride(), 0, height_, 0, width_, colour);
 }
 
 void RasterImage::FillBox(const RECT& box, COLORREF colour) {
@@ -103,7 +99,7 @@ COLORREF RasterImage::Pixel(int x, int y) const {
 void RasterImage::Resize(int width, int height, COLORREF ground) {
     Memory fresh = MakeDib(width, height);
     const int stride = StrideOf(width);
-    FillRows(fresh.bits_, stride, 0, height, width, ground);
+    FillSpans(fresh.bits_, stride, 0, height, 0, width, ground);
     const uint8_t* old = Bits();
     const size_t keep = static_cast<size_t>(std::min(width, width_)) * 3;
     for (int y = 0; y < std::min(height, height_); ++y) {

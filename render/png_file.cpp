@@ -138,7 +138,6 @@ PngWriter::PngWriter(Sink sink, int32_t width, int32_t height, PixelDepth depth,
     rowBytes_ = PackedRowBytes(width, depth);
     if ((rowBytes_ + 1) * static_cast<uint64_t>(height) >= (uint64_t{1} << 32) - 1) throw vb_errors::Overflow();
     previous_.assign(rowBytes_, 0);
-    lastRow_.resize(rowBytes_);
     filtered_.resize(rowBytes_ + 1);
     head_.assign(size_t{1} << kHashBits, 0);
     window_.reserve(static_cast<size_t>(
@@ -185,32 +184,32 @@ void PngWriter::WriteRow(const uint8_t* row) {
     // A symbol's picture is mostly rows that repeat the one above: after
     // the first two such rows, the filtered data repeats too, and needs no
     // search at all.
-    const bool repeated = rows_ > 0 && std::memcmp(row, lastRow_.data(), rowBytes_) == 0;
+    const bool repeated = rows_ > 0 && std::memcmp(row, previous_.data(), rowBytes_) == 0;
     ++rows_;
     if (repeated && repeatedBefore_ && RepeatFilteredRow()) return;
     repeatedBefore_ = repeated;
-    std::memcpy(lastRow_.data(), row, rowBytes_);
     // PNG keeps colours red first; the "up" filter turns every row that
-    // repeats the one above into zeros.
-    // Locals throughout: stores through a byte pointer could alias the
-    // members, which would keep the loops from holding them in registers.
+    // repeats the one above into zeros. Differences of the same channel do
+    // not care which order the channels come in, so the row above is kept
+    // as given. Locals throughout: stores through a byte pointer could alias
+    // the members, which would keep the loops from holding them in registers.
     const size_t pixel = BytesPerPixel(depth_);
     const size_t count = rowBytes_;
     uint8_t* out = filtered_.data() + 1;
-    uint8_t* previous = previous_.data();
+    const uint8_t* previous = previous_.data();
     filtered_[0] = 2;
     if (pixel == 1) {
         for (size_t i = 0; i < count; ++i) out[i] = static_cast<uint8_t>(row[i] - previous[i]);
-        std::memcpy(previous, row, count);
     } else {
+        constexpr size_t kRedFirst[4] = {2, 1, 0, 3};
         for (size_t i = 0; i < count; i += pixel) {
-            const uint8_t rgb[4] = {row[i + 2], row[i + 1], row[i], pixel == 4 ? row[i + 3] : uint8_t{0}};
             for (size_t c = 0; c < pixel; ++c) {
-                out[i + c] = static_cast<uint8_t>(rgb[c] - previous[i + c]);
-                previous[i + c] = rgb[c];
+                const size_t from = i + kRedFirst[c];
+                out[i + c] = static_cast<uint8_t>(row[from] - previous[from]);
             }
         }
     }
+    std::memcpy(previous_.data(), row, count);
 
     const uint8_t* p = filtered_.data();
     uint32_t a = adler_a_, b = adler_b_;

@@ -56,7 +56,6 @@ private:
     uint64_t done_ = 0;  // absolute position compressed up to
     std::vector<uint32_t> head_;  // last absolute position + 1 of each hash, 0 for none
     std::vector<uint8_t> previous_;
-    std::vector<uint8_t> lastRow_;  // the last row as given, before filtering
     bool repeatedBefore_ = false;    // the last row repeated the one before it
     std::vector<uint8_t> filtered_;
 
