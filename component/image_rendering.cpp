@@ -83,8 +83,9 @@ void Draw(const ImagePlan& plan, render::DrawingObject& target, render::FontApi&
 // PNG at the least depth its pixels need.
 std::vector<uint8_t> PngBytes(const render::PixelRows& rows, const ResolvedColours& colours, int32_t dpi) {
     if (colours.ground) {
-        return render::PngFile(
-            rows, render::DepthOf(rows.bits, rows.width, rows.height, rows.stride, render::PixelDepth::kBlackWhite), dpi);
+        const render::RowSurvey survey =
+            render::SurveyRows(rows.bits, rows.width, rows.height, rows.stride, render::PixelDepth::kBlackWhite);
+        return render::PngFile(rows, survey.depth, dpi, survey.repeatsAbove);
     }
     std::vector<uint8_t> alpha = render::CoverageAlpha(rows, colours.fore);
     const render::PixelRows coverage{alpha.data(), rows.width, rows.height, static_cast<size_t>(rows.width) * 4};

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "forms/forms_errors.h"
+#include "render/byte_spans.h"
 
 namespace quillant::forms {
 namespace {
@@ -31,7 +32,7 @@ void FillSpans(uint8_t* bits, int stride, int fromRow, int toRow, int fromX, int
     for (int y = fromRow; y < toRow; ++y) {
         uint8_t* span = bits + static_cast<size_t>(y) * static_cast<size_t>(stride) + from;
         if (grey) {
-            std::memset(span, bgr[0], bytes);
+            render::FillBytes(span, bgr[0], bytes);
         } else {
             for (size_t x = 0; x < bytes; x += 3) std::memcpy(span + x, bgr, 3);
         }

@@ -1,10 +1,12 @@
 #include "render/pixel_rows.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
 
 #include "encoding/vb_error.h"
+#include "render/byte_spans.h"
 
 namespace quillant::render {
 namespace {
@@ -37,19 +39,26 @@ size_t DibStride(int32_t width) { return (static_cast<size_t>(width) * 3 + 3) & 
 
 }  // namespace
 
-PixelDepth DepthOf(const uint8_t* rows, int width, int count, size_t stride, PixelDepth atLeast) {
-    PixelDepth depth = atLeast;
+RowSurvey SurveyRows(const uint8_t* rows, int width, int count, size_t stride, PixelDepth atLeast) {
+    RowSurvey survey{std::vector<uint8_t>(static_cast<size_t>(std::max(count, 0)), 0), atLeast};
     const size_t rowBytes = static_cast<size_t>(width) * 3;
-    for (int y = 0; y < count && depth != PixelDepth::kColour; ++y) {
+    for (int y = 0; y < count; ++y) {
         const uint8_t* pixel = rows + static_cast<size_t>(y) * stride;
         // A row that repeats the one above (most of a symbol's) adds nothing.
-        if (y > 0 && std::memcmp(pixel, pixel - stride, rowBytes) == 0) continue;
-        for (int x = 0; x < width; ++x, pixel += 3) {
-            if (pixel[0] != pixel[1] || pixel[1] != pixel[2]) return PixelDepth::kColour;
-            if (pixel[0] != 0 && pixel[0] != 255) depth = PixelDepth::kGrey;
+        if (y > 0 && SameBytes(pixel, pixel - stride, rowBytes)) {
+            survey.repeatsAbove[static_cast<size_t>(y)] = 1;
+            continue;
+        }
+        for (int x = 0; x < width && survey.depth != PixelDepth::kColour; ++x, pixel += 3) {
+            if (pixel[0] != pixel[1] || pixel[1] != pixel[2]) survey.depth = PixelDepth::kColour;
+            else if (pixel[0] != 0 && pixel[0] != 255 && survey.depth == PixelDepth::kBlackWhite) survey.depth = PixelDepth::kGrey;
         }
     }
-    return depth;
+    return survey;
+}
+
+PixelDepth DepthOf(const uint8_t* rows, int width, int count, size_t stride, PixelDepth atLeast) {
+    return SurveyRows(rows, width, count, stride, atLeast).depth;
 }
 
 size_t PackedRowBytes(int width, PixelDepth depth) {
@@ -68,7 +77,7 @@ void PackRow(const uint8_t* pixels, int width, PixelDepth depth, uint8_t* out) {
         for (int x = 0; x < width; ++x) out[x] = pixels[3 * x];
         return;
     }
-    std::fill(out, out + PackedRowBytes(width, depth), uint8_t{0});
+    FillBytes(out, 0, PackedRowBytes(width, depth));
     for (int x = 0; x < width; ++x) {
         if (pixels[3 * x]) out[x / 8] |= static_cast<uint8_t>(0x80u >> (x % 8));
     }

@@ -31,6 +31,14 @@ enum class PixelDepth { kBlackWhite, kGrey, kColour, kColourAlpha };
 // width pixels, stride bytes apart, and at least atLeast.
 PixelDepth DepthOf(const uint8_t* rows, int width, int count, size_t stride, PixelDepth atLeast);
 
+// DepthOf, and which rows repeat the one above (1; never the first): both
+// from one reading of the pixels, for a writer that skips repeated rows.
+struct RowSurvey {
+    std::vector<uint8_t> repeatsAbove;
+    PixelDepth depth;
+};
+RowSurvey SurveyRows(const uint8_t* rows, int width, int count, size_t stride, PixelDepth atLeast);
+
 // One row of width blue-green-red pixels at depth (grey or black and white):
 // a grey pixel is its blue byte; in black and white a set bit is white, the
 // leftmost pixel the highest bit. out holds PackedRowBytes(width, depth).

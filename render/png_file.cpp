@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "encoding/vb_error.h"
+#include "render/byte_spans.h"
 
 namespace quillant::render {
 namespace {
@@ -181,10 +182,18 @@ void PngWriter::Chunk(const char type[4], const uint8_t* data, size_t count) {
 
 void PngWriter::WriteRow(const uint8_t* row) {
     if (rows_ >= height_) throw vb_errors::InvalidCall();
+    AddRow(row, rows_ > 0 && SameBytes(row, previous_.data(), rowBytes_));
+}
+
+void PngWriter::RepeatRow() {
+    if (rows_ == 0 || rows_ >= height_) throw vb_errors::InvalidCall();
+    AddRow(previous_.data(), true);
+}
+
+void PngWriter::AddRow(const uint8_t* row, bool repeated) {
     // A symbol's picture is mostly rows that repeat the one above: after
     // the first two such rows, the filtered data repeats too, and needs no
     // search at all.
-    const bool repeated = rows_ > 0 && std::memcmp(row, previous_.data(), rowBytes_) == 0;
     ++rows_;
     if (repeated && repeatedBefore_ && RepeatFilteredRow()) return;
     repeatedBefore_ = repeated;
@@ -209,7 +218,7 @@ void PngWriter::WriteRow(const uint8_t* row) {
             }
         }
     }
-    std::memcpy(previous_.data(), row, count);
+    if (!repeated) std::memcpy(previous_.data(), row, count);
 
     const uint8_t* p = filtered_.data();
     uint32_t a = adler_a_, b = adler_b_;
@@ -350,19 +359,31 @@ void PngWriter::Finish() {
 }
 
 std::vector<uint8_t> PngFile(const PixelRows& rows, PixelDepth depth, int32_t dpi) {
+    const size_t rowBytes = static_cast<size_t>(rows.width) * (depth == PixelDepth::kColourAlpha ? 4 : 3);
+    std::vector<uint8_t> repeatsAbove(static_cast<size_t>(std::max(rows.height, 0)), 0);
+    for (int32_t y = 1; y < rows.height; ++y) {
+        const uint8_t* row = rows.bits + static_cast<size_t>(y) * rows.stride;
+        repeatsAbove[static_cast<size_t>(y)] = SameBytes(row, row - rows.stride, rowBytes);
+    }
+    return PngFile(rows, depth, dpi, repeatsAbove);
+}
+
+std::vector<uint8_t> PngFile(const PixelRows& rows, PixelDepth depth, int32_t dpi,
+                             const std::vector<uint8_t>& repeatsAbove) {
     std::vector<uint8_t> file;
     PngWriter png([&](const uint8_t* bytes, size_t count) { file.insert(file.end(), bytes, bytes + count); },
                   rows.width, rows.height, depth, dpi);
-    std::vector<uint8_t> packed(PackedRowBytes(rows.width, depth));
-    const size_t rowBytes = static_cast<size_t>(rows.width) * 3;
+    const bool packs = depth == PixelDepth::kBlackWhite || depth == PixelDepth::kGrey;
+    std::vector<uint8_t> packed(packs ? PackedRowBytes(rows.width, depth) : 0);
     for (int32_t y = 0; y < rows.height; ++y) {
         const uint8_t* row = rows.bits + static_cast<size_t>(y) * rows.stride;
-        if (depth == PixelDepth::kColour || depth == PixelDepth::kColourAlpha) {
-            png.WriteRow(row);
-        } else {
-            // A repeated row packs as the one above did.
-            if (y == 0 || std::memcmp(row, row - rows.stride, rowBytes) != 0) PackRow(row, rows.width, depth, packed.data());
+        if (y > 0 && repeatsAbove.at(static_cast<size_t>(y))) {
+            png.RepeatRow();
+        } else if (packs) {
+            PackRow(row, rows.width, depth, packed.data());
             png.WriteRow(packed.data());
+        } else {
+            png.WriteRow(row);
         }
     }
     png.Finish();

@@ -28,10 +28,13 @@ public:
     // One row at the writer's depth, as PackRow makes it; colour rows are
     // blue-green-red (and alpha), as DIBs hold them.
     void WriteRow(const uint8_t* row);
+    // The last row written, again, for a caller that knows it repeats.
+    void RepeatRow();
     // After the last row: the end of the data and of the file.
     void Finish();
 
 private:
+    void AddRow(const uint8_t* row, bool repeated);
     void Chunk(const char type[4], const uint8_t* data, size_t count);
     void Compress(uint64_t end);
     void PutBits(uint32_t bits, int count);
@@ -67,5 +70,8 @@ private:
 // A whole picture as a PNG file's bytes: rows of blue-green-red pixels (of
 // blue-green-red-alpha for kColourAlpha) written at depth.
 std::vector<uint8_t> PngFile(const PixelRows& rows, PixelDepth depth, int32_t dpi);
+// The same, told which rows repeat the one above (SurveyRows).
+std::vector<uint8_t> PngFile(const PixelRows& rows, PixelDepth depth, int32_t dpi,
+                             const std::vector<uint8_t>& repeatsAbove);
 
 }  // namespace quillant::render

@@ -8,12 +8,14 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "encoding/vb_error.h"
+#include "render/byte_spans.h"
 
 namespace quillant::render {
 namespace {
@@ -147,12 +149,46 @@ TEST(PngFile, ASymbolsRepeatedRowsCostAlmostNothing) {
     EXPECT_LT(PngFile(rows, PixelDepth::kBlackWhite, 0).size(), 1200u);
 }
 
+// The word-at-a-time compare and fill at every length and at every place a
+// difference can hide (the overlapping tail included).
+TEST(ByteSpans, EveryLengthAndEveryPlaceOfADifference) {
+    for (size_t length = 0; length <= 80; ++length) {
+        std::vector<uint8_t> a(length + 2, 0x5A), b(length + 2, 0x5A);
+        EXPECT_TRUE(SameBytes(a.data() + 1, b.data() + 1, length)) << length;
+        for (size_t at = 0; at < length; ++at) {
+            b[1 + at] = 0x5B;
+            EXPECT_FALSE(SameBytes(a.data() + 1, b.data() + 1, length)) << length << " at " << at;
+            b[1 + at] = 0x5A;
+        }
+        std::vector<uint8_t> filled(length + 2, 7);
+        FillBytes(filled.data() + 1, 0xC3, length);
+        EXPECT_EQ(filled.front(), 7);
+        EXPECT_EQ(filled.back(), 7);
+        EXPECT_EQ(std::count(filled.begin(), filled.end(), 0xC3), static_cast<std::ptrdiff_t>(length));
+    }
+}
+
+// A writer told which rows repeat writes the file it finds for itself, and
+// the survey's depth is DepthOf's.
+TEST(PngFile, RowsKnownToRepeatMakeTheSameFile) {
+    for (const PixelDepth depth : {PixelDepth::kBlackWhite, PixelDepth::kGrey, PixelDepth::kColour}) {
+        std::vector<uint8_t> bits = SymbolRows(613, 90, 3);
+        const PixelRows rows{bits.data(), 613, 90, 613 * 3};
+        const RowSurvey survey = SurveyRows(rows.bits, rows.width, rows.height, rows.stride, depth);
+        EXPECT_EQ(survey.depth, DepthOf(rows.bits, rows.width, rows.height, rows.stride, depth));
+        EXPECT_EQ(std::count(survey.repeatsAbove.begin(), survey.repeatsAbove.end(), 1), 90 * 3 / 4 - 1);
+        EXPECT_EQ(PngFile(rows, depth, 300, survey.repeatsAbove), PngFile(rows, depth, 300));
+    }
+}
+
 TEST(PngFile, RowsBeyondTheHeightOrMissingAreRefused) {
     std::vector<uint8_t> file;
     PngWriter png([&](const uint8_t* b, size_t n) { file.insert(file.end(), b, b + n); }, 2, 1, PixelDepth::kGrey, 0);
     const uint8_t row[2] = {0, 255};
     EXPECT_THROW(png.Finish(), VbError);
+    EXPECT_THROW(png.RepeatRow(), VbError);  // no row to repeat yet
     png.WriteRow(row);
+    EXPECT_THROW(png.RepeatRow(), VbError);
     EXPECT_THROW(png.WriteRow(row), VbError);
     EXPECT_THROW(PngWriter([](const uint8_t*, size_t) {}, 0, 1, PixelDepth::kGrey, 0), VbError);
 }
