@@ -17,7 +17,6 @@
 #include "win32/com_ptr.h"
 #include "win32/property_argument.h"
 #include "forms/live_objects.h"
-#include "forms/member_names.h"
 #include "forms/module_dispatch.h"
 #include "forms/scale_units.h"
 #include "win32/type_info_dispatch.h"
@@ -46,16 +45,6 @@ public:
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return AddReference(); }
     ULONG STDMETHODCALLTYPE Release() override { return ReleaseReference(); }
-
-    // IDispatch: a name is looked up in the type library once per process.
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid,
-                                            DISPID* ids) override {
-        if (count == 1 && names && ids && Names().Find(names[0], ids[0])) return S_OK;
-        const HRESULT hr =
-            win32::TypeInfoDispatch<Interface>::GetIDsOfNames(iid, names, count, lcid, ids);
-        if (hr == S_OK && count == 1) Names().Remember(names[0], ids[0]);
-        return hr;
-    }
 
     // IDispatch: the members drawn with for every module straight from their
     // DISPIDs, everything else through the type library.
@@ -174,11 +163,6 @@ public:
 
 protected:
     explicit DrawingObjectDispatch(const wchar_t* source) : source_(source) {}
-
-    static MemberNames& Names() {
-        static MemberNames names;
-        return names;
-    }
 
     // Further interface identifiers the object answers with its main interface.
     virtual bool AnswersAs(REFIID) const { return false; }

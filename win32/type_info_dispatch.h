@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "win32/com_ptr.h"
+#include "win32/member_names.h"
 
 namespace quillant::win32 {
 
@@ -52,12 +53,19 @@ public:
         if (index != 0) return DISP_E_BADINDEX;
         return Lookup(__uuidof(Interface), out);
     }
+    // A name is looked up in the type library once per process: oleaut32
+    // compares it with every member's name through the locale, and a host
+    // that binds late asks on every call.
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
         if (count && (!names || !ids)) return E_INVALIDARG;
+        static MemberNames known;
+        if (count == 1 && known.Find(names[0], ids[0])) return S_OK;
         ComPtr<ITypeInfo> info;
-        const HRESULT hr = Lookup(__uuidof(Interface), info.Put());
+        HRESULT hr = Lookup(__uuidof(Interface), info.Put());
         if (FAILED(hr)) return hr;
-        return info->GetIDsOfNames(names, count, ids);
+        hr = info->GetIDsOfNames(names, count, ids);
+        if (hr == S_OK && count == 1) known.Remember(names[0], ids[0]);
+        return hr;
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* excep, UINT* argError) override {

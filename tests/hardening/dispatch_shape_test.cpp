@@ -123,12 +123,36 @@ TEST(DispatchShape, NamesAndTypeInformationAskedForBadly) {
         EXPECT_EQ(object->GetTypeInfo(1, LOCALE_USER_DEFAULT, info.Put()), DISP_E_BADINDEX);
         EXPECT_EQ(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, nullptr), E_POINTER);
     }
-    DISPID lower = 0, upper = 0;
-    LPOLESTR lowerName[] = {const_cast<LPOLESTR>(L"currentx")};
-    LPOLESTR upperName[] = {const_cast<LPOLESTR>(L"CURRENTX")};
-    EXPECT_EQ(box->GetIDsOfNames(IID_NULL, lowerName, 1, LOCALE_USER_DEFAULT, &lower), S_OK);
-    EXPECT_EQ(box->GetIDsOfNames(IID_NULL, upperName, 1, LOCALE_USER_DEFAULT, &upper), S_OK);
-    EXPECT_EQ(lower, upper);
+    // Asked again (answered from what was kept) and in other cases, a name
+    // gives the type library's DISPID; a name the type library refused is
+    // refused again.
+    const struct {
+        IDispatch* object;
+        const wchar_t* names[3];
+        DISPID id;
+    } cases[] = {
+        {box.Get(), {L"CurrentX", L"currentx", L"CURRENTX"}, DISPID_UNKNOWN},
+        {barcode.Get(), {L"EncodeString", L"encodestring", L"ENCODESTRING"}, DISPID_QUILLANT_ENCODESTRING},
+    };
+    for (const auto& row : cases) {
+        DISPID first = DISPID_UNKNOWN;
+        LPOLESTR name[] = {const_cast<LPOLESTR>(row.names[0])};
+        ASSERT_EQ(row.object->GetIDsOfNames(IID_NULL, name, 1, LOCALE_USER_DEFAULT, &first), S_OK);
+        if (row.id != DISPID_UNKNOWN) {
+            EXPECT_EQ(first, row.id);
+        }
+        for (int time = 0; time < 2; ++time) {
+            for (const wchar_t* spelling : row.names) {
+                DISPID id = 0;
+                LPOLESTR again[] = {const_cast<LPOLESTR>(spelling)};
+                EXPECT_EQ(row.object->GetIDsOfNames(IID_NULL, again, 1, LOCALE_USER_DEFAULT, &id), S_OK);
+                EXPECT_EQ(id, first);
+            }
+        }
+        DISPID id = 0;
+        LPOLESTR unknown[] = {const_cast<LPOLESTR>(L"NoSuchMember")};
+        EXPECT_EQ(row.object->GetIDsOfNames(IID_NULL, unknown, 1, LOCALE_USER_DEFAULT, &id), DISP_E_UNKNOWNNAME);
+    }
 }
 
 DISPID IdOf(IDispatch* object, const wchar_t* name) {

@@ -1,15 +1,15 @@
-#include "forms/member_names.h"
+#include "win32/member_names.h"
 
-#include <cwctype>
-
-namespace quillant::forms {
+namespace quillant::win32 {
 
 std::wstring_view MemberNames::Fold(const wchar_t* name, Folded& buffer) {
     if (!name) return {};
     size_t length = 0;
     for (; name[length] != L'\0'; ++length) {
         if (length == buffer.size()) return {};
-        buffer[length] = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(name[length])));
+        const wchar_t c = name[length];
+        if (c > 0x7F) return {};
+        buffer[length] = c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - (L'a' - L'A')) : c;
     }
     return std::wstring_view(buffer.data(), length);
 }
@@ -33,4 +33,4 @@ void MemberNames::Remember(const wchar_t* name, DISPID id) {
     ids_.emplace(folded, id);
 }
 
-}  // namespace quillant::forms
+}  // namespace quillant::win32

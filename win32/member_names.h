@@ -5,7 +5,10 @@
 // component: once per Encode); the type library walks its interfaces each
 // time, this answers from a table.
 //
-// Names compare as automation compares them: without regard to case.
+// Names compare as automation compares them: without regard to case. Only
+// names of ASCII letters, digits and underscores are kept (every member
+// name of ours); any other is left to the type library, whose comparison
+// follows the locale.
 
 #include <oaidl.h>
 
@@ -15,7 +18,7 @@
 #include <string>
 #include <string_view>
 
-namespace quillant::forms {
+namespace quillant::win32 {
 
 class MemberNames {
 public:
@@ -28,11 +31,11 @@ private:
     // Longer names are not member names of ours; they are left to the type library.
     static constexpr size_t kLongestName = 32;
     using Folded = std::array<wchar_t, kLongestName>;
-    // The name in upper case, empty when it is too long (or null).
+    // The name in upper case, empty when it is too long, not ASCII (or null).
     static std::wstring_view Fold(const wchar_t* name, Folded& buffer);
 
     mutable std::mutex mutex_;
     std::map<std::wstring, DISPID, std::less<>> ids_;
 };
 
-}  // namespace quillant::forms
+}  // namespace quillant::win32
