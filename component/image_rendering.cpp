@@ -94,18 +94,12 @@ std::vector<uint8_t> PngBytes(const render::PixelRows& rows, const ResolvedColou
 
 std::vector<uint8_t> RasterBytes(const LabelProperties& properties, ImageFormat format, int32_t dpi,
                                  const ResolvedColours& colours, KeptCanvas& canvas) {
-    // Measured on a canvas of one pixel, drawn on one of the image's size: a
-    // canvas is cheaper made anew than resized. Both use the kept memory.
-    forms::RasterImage::Memory memory = canvas.Take();
-    const ImagePlan plan = [&] {
-        forms::PictureSurface measuring(dpi, 1, 1, std::move(memory));
-        forms::SurfaceDrawingObject measure(measuring, dpi);
-        ImagePlan measured = Plan(properties, dpi, measure);
-        memory = measuring.Pixels().TakeMemory();
-        return measured;
-    }();
-    forms::PictureSurface surface(dpi, plan.frame.width, plan.frame.height, std::move(memory));
+    // Measured on a canvas of one pixel, then drawn on the same canvas at the
+    // image's size: one DC and one set of fonts, on the kept memory.
+    forms::PictureSurface surface(dpi, 1, 1, canvas.Take());
     forms::SurfaceDrawingObject object(surface, dpi);
+    const ImagePlan plan = Plan(properties, dpi, object);
+    surface.Reframe(plan.frame.width, plan.frame.height);
     render::win32::GdiFontApi gdi;
     forms::SurfaceFontApi fonts(gdi, dpi);
     // Black on white first: the caption's smoothed edges are then a

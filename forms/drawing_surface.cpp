@@ -27,37 +27,9 @@ std::vector<std::wstring_view> SplitLines(std::wstring_view text) {
     return lines;
 }
 
-// Widths as the font's outlines give them, not as hinting rounds each
-// advance to whole pixels at small sizes: a text measured small and printed
-// large (a turned caption is sized from its width at 7.2 points and drawn
-// 100 pixels high) must not come out longer than measured. The font in the
-// DC is measured at a multiple of its size and the width scaled back.
-constexpr int kMeasureScale = 16;
-
-// Where each character of a line ends, from its start, in pixels at the
-// outlines' widths; empty when the font in the DC cannot be scaled (GDI's
-// default size, which no multiple of it names) or the text not measured.
-std::vector<double> OutlineEnds(HDC dc, std::wstring_view line) {
-    LOGFONTW font = {};
-    if (line.empty() || !GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font) || font.lfHeight == 0) {
-        return {};
-    }
-    font.lfHeight *= kMeasureScale;
-    font.lfWidth *= kMeasureScale;
-    const win32::Font large(CreateFontIndirectW(&font));
-    if (!large) return {};
-    const win32::Selection selection(dc, large.Get());
-    std::vector<int> ends(line.size());
-    SIZE size = {};
-    if (!GetTextExtentExPointW(dc, line.data(), static_cast<int>(line.size()), 0, nullptr, ends.data(), &size)) return {};
-    std::vector<double> scaled(ends.size());
-    for (size_t i = 0; i < ends.size(); ++i) scaled[i] = static_cast<double>(ends[i]) / kMeasureScale;
-    return scaled;
-}
-
-double TextWidthPixels(HDC dc, std::wstring_view line) {
+double TextWidthPixels(HDC dc, OutlineWidths& outlines, std::wstring_view line) {
     if (line.empty()) return 0;
-    const std::vector<double> ends = OutlineEnds(dc, line);
+    const std::vector<double> ends = outlines.Ends(dc, line);
     if (!ends.empty()) return ends.back();
     SIZE size = {};
     return GetTextExtentPoint32W(dc, line.data(), static_cast<int>(line.size()), &size) ? size.cx : 0;
@@ -67,8 +39,8 @@ double TextWidthPixels(HDC dc, std::wstring_view line) {
 // at its outline position rounded to a pixel, not where the hinted advances
 // before it add up to (at 203 dpi those run several pixels past the measure,
 // and a caption centred by its measure sits left of centre).
-void InkLine(HDC dc, int x, int y, std::wstring_view line) {
-    const std::vector<double> ends = OutlineEnds(dc, line);
+void InkLine(HDC dc, OutlineWidths& outlines, int x, int y, std::wstring_view line) {
+    const std::vector<double> ends = outlines.Ends(dc, line);
     if (ends.size() != line.size()) {
         TextOutW(dc, x, y, line.data(), static_cast<int>(line.size()));
         return;
@@ -246,7 +218,7 @@ int DrawingSurface::LineHeightPixels(HDC dc) const {
 double DrawingSurface::TextWidth(std::wstring_view text) {
     HDC dc = MeasuringDc();
     double widest = 0;
-    for (std::wstring_view line : SplitLines(text)) widest = std::max(widest, TextWidthPixels(dc, line));
+    for (std::wstring_view line : SplitLines(text)) widest = std::max(widest, TextWidthPixels(dc, outlines_, line));
     return scaleX_.ToUnits(widest);
 }
 
@@ -263,7 +235,7 @@ void DrawingSurface::Print(std::wstring_view text) {
     const double lineHeight = scaleY_.ToUnits(LineHeightPixels(dc));
     for (std::wstring_view line : SplitLines(text)) {
         if (!line.empty()) {
-            InkLine(dc, scaleX_.PixelOf(penX_), scaleY_.PixelOf(penY_), line);
+            InkLine(dc, outlines_, scaleX_.PixelOf(penX_), scaleY_.PixelOf(penY_), line);
         }
         penX_ = 0;
         penY_ += lineHeight;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "forms/font_settings.h"
+#include "forms/outline_widths.h"
 #include "win32/gdi_object.h"
 #include "forms/scale_units.h"
 
@@ -119,6 +120,11 @@ protected:
     // Derived classes register every DC they make, so that it carries the
     // object's font, and release it before deleting it.
     void AttachDc(HDC dc);
+    // The device took a new size in pixels other than through Width and Height.
+    void TookPixelSize(int pixelWidth, int pixelHeight) {
+        pixelWidth_ = pixelWidth;
+        pixelHeight_ = pixelHeight;
+    }
     void DetachDc(HDC dc);
 
     const UnitScale& ScaleX() const { return scaleX_; }
@@ -155,6 +161,7 @@ private:
     win32::Brush fillBrush_;
     COLORREF fillInk_ = CLR_INVALID;
     std::vector<HDC> dcs_;
+    OutlineWidths outlines_;
 };
 
 }  // namespace quillant::forms

@@ -5,6 +5,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <string>
 
 namespace quillant::forms {
 namespace {
@@ -41,7 +42,7 @@ bool IsInstalled(HDC dc, const wchar_t* face) {
 // A DC to ask about fonts: compatible with the screen, no drawing on it.
 win32::CreatedDc InformationDc() { return win32::CreatedDc(CreateCompatibleDC(nullptr)); }
 
-// Faces already looked up, by the name asked for; any thread may ask. Holds
+// Answers already found, by what was asked; any thread may ask. Holds
 // a bounded number, so a caller inventing names cannot grow it for ever.
 class FaceLookup {
 public:
@@ -107,12 +108,24 @@ RealizedFont RealizeFont(const FontSettings& settings, double dpi) {
     RealizedFont result{win32::Font(CreateFontIndirectW(&lf)), face};
     if (!result.font) return result;
     // Report the face GDI chose, as a Visual Basic object reports the face
-    // it substituted for a missing one.
+    // it substituted for a missing one. GDI chooses the same face for the
+    // same request all the process long, and asking costs a DC and a
+    // realised font: an image makes several fonts.
+    static FaceLookup chosenFaces;
+    const std::wstring request = face + L'|' + std::to_wstring(lf.lfHeight) + L'|' + std::to_wstring(lf.lfWeight) +
+                                 (settings.italic ? L"|i" : L"|");
+    if (auto known = chosenFaces.Find(request)) {
+        result.face = *known;
+        return result;
+    }
     const win32::CreatedDc dc = InformationDc();
     if (dc) {
         const win32::Selection selected(dc.Get(), result.font.Get());
         wchar_t chosen[LF_FACESIZE] = {};
-        if (GetTextFaceW(dc.Get(), LF_FACESIZE, chosen) > 0) result.face = chosen;
+        if (GetTextFaceW(dc.Get(), LF_FACESIZE, chosen) > 0) {
+            result.face = chosen;
+            chosenFaces.Keep(request, result.face);
+        }
     }
     return result;
 }

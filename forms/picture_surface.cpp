@@ -36,6 +36,13 @@ void PictureSurface::Cls() {
     SetCurrentY(0);
 }
 
+void PictureSurface::Reframe(int pixelWidth, int pixelHeight) {
+    image_.Reframe(pixelWidth, pixelHeight, Colour(BackColor()));
+    TookPixelSize(pixelWidth, pixelHeight);
+    SetCurrentX(0);
+    SetCurrentY(0);
+}
+
 int32_t PictureSurface::Point(double x, double y) const {
     const COLORREF colour = image_.Pixel(ScaleX().PixelOf(x), ScaleY().PixelOf(y));
     return colour == CLR_INVALID ? -1 : static_cast<int32_t>(colour);

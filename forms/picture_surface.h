@@ -29,6 +29,10 @@ public:
 
     // Grounds the picture in BackColor and puts the pen at (0, 0).
     void Cls();
+    // Cls at a new size in pixels, for an image measured on its own canvas
+    // before its size was known; the canvas's memory is kept where it holds
+    // the new size, the font and colours as they were.
+    void Reframe(int pixelWidth, int pixelHeight);
     // The colour at a point, -1 outside the picture.
     int32_t Point(double x, double y) const;
     // An OLE picture holding a copy of the current contents.

@@ -113,6 +113,20 @@ void RasterImage::Resize(int width, int height, COLORREF ground) {
     height_ = height;
 }
 
+void RasterImage::Reframe(int width, int height, COLORREF ground) {
+    if (width < 1 || height < 1) throw errors::CannotCreateImage(width, height);
+    GdiFlush();
+    if (!dib_.Holds(width, height)) {
+        Memory fresh = MakeDib(width, height);
+        selected_.reset();
+        dib_ = std::move(fresh);
+        selected_.emplace(dc_.Get(), dib_.bitmap_.Get());
+    }
+    width_ = width;
+    height_ = height;
+    FillSpans(dib_.bits_, Stride(), 0, height_, 0, width_, ground);
+}
+
 win32::Bitmap RasterImage::CopyBitmap() const {
     Memory copy = MakeDib(width_, height_);
     const size_t row = static_cast<size_t>(width_) * 3;

@@ -66,6 +66,8 @@ public:
     COLORREF Pixel(int x, int y) const;
     // Keeps the pixels that fit, grounds the rest in ground.
     void Resize(int width, int height, COLORREF ground);
+    // A new size, every pixel ground; the memory stays where it holds it.
+    void Reframe(int width, int height, COLORREF ground);
     // A new bitmap holding a copy of the pixels, for a picture object to own.
     win32::Bitmap CopyBitmap() const;
     // The memory, for the next image; this image is then empty.

@@ -9,6 +9,12 @@
 
 namespace quillant::render {
 
+inline uint64_t WordAt(const uint8_t* p) {
+    uint64_t word;
+    std::memcpy(&word, p, 8);
+    return word;
+}
+
 inline bool SameBytes(const uint8_t* a, const uint8_t* b, size_t count) {
     if (count < 8) {
         for (size_t i = 0; i < count; ++i) {
@@ -19,22 +25,14 @@ inline bool SameBytes(const uint8_t* a, const uint8_t* b, size_t count) {
     size_t i = 0;
     // Four words a turn, one branch: equal rows are read whole.
     for (; i + 32 <= count; i += 32) {
-        uint64_t x[4];
-        uint64_t y[4];
-        std::memcpy(x, a + i, 32);
-        std::memcpy(y, b + i, 32);
-        if (((x[0] ^ y[0]) | (x[1] ^ y[1]) | (x[2] ^ y[2]) | (x[3] ^ y[3])) != 0) return false;
+        const uint64_t differ = (WordAt(a + i) ^ WordAt(b + i)) | (WordAt(a + i + 8) ^ WordAt(b + i + 8)) |
+                                (WordAt(a + i + 16) ^ WordAt(b + i + 16)) | (WordAt(a + i + 24) ^ WordAt(b + i + 24));
+        if (differ != 0) return false;
     }
-    uint64_t x;
-    uint64_t y;
     for (; i + 8 <= count; i += 8) {
-        std::memcpy(&x, a + i, 8);
-        std::memcpy(&y, b + i, 8);
-        if (x != y) return false;
+        if (WordAt(a + i) != WordAt(b + i)) return false;
     }
-    std::memcpy(&x, a + count - 8, 8);  // the tail, overlapping
-    std::memcpy(&y, b + count - 8, 8);
-    return x == y;
+    return WordAt(a + count - 8) == WordAt(b + count - 8);  // the tail, overlapping
 }
 
 // The tail is stored overlapping, never byte by byte: a loop of byte

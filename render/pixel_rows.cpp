@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #include "encoding/vb_error.h"
 #include "render/byte_spans.h"
@@ -40,21 +41,32 @@ size_t DibStride(int32_t width) { return (static_cast<size_t>(width) * 3 + 3) & 
 }  // namespace
 
 RowSurvey SurveyRows(const uint8_t* rows, int width, int count, size_t stride, PixelDepth atLeast) {
-    RowSurvey survey{std::vector<uint8_t>(static_cast<size_t>(std::max(count, 0)), 0), atLeast};
+    std::vector<uint8_t> repeatsAbove(static_cast<size_t>(std::max(count, 0)), 0);
+    PixelDepth depth = atLeast;  // a local: the flags' byte stores could alias a member
     const size_t rowBytes = static_cast<size_t>(width) * 3;
     for (int y = 0; y < count; ++y) {
         const uint8_t* pixel = rows + static_cast<size_t>(y) * stride;
         // A row that repeats the one above (most of a symbol's) adds nothing.
         if (y > 0 && SameBytes(pixel, pixel - stride, rowBytes)) {
-            survey.repeatsAbove[static_cast<size_t>(y)] = 1;
+            repeatsAbove[static_cast<size_t>(y)] = 1;
             continue;
         }
-        for (int x = 0; x < width && survey.depth != PixelDepth::kColour; ++x, pixel += 3) {
-            if (pixel[0] != pixel[1] || pixel[1] != pixel[2]) survey.depth = PixelDepth::kColour;
-            else if (pixel[0] != 0 && pixel[0] != 255 && survey.depth == PixelDepth::kBlackWhite) survey.depth = PixelDepth::kGrey;
+        if (depth == PixelDepth::kColour) continue;
+        // Without a branch a pixel: a caption's edges make every pixel's
+        // outcome a guess.
+        unsigned coloured = 0;
+        unsigned grey = 0;
+        for (int x = 0; x < width; ++x, pixel += 3) {
+            coloured |= static_cast<unsigned>(pixel[0] ^ pixel[1]) | static_cast<unsigned>(pixel[1] ^ pixel[2]);
+            grey |= static_cast<unsigned>(static_cast<uint8_t>(pixel[0] - 1) < 254);
+        }
+        if (coloured != 0) {
+            depth = PixelDepth::kColour;
+        } else if (grey != 0 && depth == PixelDepth::kBlackWhite) {
+            depth = PixelDepth::kGrey;
         }
     }
-    return survey;
+    return RowSurvey{std::move(repeatsAbove), depth};
 }
 
 PixelDepth DepthOf(const uint8_t* rows, int width, int count, size_t stride, PixelDepth atLeast) {

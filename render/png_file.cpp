@@ -94,18 +94,31 @@ const std::array<uint32_t, 30> kReversedDistanceCodes = [] {
     return codes;
 }();
 
-const std::array<uint32_t, 256> kCrcTable = [] {
-    std::array<uint32_t, 256> table{};
+// The check of every chunk, four bytes a step: table k holds the check of a
+// byte followed by k zero bytes.
+using CrcTables = std::array<std::array<uint32_t, 256>, 4>;
+const CrcTables kCrcTables = [] {
+    CrcTables tables{};
     for (uint32_t n = 0; n < 256; ++n) {
         uint32_t c = n;
         for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        table[n] = c;
+        tables[0][n] = c;
     }
-    return table;
+    for (size_t k = 1; k < 4; ++k) {
+        for (uint32_t n = 0; n < 256; ++n) tables[k][n] = tables[0][tables[k - 1][n] & 0xFF] ^ (tables[k - 1][n] >> 8);
+    }
+    return tables;
 }();
 
 uint32_t Crc(uint32_t crc, const uint8_t* bytes, size_t count) {
-    for (size_t i = 0; i < count; ++i) crc = kCrcTable[(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
+    const auto& t = kCrcTables;
+    size_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        crc ^= uint32_t{bytes[i]} | uint32_t{bytes[i + 1]} << 8 | uint32_t{bytes[i + 2]} << 16 |
+               uint32_t{bytes[i + 3]} << 24;
+        crc = t[3][crc & 0xFF] ^ t[2][(crc >> 8) & 0xFF] ^ t[1][(crc >> 16) & 0xFF] ^ t[0][crc >> 24];
+    }
+    for (; i < count; ++i) crc = t[0][(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
     return crc;
 }
 

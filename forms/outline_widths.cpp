@@ -1,0 +1,34 @@
+#include "forms/outline_widths.h"
+
+#include <cstring>
+
+namespace quillant::forms {
+namespace {
+
+constexpr int kMeasureScale = 16;
+
+}  // namespace
+
+std::vector<double> OutlineWidths::Ends(HDC dc, std::wstring_view line) {
+    LOGFONTW font = {};
+    if (line.empty() || !GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font) || font.lfHeight == 0) {
+        return {};
+    }
+    if (!large_ || std::memcmp(&font, &measuredFor_, sizeof font) != 0) {
+        LOGFONTW scaled = font;
+        scaled.lfHeight *= kMeasureScale;
+        scaled.lfWidth *= kMeasureScale;
+        large_ = win32::Font(CreateFontIndirectW(&scaled));
+        if (!large_) return {};
+        measuredFor_ = font;
+    }
+    const win32::Selection selection(dc, large_.Get());
+    std::vector<int> ends(line.size());
+    SIZE size = {};
+    if (!GetTextExtentExPointW(dc, line.data(), static_cast<int>(line.size()), 0, nullptr, ends.data(), &size)) return {};
+    std::vector<double> scaled(ends.size());
+    for (size_t i = 0; i < ends.size(); ++i) scaled[i] = static_cast<double>(ends[i]) / kMeasureScale;
+    return scaled;
+}
+
+}  // namespace quillant::forms

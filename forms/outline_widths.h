@@ -1,0 +1,31 @@
+#pragma once
+// Widths as a font's outlines give them, not as hinting rounds each advance
+// to whole pixels at small sizes: a text measured small and printed large (a
+// turned caption is sized from its width at 7.2 points and drawn 100 pixels
+// high) must not come out longer than measured. The font in the DC is
+// measured at a multiple of its size and the width scaled back.
+
+#include <windows.h>
+
+#include <string_view>
+#include <vector>
+
+#include "win32/gdi_object.h"
+
+namespace quillant::forms {
+
+class OutlineWidths {
+public:
+    // Where each character of a line ends, from its start, in pixels at the
+    // outlines' widths; empty when the font in the DC cannot be scaled (GDI's
+    // default size, which no multiple of it names) or the text not measured.
+    std::vector<double> Ends(HDC dc, std::wstring_view line);
+
+private:
+    // The large font of the last font measured with: a caption is measured
+    // and then inked in the same font.
+    LOGFONTW measuredFor_ = {};
+    win32::Font large_;
+};
+
+}  // namespace quillant::forms
