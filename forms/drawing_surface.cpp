@@ -72,6 +72,9 @@ DrawingSurface::DrawingSurface(double dpi, int pixelWidth, int pixelHeight, int3
 DrawingSurface::~DrawingSurface() = default;
 
 COLORREF DrawingSurface::Colour(int32_t oleColour) {
+    // A plain RGB value (high byte 0) is its own COLORREF; a symbol's every
+    // box asks.
+    if ((static_cast<uint32_t>(oleColour) >> 24) == 0) return static_cast<COLORREF>(oleColour);
     COLORREF colour = 0;
     if (FAILED(OleTranslateColor(static_cast<OLE_COLOR>(oleColour), nullptr, &colour))) {
         throw errors::InvalidArgument(std::to_string(oleColour) + " is not a colour");

@@ -100,6 +100,7 @@ LabelGeometry LayOut(const LabelProperties& p, std::string_view modules, std::op
 
     LabelGeometry geometry;
     geometry.area = place(0, total);
+    geometry.bars.reserve(modules.size() / 2 + 1);  // a bar is at least one module, a space another
     for (size_t i = 0; i < modules.size();) {
         if (modules[i] != '1') {
             ++i;

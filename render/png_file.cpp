@@ -332,9 +332,7 @@ void PngWriter::PutBits(uint32_t bits, int count) {
     bitBuffer_ |= uint64_t{bits} << bitCount_;
     bitCount_ += count;
     if (bitCount_ >= 32) {
-        const uint8_t bytes[4] = {static_cast<uint8_t>(bitBuffer_), static_cast<uint8_t>(bitBuffer_ >> 8),
-                                  static_cast<uint8_t>(bitBuffer_ >> 16), static_cast<uint8_t>(bitBuffer_ >> 24)};
-        data_.insert(data_.end(), bytes, bytes + 4);
+        for (int shift = 0; shift < 32; shift += 8) data_.push_back(static_cast<uint8_t>(bitBuffer_ >> shift));
         bitBuffer_ >>= 32;
         bitCount_ -= 32;
     }
@@ -384,6 +382,7 @@ std::vector<uint8_t> PngFile(const PixelRows& rows, PixelDepth depth, int32_t dp
 std::vector<uint8_t> PngFile(const PixelRows& rows, PixelDepth depth, int32_t dpi,
                              const std::vector<uint8_t>& repeatsAbove) {
     std::vector<uint8_t> file;
+    file.reserve(size_t{16} << 10);  // a symbol's picture, without growing
     PngWriter png([&](const uint8_t* bytes, size_t count) { file.insert(file.end(), bytes, bytes + count); },
                   rows.width, rows.height, depth, dpi);
     const bool packs = depth == PixelDepth::kBlackWhite || depth == PixelDepth::kGrey;
