@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <olectl.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -94,9 +95,10 @@ std::vector<uint8_t> PngBytes(const render::PixelRows& rows, const ResolvedColou
 
 std::vector<uint8_t> RasterBytes(const LabelProperties& properties, ImageFormat format, int32_t dpi,
                                  const ResolvedColours& colours, KeptCanvas& canvas) {
-    // Measured on a canvas of one pixel, then drawn on the same canvas at the
-    // image's size: one DC and one set of fonts, on the kept memory.
-    forms::PictureSurface surface(dpi, 1, 1, canvas.Take());
+    // Measured on the kept canvas, then drawn on it at the image's size:
+    // one DC and one set of fonts, on the kept memory.
+    std::unique_ptr<forms::PictureSurface> kept = canvas.Take(dpi);
+    forms::PictureSurface& surface = *kept;
     forms::SurfaceDrawingObject object(surface, dpi);
     const ImagePlan plan = Plan(properties, dpi, object);
     surface.Reframe(plan.frame.width, plan.frame.height);
@@ -116,7 +118,7 @@ std::vector<uint8_t> RasterBytes(const LabelProperties& properties, ImageFormat 
         case ImageFormat::kDib: bytes = render::PackedDib(rows, dpi); break;
         default: bytes = PngBytes(rows, colours, dpi); break;
     }
-    canvas.Give(image.TakeMemory());
+    canvas.Give(std::move(kept));
     return bytes;
 }
 

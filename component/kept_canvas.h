@@ -1,23 +1,27 @@
 #pragma once
-// The pixel memory one Quillant2 keeps from one raster image to the next.
-// Fresh memory for a picture costs a page fault on every page, more than
-// drawing and compressing the picture together; kept memory costs nothing.
-// An object may be called on several threads at once (ThreadingModel=Both):
-// a call that finds the memory taken by another draws on memory of its own
-// rather than wait, and the lock is held only to hand the memory over.
+// The canvas one Quillant2 keeps from one raster image to the next: its
+// pixel memory, its DC and the fonts selected into it. Fresh memory for a
+// picture costs a page fault on every page, more than drawing and
+// compressing the picture together, and a fresh DC makes and realises its
+// fonts again; a kept canvas costs neither. An object may be called on
+// several threads at once (ThreadingModel=Both): a call that finds the
+// canvas taken by another draws on one of its own rather than wait, and the
+// lock is held only to hand the canvas over.
 
+#include <memory>
 #include <mutex>
 
-#include "forms/raster_image.h"
+#include "forms/picture_surface.h"
 
 namespace quillant::component {
 
 class KeptCanvas {
 public:
-    // The kept memory, or none when another call has it.
-    forms::RasterImage::Memory Take();
-    // Keeps memory that is not too large to hold on to between calls.
-    void Give(forms::RasterImage::Memory memory);
+    // The kept canvas when it is at dpi, else a new one of one pixel on the
+    // kept memory (or its own, when another call has it).
+    std::unique_ptr<forms::PictureSurface> Take(double dpi);
+    // Keeps a canvas whose memory is not too large to hold on to between calls.
+    void Give(std::unique_ptr<forms::PictureSurface> canvas);
 
 private:
     // A few 4 x 6 inch labels at 300 dpi; larger pictures are rare enough
@@ -25,7 +29,7 @@ private:
     static constexpr size_t kMostBytes = size_t{16} << 20;
 
     std::mutex mutex_;
-    forms::RasterImage::Memory kept_;
+    std::unique_ptr<forms::PictureSurface> kept_;
 };
 
 }  // namespace quillant::component

@@ -40,6 +40,7 @@ public:
     // PNG or BMP, by the file's extension.
     void SavePicture(const std::wstring& path) const;
 
+    bool AtResolution(double dpi) const { return DpiX() == dpi && DpiY() == dpi; }
     const RasterImage& Pixels() const { return image_; }
     RasterImage& Pixels() { return image_; }
 

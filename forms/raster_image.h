@@ -70,6 +70,7 @@ public:
     void Reframe(int width, int height, COLORREF ground);
     // A new bitmap holding a copy of the pixels, for a picture object to own.
     win32::Bitmap CopyBitmap() const;
+    size_t MemoryBytes() const { return dib_.Bytes(); }
     // The memory, for the next image; this image is then empty.
     Memory TakeMemory();
 

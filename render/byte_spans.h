@@ -7,6 +7,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if !defined(__BYTE_ORDER__) || __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
+#error "CommonPrefix counts equal bytes from a word's low end"
+#endif
+
 namespace quillant::render {
 
 inline uint64_t WordAt(const uint8_t* p) {
@@ -33,6 +37,18 @@ inline bool SameBytes(const uint8_t* a, const uint8_t* b, size_t count) {
         if (WordAt(a + i) != WordAt(b + i)) return false;
     }
     return WordAt(a + count - 8) == WordAt(b + count - 8);  // the tail, overlapping
+}
+
+// How many bytes from the start of a and b are equal, up to count; a may
+// overlap b (a run is a compared with a - 1).
+inline size_t CommonPrefix(const uint8_t* a, const uint8_t* b, size_t count) {
+    size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const uint64_t differ = WordAt(a + i) ^ WordAt(b + i);
+        if (differ != 0) return i + static_cast<size_t>(__builtin_ctzll(differ)) / 8;  // little-endian
+    }
+    while (i < count && a[i] == b[i]) ++i;
+    return i;
 }
 
 // The tail is stored overlapping, never byte by byte: a loop of byte

@@ -36,6 +36,44 @@ uint8_t Mix(uint8_t fore, uint8_t ground, uint8_t light) {
     return static_cast<uint8_t>((fore * (255 - light) + ground * light + 127) / 255);
 }
 
+// What a row of blue-green-red pixels needs, read eight bytes at a time: a
+// caption's edges would make a branch a pixel a guess, and a pixel at a
+// time reads a byte at a time. A pixel is coloured where a byte differs
+// from the next one of the same pixel; a byte is neither black nor white
+// where two of its neighbouring bits differ.
+struct RowNeeds {
+    bool colour;
+    bool grey;
+};
+// Byte j of a word that starts at a row offset of phase p (mod 3) is
+// compared with the next byte unless it is its pixel's last (red).
+constexpr uint64_t SamePixelMask(size_t phase) {
+    uint64_t mask = 0;
+    for (size_t j = 0; j < 8; ++j) {
+        if ((phase + j) % 3 != 2) mask |= uint64_t{0xFF} << (8 * j);
+    }
+    return mask;
+}
+constexpr uint64_t kSamePixel[3] = {SamePixelMask(0), SamePixelMask(1), SamePixelMask(2)};
+
+RowNeeds NeedsOf(const uint8_t* row, size_t bytes) {
+    uint64_t differ = 0;
+    uint64_t middle = 0;
+    size_t i = 0;
+    for (; i + 9 <= bytes; i += 8) {  // the next byte's word stays in the row
+        const uint64_t word = WordAt(row + i);
+        differ |= (word ^ WordAt(row + i + 1)) & kSamePixel[i % 3];
+        middle |= (word ^ (word << 1)) & 0xFEFEFEFEFEFEFEFEu;
+    }
+    bool colour = differ != 0;
+    bool grey = middle != 0;
+    for (; i < bytes; ++i) {
+        if (i % 3 != 2 && row[i] != row[i + 1]) colour = true;
+        if (static_cast<uint8_t>(row[i] - 1) < 254) grey = true;
+    }
+    return RowNeeds{colour, grey};
+}
+
 size_t DibStride(int32_t width) { return (static_cast<size_t>(width) * 3 + 3) & ~size_t{3}; }
 
 }  // namespace
@@ -52,17 +90,10 @@ RowSurvey SurveyRows(const uint8_t* rows, int width, int count, size_t stride, P
             continue;
         }
         if (depth == PixelDepth::kColour) continue;
-        // Without a branch a pixel: a caption's edges make every pixel's
-        // outcome a guess.
-        unsigned coloured = 0;
-        unsigned grey = 0;
-        for (int x = 0; x < width; ++x, pixel += 3) {
-            coloured |= static_cast<unsigned>(pixel[0] ^ pixel[1]) | static_cast<unsigned>(pixel[1] ^ pixel[2]);
-            grey |= static_cast<unsigned>(static_cast<uint8_t>(pixel[0] - 1) < 254);
-        }
-        if (coloured != 0) {
+        const RowNeeds needs = NeedsOf(pixel, rowBytes);
+        if (needs.colour) {
             depth = PixelDepth::kColour;
-        } else if (grey != 0 && depth == PixelDepth::kBlackWhite) {
+        } else if (needs.grey && depth == PixelDepth::kBlackWhite) {
             depth = PixelDepth::kGrey;
         }
     }

@@ -294,10 +294,7 @@ void PngWriter::Compress(uint64_t end) {
         size_t bestDistance = 0;
         if (available >= kMinMatch) {
             if (done_ > base_) {
-                size_t length = 0;
-                const uint8_t repeated = data[at - 1];
-                while (length < available && data[at + length] == repeated) ++length;
-                bestLength = length;
+                bestLength = CommonPrefix(data + at, data + at - 1, available);
                 bestDistance = 1;
             }
             if (bestLength < available) {
@@ -306,8 +303,7 @@ void PngWriter::Compress(uint64_t end) {
                     const uint64_t candidate = slot - 1;
                     if (candidate >= base_ && done_ - candidate <= kWindow) {
                         const size_t from = static_cast<size_t>(candidate - base_);
-                        size_t length = 0;
-                        while (length < available && data[from + length] == data[at + length]) ++length;
+                        const size_t length = CommonPrefix(data + at, data + from, available);
                         if (length > bestLength) {
                             bestLength = length;
                             bestDistance = static_cast<size_t>(done_ - candidate);
