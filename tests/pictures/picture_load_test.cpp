@@ -113,6 +113,50 @@ TEST(PictureLoad, FourThreadsInTwoKindsOfApartmentMakeTheSameImagesAsOne) {
     EXPECT_LT(after.gdiObjects, before.gdiObjects + 16);
 }
 
+// An object keeps its canvas (memory, DC, fonts) from one image to the
+// next: nothing of one image may show in the next. Images of many looks,
+// made one after the other by one object and back again, are each the
+// image a new object makes.
+TEST(PictureLoad, AKeptCanvasCarriesNothingFromOneImageToTheNext) {
+    struct Look {
+        const wchar_t* text;
+        int orientation, position, dpi;
+        bool bold, italic;
+        double size;  // points
+        int fore, back;
+        const wchar_t* format;
+    };
+    const Look looks[] = {
+        {L"LOAD-0001", 1, 0, 203, false, false, 10.5, 0, 0xFFFFFF, L"png"},
+        {L"Thread 42", 2, 1, 300, true, false, 14, 0x8000, 0xE0FFFF, L"png"},
+        {L"abc", 3, 2, 600, false, true, 9, 0, -1, L"png"},
+        {L"9780201633610", 4, 0, 96, true, true, 6, 0x400080, 0xFFFFFF, L"bmp"},
+        {L"LOAD-0001", 1, 1, 203, false, false, 22, 0, 0xFFFFFF, L"dib"},
+    };
+    auto make = [](const LateBound& label, const Look& look) {
+        label.Put(L"EncodeString", std::wstring(look.text));
+        label.Put(L"Orientation", look.orientation);
+        label.Put(L"CaptionPosition", look.position);
+        label.Put(L"ForeColor", look.fore);
+        label.Put(L"BackColor", look.back);
+        win32::Variant font = label.Get(L"CaptionFont");
+        const LateBound captionFont(win32::ComPtr<IDispatch>(V_DISPATCH(font.Get())));
+        captionFont.Put(L"Bold", look.bold);
+        captionFont.Put(L"Italic", look.italic);
+        captionFont.Put(L"Size", look.size);
+        return BytesOf(label.Call(L"ImageBytes", {Arg(std::wstring(look.format)), Arg(look.dpi)}));
+    };
+    std::vector<std::vector<uint8_t>> fresh;
+    for (const Look& look : looks) fresh.push_back(make(NewLabel(), look));
+    const LateBound label = NewLabel();
+    for (int round = 0; round < 2; ++round) {
+        for (size_t i = 0; i < std::size(looks); ++i) {
+            const size_t at = round == 0 ? i : std::size(looks) - 1 - i;
+            EXPECT_EQ(make(label, looks[at]), fresh[at]) << "look " << at << ", round " << round;
+        }
+    }
+}
+
 // One object called by two threads of the multithreaded apartment at once:
 // each call draws on memory of its own, whichever of them holds the memory
 // the object keeps between images.
