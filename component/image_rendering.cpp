@@ -82,23 +82,24 @@ void Draw(const ImagePlan& plan, render::DrawingObject& target, render::FontApi&
 }
 
 // PNG at the least depth its pixels need.
-std::vector<uint8_t> PngBytes(const render::PixelRows& rows, const ResolvedColours& colours, int32_t dpi) {
+std::vector<uint8_t> PngBytes(const render::PixelRows& rows, const ResolvedColours& colours, int32_t dpi,
+                              render::PngBuffers& buffers) {
     if (colours.ground) {
         const render::RowSurvey survey =
             render::SurveyRows(rows.bits, rows.width, rows.height, rows.stride, render::PixelDepth::kBlackWhite);
-        return render::PngFile(rows, survey.depth, dpi, survey.repeatsAbove);
+        return render::PngFile(rows, survey.depth, dpi, survey.repeatsAbove, &buffers);
     }
     std::vector<uint8_t> alpha = render::CoverageAlpha(rows, colours.fore);
     const render::PixelRows coverage{alpha.data(), rows.width, rows.height, static_cast<size_t>(rows.width) * 4};
-    return render::PngFile(coverage, render::PixelDepth::kColourAlpha, dpi);
+    return render::PngFile(coverage, render::PixelDepth::kColourAlpha, dpi, &buffers);
 }
 
 std::vector<uint8_t> RasterBytes(const LabelProperties& properties, ImageFormat format, int32_t dpi,
                                  const ResolvedColours& colours, KeptCanvas& canvas) {
     // Measured on the kept canvas, then drawn on it at the image's size:
     // one DC and one set of fonts, on the kept memory.
-    std::unique_ptr<forms::PictureSurface> kept = canvas.Take(dpi);
-    forms::PictureSurface& surface = *kept;
+    KeptCanvas::Lease kept = canvas.Take(dpi);
+    forms::PictureSurface& surface = *kept.surface;
     forms::SurfaceDrawingObject object(surface, dpi);
     const ImagePlan plan = Plan(properties, dpi, object);
     surface.Reframe(plan.frame.width, plan.frame.height);
@@ -116,7 +117,7 @@ std::vector<uint8_t> RasterBytes(const LabelProperties& properties, ImageFormat 
     switch (format) {
         case ImageFormat::kBmp: bytes = render::BmpFile(rows, dpi); break;
         case ImageFormat::kDib: bytes = render::PackedDib(rows, dpi); break;
-        default: bytes = PngBytes(rows, colours, dpi); break;
+        default: bytes = PngBytes(rows, colours, dpi, *kept.png); break;
     }
     canvas.Give(std::move(kept));
     return bytes;

@@ -4,23 +4,28 @@
 
 namespace quillant::component {
 
-std::unique_ptr<forms::PictureSurface> KeptCanvas::Take(double dpi) {
-    std::unique_ptr<forms::PictureSurface> canvas;
+KeptCanvas::Lease KeptCanvas::Take(double dpi) {
+    Lease lease;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        canvas = std::move(kept_);
+        lease.surface = std::move(kept_);
+        lease.png = std::move(png_);
     }
-    if (canvas && canvas->AtResolution(dpi)) return canvas;
-    forms::RasterImage::Memory memory = canvas ? canvas->Pixels().TakeMemory() : forms::RasterImage::Memory();
-    canvas.reset();
-    return std::make_unique<forms::PictureSurface>(dpi, 1, 1, std::move(memory));
+    if (!lease.png) lease.png = std::make_unique<render::PngBuffers>();
+    if (lease.surface && lease.surface->AtResolution(dpi)) return lease;
+    forms::RasterImage::Memory memory =
+        lease.surface ? lease.surface->Pixels().TakeMemory() : forms::RasterImage::Memory();
+    lease.surface.reset();
+    lease.surface = std::make_unique<forms::PictureSurface>(dpi, 1, 1, std::move(memory));
+    return lease;
 }
 
-void KeptCanvas::Give(std::unique_ptr<forms::PictureSurface> canvas) {
-    if (!canvas || canvas->Pixels().MemoryBytes() > kMostBytes) return;
+void KeptCanvas::Give(Lease lease) {
     std::lock_guard<std::mutex> lock(mutex_);
-    // The canvas not kept is deleted once the lock is let go.
-    if (!kept_ || canvas->Pixels().MemoryBytes() >= kept_->Pixels().MemoryBytes()) std::swap(kept_, canvas);
+    // What is not kept is deleted once the lock is let go.
+    if (lease.png && (!png_ || lease.png->window.capacity() >= png_->window.capacity())) std::swap(png_, lease.png);
+    if (!lease.surface || lease.surface->Pixels().MemoryBytes() > kMostBytes) return;
+    if (!kept_ || lease.surface->Pixels().MemoryBytes() >= kept_->Pixels().MemoryBytes()) std::swap(kept_, lease.surface);
 }
 
 }  // namespace quillant::component

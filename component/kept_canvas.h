@@ -1,6 +1,7 @@
 #pragma once
 // The canvas one Quillant2 keeps from one raster image to the next: its
-// pixel memory, its DC and the fonts selected into it. Fresh memory for a
+// pixel memory, its DC and the fonts selected into it, and the PNG writer's
+// working memory. Fresh memory for a
 // picture costs a page fault on every page, more than drawing and
 // compressing the picture together, and a fresh DC makes and realises its
 // fonts again; a kept canvas costs neither. An object may be called on
@@ -12,16 +13,22 @@
 #include <mutex>
 
 #include "forms/picture_surface.h"
+#include "render/png_file.h"
 
 namespace quillant::component {
 
 class KeptCanvas {
 public:
+    struct Lease {
+        std::unique_ptr<forms::PictureSurface> surface;
+        std::unique_ptr<render::PngBuffers> png;
+    };
     // The kept canvas when it is at dpi, else a new one of one pixel on the
-    // kept memory (or its own, when another call has it).
-    std::unique_ptr<forms::PictureSurface> Take(double dpi);
-    // Keeps a canvas whose memory is not too large to hold on to between calls.
-    void Give(std::unique_ptr<forms::PictureSurface> canvas);
+    // kept memory; new ones when another call has them.
+    Lease Take(double dpi);
+    // Keeps a canvas whose memory is not too large to hold on to between
+    // calls, and the writer's memory.
+    void Give(Lease lease);
 
 private:
     // A few 4 x 6 inch labels at 300 dpi; larger pictures are rare enough
@@ -30,6 +37,7 @@ private:
 
     std::mutex mutex_;
     std::unique_ptr<forms::PictureSurface> kept_;
+    std::unique_ptr<render::PngBuffers> png_;
 };
 
 }  // namespace quillant::component

@@ -144,8 +144,10 @@ size_t BytesPerPixel(PixelDepth depth) {
 
 }  // namespace
 
-PngWriter::PngWriter(Sink sink, int32_t width, int32_t height, PixelDepth depth, int32_t dpi)
-    : sink_(std::move(sink)), height_(height), depth_(depth) {
+PngWriter::PngWriter(Sink sink, int32_t width, int32_t height, PixelDepth depth, int32_t dpi, PngBuffers* buffers)
+    : sink_(std::move(sink)), height_(height), depth_(depth), buffers_(buffers ? *buffers : own_),
+      window_(buffers_.window), head_(buffers_.head), previous_(buffers_.previous), filtered_(buffers_.filtered),
+      data_(buffers_.data) {
     // Rows and the whole data must stay within what PNG's 31-bit sizes and
     // our 32-bit positions count.
     if (width < 1 || height < 1 || width > (1 << 24) || height > (1 << 24)) throw vb_errors::Overflow();
@@ -154,6 +156,8 @@ PngWriter::PngWriter(Sink sink, int32_t width, int32_t height, PixelDepth depth,
     previous_.assign(rowBytes_, 0);
     filtered_.resize(rowBytes_ + 1);
     head_.assign(size_t{1} << kHashBits, 0);
+    window_.clear();
+    data_.clear();
     window_.reserve(static_cast<size_t>(
         std::min<uint64_t>((rowBytes_ + 1) * static_cast<uint64_t>(height), kWindowKept + rowBytes_ + 1)));
     data_.reserve(kIdatBytes + 1024);
@@ -365,22 +369,22 @@ void PngWriter::Finish() {
     Chunk("IEND", nullptr, 0);
 }
 
-std::vector<uint8_t> PngFile(const PixelRows& rows, PixelDepth depth, int32_t dpi) {
+std::vector<uint8_t> PngFile(const PixelRows& rows, PixelDepth depth, int32_t dpi, PngBuffers* buffers) {
     const size_t rowBytes = static_cast<size_t>(rows.width) * (depth == PixelDepth::kColourAlpha ? 4 : 3);
     std::vector<uint8_t> repeatsAbove(static_cast<size_t>(std::max(rows.height, 0)), 0);
     for (int32_t y = 1; y < rows.height; ++y) {
         const uint8_t* row = rows.bits + static_cast<size_t>(y) * rows.stride;
         repeatsAbove[static_cast<size_t>(y)] = SameBytes(row, row - rows.stride, rowBytes);
     }
-    return PngFile(rows, depth, dpi, repeatsAbove);
+    return PngFile(rows, depth, dpi, repeatsAbove, buffers);
 }
 
 std::vector<uint8_t> PngFile(const PixelRows& rows, PixelDepth depth, int32_t dpi,
-                             const std::vector<uint8_t>& repeatsAbove) {
+                             const std::vector<uint8_t>& repeatsAbove, PngBuffers* buffers) {
     std::vector<uint8_t> file;
     file.reserve(size_t{16} << 10);  // a symbol's picture, without growing
     PngWriter png([&](const uint8_t* bytes, size_t count) { file.insert(file.end(), bytes, bytes + count); },
-                  rows.width, rows.height, depth, dpi);
+                  rows.width, rows.height, depth, dpi, buffers);
     const bool packs = depth == PixelDepth::kBlackWhite || depth == PixelDepth::kGrey;
     std::vector<uint8_t> packed(packs ? PackedRowBytes(rows.width, depth) : 0);
     for (int32_t y = 0; y < rows.height; ++y) {

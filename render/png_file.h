@@ -15,13 +15,28 @@
 
 namespace quillant::render {
 
+// The memory a writer works in, to be handed from one picture to the next:
+// together it is larger than the heap commits at once, and Wine's heap
+// gives such memory back to the system when it is freed and faults it in
+// again for the next picture (on two threads, at the cost of stopping the
+// other core for every page table change).
+struct PngBuffers {
+    std::vector<uint8_t> window;
+    std::vector<uint32_t> head;
+    std::vector<uint8_t> previous;
+    std::vector<uint8_t> filtered;
+    std::vector<uint8_t> data;
+};
+
 class PngWriter {
 public:
     // Receives the file's bytes in order, in pieces.
     using Sink = std::function<void(const uint8_t* bytes, size_t count)>;
 
     // dpi 0 writes no resolution. Raises error 6 for a picture no PNG holds.
-    PngWriter(Sink sink, int32_t width, int32_t height, PixelDepth depth, int32_t dpi);
+    // Works in buffers where given (one writer at a time), else in its own.
+    PngWriter(Sink sink, int32_t width, int32_t height, PixelDepth depth, int32_t dpi,
+              PngBuffers* buffers = nullptr);
     PngWriter(const PngWriter&) = delete;
     PngWriter& operator=(const PngWriter&) = delete;
 
@@ -52,26 +67,28 @@ private:
     uint32_t adler_a_ = 1;
     uint32_t adler_b_ = 0;
 
+    PngBuffers own_;
+    PngBuffers& buffers_;
     // The filtered data still within reach of a match, from its absolute
     // position base_; previous_ is the last row as given.
-    std::vector<uint8_t> window_;
+    std::vector<uint8_t>& window_;
     uint64_t base_ = 0;
     uint64_t done_ = 0;  // absolute position compressed up to
-    std::vector<uint32_t> head_;  // last absolute position + 1 of each hash, 0 for none
-    std::vector<uint8_t> previous_;
+    std::vector<uint32_t>& head_;  // last absolute position + 1 of each hash, 0 for none
+    std::vector<uint8_t>& previous_;
     bool repeatedBefore_ = false;    // the last row repeated the one before it
-    std::vector<uint8_t> filtered_;
+    std::vector<uint8_t>& filtered_;
 
-    std::vector<uint8_t> data_;  // compressed bytes waiting for an IDAT chunk
+    std::vector<uint8_t>& data_;  // compressed bytes waiting for an IDAT chunk
     uint64_t bitBuffer_ = 0;
     int bitCount_ = 0;
 };
 
 // A whole picture as a PNG file's bytes: rows of blue-green-red pixels (of
 // blue-green-red-alpha for kColourAlpha) written at depth.
-std::vector<uint8_t> PngFile(const PixelRows& rows, PixelDepth depth, int32_t dpi);
+std::vector<uint8_t> PngFile(const PixelRows& rows, PixelDepth depth, int32_t dpi, PngBuffers* buffers = nullptr);
 // The same, told which rows repeat the one above (SurveyRows).
 std::vector<uint8_t> PngFile(const PixelRows& rows, PixelDepth depth, int32_t dpi,
-                             const std::vector<uint8_t>& repeatsAbove);
+                             const std::vector<uint8_t>& repeatsAbove, PngBuffers* buffers = nullptr);
 
 }  // namespace quillant::render

@@ -197,8 +197,15 @@ TEST(PixelRows, ADepthIsSeenInAnyPixelAndAnyChannel) {
 }
 
 // A writer told which rows repeat writes the file it finds for itself, and
-// the survey's depth is DepthOf's.
-TEST(PngFile, RowsKnownToRepeatMakeTheSameFile) {
+// the survey's depth is DepthOf's; buffers handed from picture to picture
+// (larger, then smaller ones) change nothing either.
+TEST(PngFile, RowsKnownToRepeatOrKeptBuffersMakeTheSameFile) {
+    PngBuffers kept;
+    for (const int width : {12000, 613, 31}) {
+        std::vector<uint8_t> bits = SymbolRows(width, 6, 3);
+        const PixelRows rows{bits.data(), width, 6, size_t(width) * 3};
+        EXPECT_EQ(PngFile(rows, PixelDepth::kColour, 0, &kept), PngFile(rows, PixelDepth::kColour, 0)) << width;
+    }
     for (const PixelDepth depth : {PixelDepth::kBlackWhite, PixelDepth::kGrey, PixelDepth::kColour}) {
         std::vector<uint8_t> bits = SymbolRows(613, 90, 3);
         const PixelRows rows{bits.data(), 613, 90, 613 * 3};
@@ -206,6 +213,7 @@ TEST(PngFile, RowsKnownToRepeatMakeTheSameFile) {
         EXPECT_EQ(survey.depth, DepthOf(rows.bits, rows.width, rows.height, rows.stride, depth));
         EXPECT_EQ(std::count(survey.repeatsAbove.begin(), survey.repeatsAbove.end(), 1), 90 * 3 / 4 - 1);
         EXPECT_EQ(PngFile(rows, depth, 300, survey.repeatsAbove), PngFile(rows, depth, 300));
+        EXPECT_EQ(PngFile(rows, depth, 300, survey.repeatsAbove, &kept), PngFile(rows, depth, 300));
     }
 }
 
