@@ -1,13 +1,12 @@
 #pragma once
 // The canvas one Quillant2 keeps from one raster image to the next: its
 // pixel memory, its DC and the fonts selected into it, and the PNG writer's
-// working memory. Fresh memory for a
-// picture costs a page fault on every page, more than drawing and
-// compressing the picture together, and a fresh DC makes and realises its
-// fonts again; a kept canvas costs neither. An object may be called on
-// several threads at once (ThreadingModel=Both): a call that finds the
-// canvas taken by another draws on one of its own rather than wait, and the
-// lock is held only to hand the canvas over.
+// working memory. Fresh memory for a picture costs a page fault on every
+// page, more than drawing and compressing the picture together, and a fresh
+// DC makes and realises its fonts again; a kept canvas costs neither. An
+// object may be called on several threads at once (ThreadingModel=Both): a
+// call that finds the canvas taken by another draws on one of its own
+// rather than wait, and the lock is held only to hand the canvas over.
 
 #include <memory>
 #include <mutex>
