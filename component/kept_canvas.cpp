@@ -15,7 +15,6 @@ KeptCanvas::Lease KeptCanvas::Take(double dpi) {
     if (lease.surface && lease.surface->AtResolution(dpi)) return lease;
     forms::RasterImage::Memory memory =
         lease.surface ? lease.surface->Pixels().TakeMemory() : forms::RasterImage::Memory();
-    lease.surface.reset();
     lease.surface = std::make_unique<forms::PictureSurface>(dpi, 1, 1, std::move(memory));
     return lease;
 }

@@ -106,22 +106,22 @@ void RasterImage::Resize(int width, int height, COLORREF ground) {
     for (int y = 0; y < std::min(height, height_); ++y) {
         std::memcpy(fresh.bits_ + static_cast<size_t>(y) * stride, old + static_cast<size_t>(y) * Stride(), keep);
     }
-    selected_.reset();
-    dib_ = std::move(fresh);
-    selected_.emplace(dc_.Get(), dib_.bitmap_.Get());
+    Adopt(std::move(fresh));
     width_ = width;
     height_ = height;
+}
+
+// The bitmap leaves the DC before it is deleted, and the DC stays.
+void RasterImage::Adopt(Memory memory) {
+    selected_.reset();
+    dib_ = std::move(memory);
+    selected_.emplace(dc_.Get(), dib_.bitmap_.Get());
 }
 
 void RasterImage::Reframe(int width, int height, COLORREF ground) {
     if (width < 1 || height < 1) throw errors::CannotCreateImage(width, height);
     GdiFlush();
-    if (!dib_.Holds(width, height)) {
-        Memory fresh = MakeDib(width, height);
-        selected_.reset();
-        dib_ = std::move(fresh);
-        selected_.emplace(dc_.Get(), dib_.bitmap_.Get());
-    }
+    if (!dib_.Holds(width, height)) Adopt(MakeDib(width, height));
     width_ = width;
     height_ = height;
     FillSpans(dib_.bits_, Stride(), 0, height_, 0, width_, ground);

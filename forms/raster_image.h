@@ -78,6 +78,7 @@ public:
 
 private:
     static Memory MakeDib(int width, int height);
+    void Adopt(Memory memory);
 
     win32::CreatedDc dc_;
     Memory dib_;
