@@ -25,6 +25,20 @@ is_installed() {
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
 
+# A mirror caught in its sync serves an index whose size does not match its
+# Release file for a minute or two; wait it out rather than fail the run. If
+# it never settles, go on with the indexes that did arrive: an install that
+# then lacks a package still fails, and says which.
+refresh_indexes() {
+  local attempt
+  for attempt in 1 2 3 4 5; do
+    if $SUDO apt-get update -qq; then return 0; fi
+    echo "setup: apt-get update failed (attempt $attempt of 5); trying again in 30 s" >&2
+    sleep 30
+  done
+  echo "setup: going on with the package indexes that could be fetched" >&2
+}
+
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386
   need_update=1
@@ -42,10 +56,10 @@ fi
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  $SUDO apt-get update -qq
+  refresh_indexes
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 elif [ "${need_update:-0}" = 1 ]; then
-  $SUDO apt-get update -qq
+  refresh_indexes
 fi
 # The 32-bit Wine: natively where the kernel runs 32-bit programs (libc6:i386
 # came with wine32), else through qemu 10 or later; bookworm's own qemu 7.2
@@ -65,7 +79,7 @@ if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1 && ! bash "$(dirname "$0")/win
     fi
     echo "setup: this kernel refuses 32-bit programs: installing qemu-user from $codename-backports for the 32-bit Wine"
     export DEBIAN_FRONTEND=noninteractive
-    $SUDO apt-get update -qq
+    refresh_indexes
     $SUDO apt-get install -y -qq --no-install-recommends -t "$codename-backports" qemu-user >/dev/null
     bash "$(dirname "$0")/wine32" --route >/dev/null
 fi
