@@ -29,6 +29,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
 # Release file for a minute or two; wait it out rather than fail the run. If
 # it never settles, go on with the indexes that did arrive: an install that
 # then lacks a package still fails, and says which.
+indexes_incomplete=0
 refresh_indexes() {
   local attempt
   for attempt in 1 2 3 4 5; do
@@ -37,6 +38,20 @@ refresh_indexes() {
     sleep 30
   done
   echo "setup: going on with the package indexes that could be fetched" >&2
+  indexes_incomplete=1
+}
+
+# A 32-bit library must be the very version of its 64-bit twin. When one
+# architecture's security index is missing, the security release offers a
+# version for one architecture only and the install cannot be solved; the
+# point release's indexes arrived for both, so its versions match.
+install_packages() {
+  if $SUDO apt-get install -y -qq --no-install-recommends "$@" >/dev/null; then return 0; fi
+  [ "$indexes_incomplete" = 1 ] || return 1
+  local codename
+  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+  echo "setup: installing again from Debian $codename's point release, which every architecture's index holds" >&2
+  $SUDO apt-get install -y -qq --no-install-recommends -t "$codename" "$@" >/dev/null
 }
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -57,7 +72,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   refresh_indexes
-  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  install_packages "${missing[@]}"
 elif [ "${need_update:-0}" = 1 ]; then
   refresh_indexes
 fi
