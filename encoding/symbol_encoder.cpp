@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <memory>
 
 #include "encoding/code_set_planner.h"
 #include "encoding/shortest_planner.h"
@@ -16,8 +17,24 @@ size_t MaxValues(size_t units, Encoding encoding) {
     return encoding == Encoding::Quillant1 ? MaxQuillant1Values(units) : MaxPlannedValues(units);
 }
 
-// A plan in a buffer of its thread, which only grows: encoding many texts
-// allocates only the results.
+// A plan's values: on the caller's stack for the texts labels carry, on
+// the heap beyond. Not a buffer kept per thread: under mingw a thread_local
+// object's destructor runs after its thread's storage is freed, so a kept
+// vector handed the heap a stale pointer whenever a thread that had encoded
+// ended.
+class PlanBuffer {
+public:
+    uint8_t* Room(size_t values) {
+        if (values <= onStack_.size()) return onStack_.data();
+        onHeap_.reset(new uint8_t[values]);  // not cleared: the planner writes what it reads
+        return onHeap_.get();
+    }
+
+private:
+    std::array<uint8_t, 256> onStack_;
+    std::unique_ptr<uint8_t[]> onHeap_;
+};
+
 struct PlanView {
     const uint8_t* values;
     size_t size;
@@ -25,13 +42,11 @@ struct PlanView {
     const uint8_t* end() const { return values + size; }
 };
 
-PlanView Plan(std::u16string_view text, Encoding encoding) {
-    thread_local std::vector<uint8_t> buffer;
-    const size_t room = MaxValues(text.size(), encoding);
-    if (buffer.size() < room) buffer.resize(room);
-    const size_t size = encoding == Encoding::Quillant1 ? PlanQuillant1(text, buffer.data())
-                                                        : PlanShortest(text, encoding, buffer.data());
-    return {buffer.data(), size};
+PlanView Plan(std::u16string_view text, Encoding encoding, PlanBuffer& buffer) {
+    uint8_t* const values = buffer.Room(MaxValues(text.size(), encoding));
+    const size_t size = encoding == Encoding::Quillant1 ? PlanQuillant1(text, values)
+                                                        : PlanShortest(text, encoding, values);
+    return {values, size};
 }
 
 // The weight runs modulo 103 too, so the sum cannot overflow for any text a
@@ -76,14 +91,16 @@ char* WritePlan(PlanView plan, char* out) {
 }  // namespace
 
 std::vector<int> SymbolValues(std::u16string_view text, Encoding encoding) {
-    const PlanView plan = Plan(text, encoding);
+    PlanBuffer buffer;
+    const PlanView plan = Plan(text, encoding, buffer);
     std::vector<int> values(plan.begin(), plan.end());
     values.push_back(CheckValue(plan));
     return values;
 }
 
 std::string ModulePattern(std::u16string_view text, Encoding encoding) {
-    const PlanView plan = Plan(text, encoding);
+    PlanBuffer buffer;
+    const PlanView plan = Plan(text, encoding, buffer);
     std::string modules(kSymbolModules * (plan.size + 1) + kStopPattern.size(), '\0');
     WritePlan(plan, modules.data());
     return modules;
@@ -94,11 +111,13 @@ size_t MaxPatternLength(size_t units, Encoding encoding) {
 }
 
 char* WritePattern(std::u16string_view text, Encoding encoding, char* out) {
-    return WritePlan(Plan(text, encoding), out);
+    PlanBuffer buffer;
+    return WritePlan(Plan(text, encoding, buffer), out);
 }
 
 int32_t ModuleCount(std::u16string_view text, Encoding encoding) {
-    const int64_t symbols = static_cast<int64_t>(Plan(text, encoding).size) + 1;
+    PlanBuffer buffer;
+    const int64_t symbols = static_cast<int64_t>(Plan(text, encoding, buffer).size) + 1;
     const int64_t modules = kSymbolModules * symbols + static_cast<int64_t>(kStopPattern.size());
     if (!vb::FitsInt32(modules)) throw vb_errors::Overflow();
     return static_cast<int32_t>(modules);
