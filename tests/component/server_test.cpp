@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <thread>
 
 #include "Quillant_h.h"
 #include "component/quillant_classes.h"
@@ -319,6 +320,44 @@ TEST_F(ServerTest, TenThousandCyclesLeaveNothingBehind) {
     EXPECT_LE(after.handles, before.handles);
     EXPECT_LE(after.nextHandle, before.nextHandle);
     EXPECT_LE(after.gdiObjects, before.gdiObjects);
+}
+
+// Quillant.dll's threads keep the small blocks they free for their next
+// allocations: a thread that ends gives them back to the heap, or every
+// short-lived thread (as a server's pool makes them) would leave its blocks
+// behind.
+void MakeImages(const InProcServer& dll) {
+    ComPtr<_Quillant2> label;
+    ASSERT_HRESULT_SUCCEEDED(dll.Create(CLSID_Quillant2, label));
+    for (const wchar_t* text : {L"Block 1", L"(01)09501101530003(10)A1", L"abc 123 XYZ"}) {
+        ASSERT_HRESULT_SUCCEEDED(label->put_EncodeString(Bstr(std::wstring_view(text)).Get()));
+        ASSERT_HRESULT_SUCCEEDED(label->put_Symbology(static_cast<Symbologies>(text[0] == L'(' ? 2 : 1)));
+        VARIANT resolution;
+        V_VT(&resolution) = VT_I4;
+        V_I4(&resolution) = 203;
+        win32::Variant image;
+        ASSERT_HRESULT_SUCCEEDED(label->ImageBytes(Bstr(std::wstring_view(L"png")).Get(), resolution, image.Put()));
+        ASSERT_EQ(V_VT(image.Get()), VT_ARRAY | VT_UI1);
+    }
+}
+
+void MakeImagesOnThreads(const InProcServer& dll, int threads) {
+    for (int i = 0; i < threads; ++i) {
+        std::thread([&] {
+            ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+            MakeImages(dll);
+            CoUninitialize();
+        }).join();
+    }
+}
+
+TEST_F(ServerTest, ThreadsThatEndGiveBackTheBlocksTheyKept) {
+    MakeImagesOnThreads(dll_, 5);
+    const size_t before = BusyHeapBytes();
+    MakeImagesOnThreads(dll_, 100);
+    const size_t after = BusyHeapBytes();
+    std::printf("100 threads: heap %zu -> %zu bytes\n", before, after);
+    EXPECT_LT(after, before + 64 * 1024);
 }
 
 }  // namespace
