@@ -85,8 +85,7 @@ void Draw(const ImagePlan& plan, render::DrawingObject& target, render::FontApi&
 std::vector<uint8_t> PngBytes(const render::PixelRows& rows, const ResolvedColours& colours, int32_t dpi,
                               render::PngBuffers& buffers) {
     if (colours.ground) {
-        const render::RowSurvey survey =
-            render::SurveyRows(rows.bits, rows.width, rows.height, rows.stride, render::PixelDepth::kBlackWhite);
+        const render::RowSurvey survey = render::SurveyRows(rows, render::PixelDepth::kBlackWhite);
         return render::PngFile(rows, survey.depth, dpi, survey.repeatsAbove, &buffers);
     }
     std::vector<uint8_t> alpha = render::CoverageAlpha(rows, colours.fore);
@@ -109,9 +108,11 @@ std::vector<uint8_t> RasterBytes(const LabelProperties& properties, ImageFormat 
     // coverage that any colours, or a transparent ground, are mixed from.
     Draw(plan, object, fonts);
 
-    // The canvas is this call's alone: its pixels are tinted where they lie.
+    // The canvas is this call's alone: its pixels are tinted where they lie,
+    // and the rows it shows as the row above are left unwritten.
     forms::RasterImage& image = surface.Pixels();
-    const render::PixelRows rows{image.Bits(), image.Width(), image.Height(), static_cast<size_t>(image.Stride())};
+    const render::PixelRows rows{image.WrittenBits(), image.Width(), image.Height(),
+                                 static_cast<size_t>(image.Stride()), image.RowsAsAbove().data()};
     if (colours.ground) render::Tint(rows, colours.fore, *colours.ground);
     std::vector<uint8_t> bytes;
     switch (format) {

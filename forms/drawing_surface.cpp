@@ -85,13 +85,13 @@ COLORREF DrawingSurface::Colour(int32_t oleColour) {
 void DrawingSurface::Line(int32_t flags, double x1, double y1, double x2, double y2, int32_t colour) {
     if (flags & ~line_flags::kKnown) throw errors::InvalidArgument("Line flags " + std::to_string(flags));
     const COLORREF ink = Colour((flags & line_flags::kColourGiven) ? colour : foreColor_);
-    HDC dc = DrawingDc();
     const int px1 = scaleX_.PixelOf(x1), py1 = scaleY_.PixelOf(y1);
     const int px2 = scaleX_.PixelOf(x2), py2 = scaleY_.PixelOf(y2);
     if (flags & line_flags::kBox) {
         const RECT box = InclusiveBox(px1, py1, px2, py2);
         if (flags & line_flags::kFill) {
             if (!FillOwnPixels(box, ink)) {
+                HDC dc = DrawingDc();
                 if (!fillBrush_ || fillInk_ != ink) {
                     fillBrush_ = win32::Brush(CreateSolidBrush(ink));
                     fillInk_ = ink;
@@ -99,12 +99,14 @@ void DrawingSurface::Line(int32_t flags, double x1, double y1, double x2, double
                 FillRect(dc, &box, fillBrush_.Get());
             }
         } else {
+            HDC dc = DrawingDc();
             const win32::Pen pen(CreatePen(PS_SOLID | PS_INSIDEFRAME, drawWidth_, ink));
             const win32::Selection penSelected(dc, pen.Get());
             const win32::Selection hollow(dc, GetStockObject(NULL_BRUSH));
             Rectangle(dc, box.left, box.top, box.right, box.bottom);
         }
     } else {
+        HDC dc = DrawingDc();
         const win32::Pen pen(CreatePen(PS_SOLID, drawWidth_, ink));
         const win32::Selection penSelected(dc, pen.Get());
         MoveToEx(dc, px1, py1, nullptr);
@@ -231,12 +233,18 @@ double DrawingSurface::TextHeight(std::wstring_view text) {
 }
 
 void DrawingSurface::Print(std::wstring_view text) {
-    HDC dc = DrawingDc();
+    const std::vector<std::wstring_view> lines = SplitLines(text);
+    struct Done {
+        DrawingSurface& surface;
+        ~Done() { surface.PrintDone(); }
+    };
+    HDC dc = PrintingDc(penY_, lines.size());
+    const Done done{*this};
     SetTextColor(dc, Colour(foreColor_));
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     const double lineHeight = scaleY_.ToUnits(LineHeightPixels(dc));
-    for (std::wstring_view line : SplitLines(text)) {
+    for (std::wstring_view line : lines) {
         if (!line.empty()) {
             InkLine(dc, outlines_, scaleX_.PixelOf(penX_), scaleY_.PixelOf(penY_), line);
         }

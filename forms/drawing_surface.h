@@ -74,6 +74,9 @@ public:
     void Print(std::wstring_view text);
 
     HDC Hdc() { return DrawingDc(); }
+    // The DC whose font and metrics text is measured with, for callers that
+    // select fonts and measure but draw through the members.
+    HDC FontDc() { return MeasuringDc(); }
 
     // Draws picture stretched into the rectangle at (x, y); width and height
     // default to the picture's own size.
@@ -104,6 +107,11 @@ protected:
     virtual HDC DrawingDc() = 0;
     // A DC to measure text on that starts nothing.
     virtual HDC MeasuringDc() = 0;
+    // The DC to print lines of text on, the first with its top at penY (in
+    // the object's scale); PrintDone follows. A surface may let GDI draw only
+    // near the lines, where their glyphs can reach.
+    virtual HDC PrintingDc(double /*penY*/, size_t /*lines*/) { return DrawingDc(); }
+    virtual void PrintDone() {}
     // The device takes a new size in pixels; it answers the size it took,
     // which a printer's driver may round to a paper it has.
     virtual SIZE ResizeDevice(int pixelWidth, int pixelHeight) = 0;

@@ -27,6 +27,31 @@ bool PictureSurface::FillOwnPixels(const RECT& box, COLORREF ink) {
     return true;
 }
 
+// Upright text in the surface's own mapping stays within its lines' cells:
+// a TrueType font's ascent and descent are its win metrics, outside which
+// Windows clips a glyph's ink anyway; the margin takes rounding, an
+// underline and a font of another kind. Turned text, which runs along its
+// line, and anything drawn under a world transform may go anywhere.
+HDC PictureSurface::PrintingDc(double penY, size_t lines) {
+    const HDC dc = image_.Dc();
+    LOGFONTW font = {};
+    TEXTMETRICW metrics = {};
+    if (!fillsOwnPixels_ || GetGraphicsMode(dc) != GM_COMPATIBLE || GetMapMode(dc) != MM_TEXT ||
+        !GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font) || font.lfEscapement != 0 ||
+        font.lfOrientation != 0 || !GetTextMetricsW(dc, &metrics)) {
+        return image_.DrawingDc();
+    }
+    const int line = metrics.tmHeight + metrics.tmExternalLeading + 1;
+    const int margin = metrics.tmHeight / 4 + 2;
+    const int top = ScaleY().PixelOf(penY);
+    printsInRows_ = true;
+    return image_.DrawingDcForRows(top - margin, top + static_cast<int>(lines) * line + margin);
+}
+
+void PictureSurface::PrintDone() {
+    if (printsInRows_) image_.EndRows();
+    printsInRows_ = false;
+}
 
 PictureSurface::~PictureSurface() { DetachDc(image_.Dc()); }
 

@@ -46,8 +46,10 @@ public:
 
 
 protected:
-    HDC DrawingDc() override { return image_.Dc(); }
+    HDC DrawingDc() override { return image_.DrawingDc(); }
     HDC MeasuringDc() override { return image_.Dc(); }
+    HDC PrintingDc(double penY, size_t lines) override;
+    void PrintDone() override;
     SIZE ResizeDevice(int pixelWidth, int pixelHeight) override;
     // As in Visual Basic, a new BackColor repaints the whole picture.
     void BackColorChanged() override { Cls(); }
@@ -56,6 +58,7 @@ protected:
 private:
     RasterImage image_;
     bool fillsOwnPixels_ = false;
+    bool printsInRows_ = false;
 };
 
 }  // namespace quillant::forms

@@ -54,15 +54,20 @@ RasterImage::Memory RasterImage::MakeDib(int width, int height) {
     return dib;
 }
 
-RasterImage::RasterImage(int width, int height, COLORREF ground) : RasterImage(width, height, ground, Memory()) {}
+RasterImage::RasterImage(int width, int height, COLORREF ground)
+    : RasterImage(width, height, ground, Memory(), false) {}
 
-RasterImage::RasterImage(int width, int height, COLORREF ground, Memory memory) : width_(width), height_(height) {
+RasterImage::RasterImage(int width, int height, COLORREF ground, Memory memory)
+    : RasterImage(width, height, ground, std::move(memory), true) {}
+
+RasterImage::RasterImage(int width, int height, COLORREF ground, Memory memory, bool rowsOnDemand)
+    : width_(width), height_(height), rowsOnDemand_(rowsOnDemand) {
     if (width < 1 || height < 1) throw errors::CannotCreateImage(width, height);
     dib_ = memory.Holds(width, height) ? std::move(memory) : MakeDib(width, height);
     dc_.Reset(CreateCompatibleDC(nullptr));
     if (!dc_) throw errors::CannotCreateImage(width, height);
     selected_.emplace(dc_.Get(), dib_.bitmap_.Get());
-    FillSpans(dib_.bits_, Stride(), 0, height_, 0, width_, ground);
+    Ground(ground);
 }
 
 // The bitmap must leave the DC before either is deleted.
@@ -70,30 +75,105 @@ RasterImage::~RasterImage() { selected_.reset(); }
 
 const uint8_t* RasterImage::Bits() const {
     GdiFlush();
+    WriteRows(0, height_);
     return dib_.bits_;
 }
 
 uint8_t* RasterImage::Bits() {
     GdiFlush();
+    WriteRows(0, height_);
     return dib_.bits_;
+}
+
+uint8_t* RasterImage::WrittenBits() {
+    GdiFlush();
+    return dib_.bits_;
+}
+
+HDC RasterImage::DrawingDc() {
+    WriteRows(0, height_);
+    return dc_.Get();
+}
+
+// GDI draws only inside the clip, so the rows outside it may stay unwritten.
+HDC RasterImage::DrawingDcForRows(int top, int bottom) {
+    top = std::max(top, 0);
+    bottom = std::min(bottom, height_);
+    if (top >= bottom) top = bottom = 0;
+    WriteRows(top, bottom);
+    IntersectClipRect(dc_.Get(), 0, top, width_, bottom);
+    return dc_.Get();
+}
+
+void RasterImage::EndRows() { SelectClipRgn(dc_.Get(), nullptr); }
+
+void RasterImage::Ground(COLORREF colour) {
+    if (!rowsOnDemand_) {
+        FillSpans(dib_.bits_, Stride(), 0, height_, 0, width_, colour);
+        asAbove_.assign(static_cast<size_t>(height_), 0);
+        return;
+    }
+    FillSpans(dib_.bits_, Stride(), 0, 1, 0, width_, colour);
+    asAbove_.assign(static_cast<size_t>(height_), 1);
+    asAbove_[0] = 0;
+}
+
+int RasterImage::SourceOf(int y) const {
+    while (y > 0 && asAbove_[static_cast<size_t>(y)]) --y;
+    return y;
+}
+
+void RasterImage::WriteRow(int y) const {
+    if (y <= 0 || y >= height_ || !asAbove_[static_cast<size_t>(y)]) return;
+    render::CopyBytes(RowAt(y), RowAt(SourceOf(y)), static_cast<size_t>(width_) * 3);
+    asAbove_[static_cast<size_t>(y)] = 0;
+}
+
+void RasterImage::WriteRows(int top, int bottom) const {
+    if (!rowsOnDemand_ || top >= bottom) return;
+    WriteRow(bottom);
+    const size_t bytes = static_cast<size_t>(width_) * 3;
+    int source = SourceOf(top);
+    for (int y = top; y < bottom; ++y) {
+        if (!asAbove_[static_cast<size_t>(y)]) {
+            source = y;
+            continue;
+        }
+        render::CopyBytes(RowAt(y), RowAt(source), bytes);
+        asAbove_[static_cast<size_t>(y)] = 0;
+    }
 }
 
 void RasterImage::Fill(COLORREF colour) {
     GdiFlush();
-    FillSpans(dib_.bits_, Stride(), 0, height_, 0, width_, colour);
+    Ground(colour);
 }
 
+// A row shown as the row above takes the fill with it: only the rows that
+// hold their own pixels are filled.
 void RasterImage::FillBox(const RECT& box, COLORREF colour) {
     const int left = std::max<int>(box.left, 0), right = std::min<int>(box.right, width_);
     const int top = std::max<int>(box.top, 0), bottom = std::min<int>(box.bottom, height_);
     if (left >= right || top >= bottom) return;
     GdiFlush();
-    FillSpans(dib_.bits_, Stride(), top, bottom, left, right, colour);
+    if (!rowsOnDemand_) {
+        FillSpans(dib_.bits_, Stride(), top, bottom, left, right, colour);
+        return;
+    }
+    WriteRow(top);
+    WriteRow(bottom);
+    for (int y = top; y < bottom;) {
+        int end = y + 1;
+        while (end < bottom && asAbove_[static_cast<size_t>(end)]) ++end;
+        FillSpans(dib_.bits_, Stride(), y, y + 1, left, right, colour);
+        y = end;
+    }
 }
 
 COLORREF RasterImage::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
-    const uint8_t* bgr = Bits() + static_cast<size_t>(y) * Stride() + static_cast<size_t>(x) * 3;
+    GdiFlush();
+    const uint8_t* bgr = RowAt(SourceOf(y)) + static_cast<size_t>(x) * 3;
     return RGB(bgr[2], bgr[1], bgr[0]);
 }
 
@@ -109,6 +189,7 @@ void RasterImage::Resize(int width, int height, COLORREF ground) {
     Adopt(std::move(fresh));
     width_ = width;
     height_ = height;
+    asAbove_.assign(static_cast<size_t>(height_), 0);
 }
 
 // The bitmap leaves the DC before it is deleted, and the DC stays.
@@ -124,7 +205,7 @@ void RasterImage::Reframe(int width, int height, COLORREF ground) {
     if (!dib_.Holds(width, height)) Adopt(MakeDib(width, height));
     width_ = width;
     height_ = height;
-    FillSpans(dib_.bits_, Stride(), 0, height_, 0, width_, ground);
+    Ground(ground);
 }
 
 win32::Bitmap RasterImage::CopyBitmap() const {
@@ -141,6 +222,7 @@ RasterImage::Memory RasterImage::TakeMemory() {
     GdiFlush();
     selected_.reset();
     width_ = height_ = 0;
+    asAbove_.clear();
     return std::move(dib_);
 }
 

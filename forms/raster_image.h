@@ -3,12 +3,19 @@
 // a picture box, and the bands of a printed page on their way to a PNG file.
 // The DC stays the same for the image's life, resizes included, so that a
 // font a caller selected into it stays selected.
+//
+// An image's canvas (made on kept memory) writes a row that repeats the row
+// above only when something reads it: a symbol's bars are one row shown a
+// hundred times, and grounding, filling and reading every copy was most of
+// an image's time. Such a row is marked as the row above (RowsAsAbove);
+// Bits, Pixel and the DC for drawing write the rows they expose first.
 
 #include <windows.h>
 
 #include <cstdint>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "win32/gdi_object.h"
 
@@ -43,13 +50,23 @@ public:
 
     // Raises error 480 when the bitmap cannot be made (too large, no memory).
     RasterImage(int width, int height, COLORREF ground);
-    // Uses memory where it holds the image, else makes its own.
+    // An image's canvas: uses memory where it holds the image, else makes
+    // its own, and writes repeated rows on demand.
     RasterImage(int width, int height, COLORREF ground, Memory memory);
     RasterImage(const RasterImage&) = delete;
     RasterImage& operator=(const RasterImage&) = delete;
     ~RasterImage();
 
+    // The DC for selecting and measuring fonts: it may show rows not yet
+    // written, so nothing may be drawn through it.
     HDC Dc() const { return dc_.Get(); }
+    // The DC for GDI to draw on anywhere: every row written first.
+    HDC DrawingDc();
+    // The DC for GDI to draw on within rows [top, bottom) (clipped to them
+    // until EndRows): those rows written first, and the row below them no
+    // longer shown as the row above.
+    HDC DrawingDcForRows(int top, int bottom);
+    void EndRows();
     int Width() const { return width_; }
     int Height() const { return height_; }
     // Bytes per row, rows padded to four bytes as DIBs are.
@@ -57,6 +74,12 @@ public:
     // The pixels, blue-green-red, after any pending GDI drawing.
     const uint8_t* Bits() const;
     uint8_t* Bits();
+    // The same without writing the rows marked as the row above: only the
+    // other rows' bytes are the image's.
+    uint8_t* WrittenBits();
+    // 1 for each row whose pixels are the row above's and not in memory
+    // (never the first row); all 0 but on an image's canvas.
+    const std::vector<uint8_t>& RowsAsAbove() const { return asAbove_; }
 
     void Fill(COLORREF colour);
     // The part of box (right and bottom excluded) inside the image, filled
@@ -77,14 +100,30 @@ public:
     static int StrideOf(int width) { return (width * 3 + 3) & ~3; }
 
 private:
+    RasterImage(int width, int height, COLORREF ground, Memory memory, bool rowsOnDemand);
     static Memory MakeDib(int width, int height);
     void Adopt(Memory memory);
+    // The whole image in colour: the first row written, the others as above
+    // it on an image's canvas, written on other canvases.
+    void Ground(COLORREF colour);
+    uint8_t* RowAt(int y) const { return dib_.bits_ + static_cast<size_t>(y) * static_cast<size_t>(Stride()); }
+    // The row whose bytes row y shows.
+    int SourceOf(int y) const;
+    // Row y holds its own pixels.
+    void WriteRow(int y) const;
+    // Rows [top, bottom) hold their own pixels, and so does the row below
+    // them: it must not follow rows that are about to change.
+    void WriteRows(int top, int bottom) const;
 
     win32::CreatedDc dc_;
     Memory dib_;
     std::optional<win32::Selection> selected_;
     int width_ = 0;
     int height_ = 0;
+    bool rowsOnDemand_ = false;
+    // Writing a row shown as the row above changes no pixel the image shows,
+    // so const readers may do it.
+    mutable std::vector<uint8_t> asAbove_;
 };
 
 }  // namespace quillant::forms

@@ -33,9 +33,10 @@ std::u16string SurfaceDrawingObject::FontName() {
 
 void SurfaceDrawingObject::SetFontName(std::u16string_view name) { surface_.SetFontName(Wide(name)); }
 
-// A handle as the object's hDC reports it: a 32-bit integer.
+// A handle as the object's hDC reports it: a 32-bit integer. The renderer
+// selects and measures fonts on it and draws through the members.
 render::DeviceContext SurfaceDrawingObject::Hdc() {
-    return static_cast<render::DeviceContext>(reinterpret_cast<intptr_t>(surface_.Hdc()));
+    return static_cast<render::DeviceContext>(reinterpret_cast<intptr_t>(surface_.FontDc()));
 }
 
 void SurfaceDrawingObject::PaintPicture(const render::Picture&, double, double, double, double) {
@@ -52,7 +53,7 @@ std::optional<double> SurfaceDrawingObject::ScaleY(double length, int16_t fromSc
 
 double SurfaceDrawingObject::Ascent() {
     TEXTMETRICW metrics = {};
-    if (!GetTextMetricsW(surface_.Hdc(), &metrics)) throw vb_errors::InvalidCall();
+    if (!GetTextMetricsW(surface_.FontDc(), &metrics)) throw vb_errors::InvalidCall();
     return metrics.tmAscent * kTwipsPerInch / dpi_;
 }
 

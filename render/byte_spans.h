@@ -69,4 +69,19 @@ inline void FillBytes(uint8_t* to, uint8_t value, size_t count) {
     }
 }
 
+// Copies count bytes forward a word at a time, the tail stored overlapping:
+// to may overlap from only where it lies at least eight bytes before it.
+inline void CopyBytes(uint8_t* to, const uint8_t* from, size_t count) {
+    if (count >= 8) {
+        const uint64_t tail = WordAt(from + count - 8);
+        for (size_t i = 0; i + 8 <= count; i += 8) {
+            const uint64_t word = WordAt(from + i);
+            std::memcpy(to + i, &word, 8);
+        }
+        std::memcpy(to + count - 8, &tail, 8);
+    } else {
+        for (size_t i = 0; i < count; ++i) to[i] = from[i];
+    }
+}
+
 }  // namespace quillant::render

@@ -20,6 +20,16 @@ struct PixelRows {
     int32_t width;
     int32_t height;
     size_t stride;
+    // Where given, a row marked 1 shows the row above and holds no pixels of
+    // its own (a canvas writes a symbol's repeated rows once).
+    const uint8_t* asAbove = nullptr;
+
+    bool AsAbove(int32_t y) const { return asAbove && y > 0 && asAbove[y]; }
+    // The bytes of the pixels row y shows.
+    uint8_t* Row(int32_t y) const {
+        while (AsAbove(y)) --y;
+        return bits + static_cast<size_t>(y) * stride;
+    }
 };
 
 // What a picture's pixels need: black and white only (one bit a pixel),
@@ -38,6 +48,8 @@ struct RowSurvey {
     PixelDepth depth;
 };
 RowSurvey SurveyRows(const uint8_t* rows, int width, int count, size_t stride, PixelDepth atLeast);
+// The same, reading only the rows that hold their own pixels.
+RowSurvey SurveyRows(const PixelRows& rows, PixelDepth atLeast);
 
 // One row of width blue-green-red pixels at depth (grey or black and white):
 // a grey pixel is its blue byte; in black and white a set bit is white, the

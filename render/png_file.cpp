@@ -153,13 +153,19 @@ PngWriter::PngWriter(Sink sink, int32_t width, int32_t height, PixelDepth depth,
     if (width < 1 || height < 1 || width > (1 << 24) || height > (1 << 24)) throw vb_errors::Overflow();
     rowBytes_ = PackedRowBytes(width, depth);
     if ((rowBytes_ + 1) * static_cast<uint64_t>(height) >= (uint64_t{1} << 32) - 1) throw vb_errors::Overflow();
-    previous_.assign(rowBytes_, 0);
+    // Cleared without the C library's memset, a byte loop under Wine.
+    previous_.resize(rowBytes_);
+    FillBytes(previous_.data(), 0, rowBytes_);
+    if (rowBytes_ + 1 <= kWindow) wholeRowMatch_ = MatchBits(kMaxMatch, rowBytes_ + 1);
     filtered_.resize(rowBytes_ + 1);
-    head_.assign(size_t{1} << kHashBits, 0);
-    window_.clear();
+    head_.resize(size_t{1} << kHashBits);
+    FillBytes(reinterpret_cast<uint8_t*>(head_.data()), 0, head_.size() * sizeof head_[0]);
     data_.clear();
-    window_.reserve(static_cast<size_t>(
-        std::min<uint64_t>((rowBytes_ + 1) * static_cast<uint64_t>(height), kWindowKept + rowBytes_ + 1)));
+    // The window keeps its size from one picture to the next: only what
+    // this picture appends is ever read.
+    const auto windowBytes = static_cast<size_t>(
+        std::min<uint64_t>((rowBytes_ + 1) * static_cast<uint64_t>(height), kWindowKept + rowBytes_ + 1));
+    if (window_.size() < windowBytes) window_.resize(windowBytes);
     data_.reserve(kIdatBytes + 1024);
 
     sink_(kSignature, sizeof kSignature);
@@ -235,7 +241,7 @@ void PngWriter::AddRow(const uint8_t* row, bool repeated) {
             }
         }
     }
-    if (!repeated) std::memcpy(previous_.data(), row, count);
+    if (!repeated) CopyBytes(previous_.data(), row, count);
 
     const uint8_t* p = filtered_.data();
     uint32_t a = adler_a_, b = adler_b_;
@@ -251,15 +257,22 @@ void PngWriter::AddRow(const uint8_t* row, bool repeated) {
     }
     adler_a_ = a;
     adler_b_ = b;
-    window_.insert(window_.end(), filtered_.begin(), filtered_.end());
-    Compress(base_ + window_.size());
+    AppendFiltered();
+    repeatsAtEnd_ = repeated ? repeatsAtEnd_ + 1 : 0;
+    Compress(base_ + windowSize_);
     KeepWindow();
 }
 
+void PngWriter::AppendFiltered() {
+    CopyBytes(window_.data() + windowSize_, filtered_.data(), rowBytes_ + 1);
+    windowSize_ += rowBytes_ + 1;
+}
+
 void PngWriter::KeepWindow() {
-    if (window_.size() > kWindowKept) {
-        const size_t drop = window_.size() - kWindow;
-        window_.erase(window_.begin(), window_.begin() + static_cast<std::ptrdiff_t>(drop));
+    if (windowSize_ > kWindowKept) {
+        const size_t drop = windowSize_ - kWindow;
+        CopyBytes(window_.data(), window_.data() + drop, kWindow);
+        windowSize_ = kWindow;
         base_ += drop;
     }
     FlushData(false);
@@ -267,18 +280,26 @@ void PngWriter::KeepWindow() {
 
 // The filtered row (the filter byte and zeros) is the one just before it:
 // its bytes go out as copies from one row back, the check sum is advanced
-// by formula. False where a row is too long for deflate to reach back.
+// by formula. Once all that deflate can reach back to is this row over and
+// over, another copy leaves the window's bytes as they are, one row further
+// on, and none are written. False where a row is too long for deflate to
+// reach back.
 bool PngWriter::RepeatFilteredRow() {
     const size_t length = rowBytes_ + 1;
     if (length > kWindow) return false;
     adler_a_ = (adler_a_ + filtered_[0]) % 65521;
     adler_b_ = static_cast<uint32_t>((adler_b_ + adler_a_ + uint64_t{adler_a_} * rowBytes_) % 65521);
-    window_.insert(window_.end(), filtered_.begin(), filtered_.end());
+    if (repeatsAtEnd_ * length >= kWindow) {
+        base_ += length;
+    } else {
+        AppendFiltered();
+    }
+    ++repeatsAtEnd_;
     size_t left = length;
-    while (left >= kMinMatch) {
-        const size_t part = std::min(left, kMaxMatch);
-        PutMatch(part, length);
-        left -= part;
+    for (; left >= kMaxMatch; left -= kMaxMatch) PutBits(wholeRowMatch_.bits, wholeRowMatch_.count);
+    if (left >= kMinMatch) {
+        PutMatch(left, length);
+        left = 0;
     }
     for (size_t i = length - left; i < length; ++i) PutLiteral(filtered_[i]);
     done_ += length;
@@ -340,14 +361,26 @@ void PngWriter::PutBits(uint32_t bits, int count) {
 
 void PngWriter::PutLiteral(uint8_t byte) { PutBits(kFixedCodes[byte].code, kFixedCodes[byte].bits); }
 
-void PngWriter::PutMatch(size_t length, size_t distance) {
+// A match's length code, its extra bits, the distance code and its extra
+// bits, in the order they go out: 31 bits at most, so one PutBits.
+PngWriter::Bits PngWriter::MatchBits(size_t length, size_t distance) {
     const int l = kLengthCodes[length];
     const FixedCode& code = kFixedCodes[257 + l];
-    PutBits(code.code, code.bits);
-    if (kLengthExtra[l]) PutBits(static_cast<uint32_t>(length - kLengthBase[l]), kLengthExtra[l]);
+    uint32_t bits = code.code;
+    int count = code.bits;
+    bits |= static_cast<uint32_t>(length - kLengthBase[l]) << count;
+    count += kLengthExtra[l];
     const int d = DistanceCode(distance);
-    PutBits(kReversedDistanceCodes[d], 5);
-    if (kDistanceExtra[d]) PutBits(static_cast<uint32_t>(distance - kDistanceBase[d]), kDistanceExtra[d]);
+    bits |= kReversedDistanceCodes[d] << count;
+    count += 5;
+    bits |= static_cast<uint32_t>(distance - kDistanceBase[d]) << count;
+    count += kDistanceExtra[d];
+    return Bits{bits, count};
+}
+
+void PngWriter::PutMatch(size_t length, size_t distance) {
+    const Bits match = MatchBits(length, distance);
+    PutBits(match.bits, match.count);
 }
 
 void PngWriter::FlushData(bool all) {
@@ -373,8 +406,7 @@ std::vector<uint8_t> PngFile(const PixelRows& rows, PixelDepth depth, int32_t dp
     const size_t rowBytes = static_cast<size_t>(rows.width) * (depth == PixelDepth::kColourAlpha ? 4 : 3);
     std::vector<uint8_t> repeatsAbove(static_cast<size_t>(std::max(rows.height, 0)), 0);
     for (int32_t y = 1; y < rows.height; ++y) {
-        const uint8_t* row = rows.bits + static_cast<size_t>(y) * rows.stride;
-        repeatsAbove[static_cast<size_t>(y)] = SameBytes(row, row - rows.stride, rowBytes);
+        repeatsAbove[static_cast<size_t>(y)] = rows.AsAbove(y) || SameBytes(rows.Row(y), rows.Row(y - 1), rowBytes);
     }
     return PngFile(rows, depth, dpi, repeatsAbove, buffers);
 }
@@ -388,14 +420,13 @@ std::vector<uint8_t> PngFile(const PixelRows& rows, PixelDepth depth, int32_t dp
     const bool packs = depth == PixelDepth::kBlackWhite || depth == PixelDepth::kGrey;
     std::vector<uint8_t> packed(packs ? PackedRowBytes(rows.width, depth) : 0);
     for (int32_t y = 0; y < rows.height; ++y) {
-        const uint8_t* row = rows.bits + static_cast<size_t>(y) * rows.stride;
         if (y > 0 && repeatsAbove.at(static_cast<size_t>(y))) {
             png.RepeatRow();
         } else if (packs) {
-            PackRow(row, rows.width, depth, packed.data());
+            PackRow(rows.Row(y), rows.width, depth, packed.data());
             png.WriteRow(packed.data());
         } else {
-            png.WriteRow(row);
+            png.WriteRow(rows.Row(y));
         }
     }
     png.Finish();

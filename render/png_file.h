@@ -54,8 +54,14 @@ private:
     void Compress(uint64_t end);
     void PutBits(uint32_t bits, int count);
     void PutLiteral(uint8_t byte);
+    struct Bits {
+        uint32_t bits;
+        int count;
+    };
+    static Bits MatchBits(size_t length, size_t distance);
     void PutMatch(size_t length, size_t distance);
     void FlushData(bool all);
+    void AppendFiltered();
     void KeepWindow();
     bool RepeatFilteredRow();
 
@@ -72,11 +78,14 @@ private:
     // The filtered data still within reach of a match, from its absolute
     // position base_; previous_ is the last row as given.
     std::vector<uint8_t>& window_;
+    size_t windowSize_ = 0;  // of window_'s bytes, those in use
     uint64_t base_ = 0;
     uint64_t done_ = 0;  // absolute position compressed up to
     std::vector<uint32_t>& head_;  // last absolute position + 1 of each hash, 0 for none
     std::vector<uint8_t>& previous_;
     bool repeatedBefore_ = false;    // the last row repeated the one before it
+    size_t repeatsAtEnd_ = 0;        // rows at the window's end that repeated the one before
+    Bits wholeRowMatch_ = {0, 0};     // a copy of kMaxMatch bytes from one row back
     std::vector<uint8_t>& filtered_;
 
     std::vector<uint8_t>& data_;  // compressed bytes waiting for an IDAT chunk

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <stdexcept>
 
 #include "tests/forms/forms_test_support.h"
 #include "win32/gdi_object.h"
+#include "forms/picture_surface.h"
 #include "forms/raster_image.h"
 #include "forms/scale_units.h"
 
@@ -433,6 +435,45 @@ TEST(ImageCanvas, BoxesFilledWithoutGdiAreTheBoxesFillRectDraws) {
             }
             larger = direct.TakeMemory();
         }
+    }
+}
+
+// An image's canvas writes a row that repeats the row above only when it is
+// read or drawn on: boxes that overlap, text printed between them (near
+// both edges too) and the colour of any point must come out as on a canvas
+// that writes every row.
+TEST(ImageCanvas, RowsWrittenOnDemandShowWhatEveryRowWrittenShows) {
+    RasterImage::Memory memory = RasterImage(200, 420, kWhite).TakeMemory();
+    PictureSurface lazy(300, 180, 400, std::move(memory));
+    PictureSurface eager(300, 180, 400);
+    auto draw = [](PictureSurface& surface) {
+        surface.SetScaleMode(kPixels);
+        surface.Line(line_flags::kBox | line_flags::kFill, 10, 0, 14, 399, 0);
+        surface.Line(line_flags::kBox | line_flags::kFill | line_flags::kColourGiven, 20, 5, 40, 260, kRed);
+        surface.Line(line_flags::kBox | line_flags::kFill, 30, 250, 90, 252, 0);
+        surface.SetCurrentX(50);
+        surface.SetCurrentY(130);
+        surface.Print(L"Ag\u00C5y");
+        surface.Line(line_flags::kBox | line_flags::kFill, 100, 20, 103, 370, 0);
+        surface.SetCurrentX(120);
+        surface.SetCurrentY(-6);
+        surface.Print(L"Top");
+        surface.SetCurrentX(120);
+        surface.SetCurrentY(372);
+        surface.Print(L"Low\r\nline");
+        surface.Line(line_flags::kBox | line_flags::kFill, 150, 10, 160, 399, 0);
+    };
+    draw(lazy);
+    draw(eager);
+    ASSERT_TRUE(std::count(lazy.Pixels().RowsAsAbove().begin(), lazy.Pixels().RowsAsAbove().end(), 1) > 0)
+        << "the canvas wrote every row";
+    for (int y = 0; y < 400; y += 3) {
+        for (int x = 0; x < 180; x += 7) ASSERT_EQ(lazy.Point(x, y), eager.Point(x, y)) << x << "," << y;
+    }
+    for (int y = 0; y < 400; ++y) {
+        ASSERT_EQ(std::memcmp(lazy.Pixels().Bits() + y * lazy.Pixels().Stride(),
+                              eager.Pixels().Bits() + y * eager.Pixels().Stride(), 180 * 3), 0)
+            << "row " << y;
     }
 }
 

@@ -14,6 +14,7 @@
 #include "render/image_frame.h"
 #include "render/label_geometry.h"
 #include "render/pixel_rows.h"
+#include "render/png_file.h"
 #include "render/svg_drawing.h"
 #include "tests/render/recording_fake.h"
 
@@ -159,6 +160,41 @@ TEST(PixelRows, TintMixesTheCoverageAndTheDibIsBottomUpWithItsResolution) {
     EXPECT_EQ(bmp[10], 54);  // the pixels' offset
     Tint(rows, 0x0000FF, 0xFF0000);  // red on blue
     EXPECT_EQ(std::vector<uint8_t>(bits.begin(), bits.begin() + 6), (std::vector<uint8_t>{0, 0, 255, 128, 0, 127}));
+}
+
+// Rows marked as the row above hold stale bytes on a canvas that writes a
+// symbol's repeated rows once: every writer must show the row above there,
+// and tinting must leave them to it.
+TEST(PixelRows, RowsMarkedAsAboveShowTheRowAboveInEveryWriter) {
+    const int width = 37, height = 12;
+    const size_t stride = 112;
+    std::vector<uint8_t> written(stride * height, 0);
+    std::vector<uint8_t> asAbove(height, 0);
+    for (int y = 0; y < height; ++y) {
+        const bool repeats = y > 0 && y != 4 && y < 9;  // rows 4 and 9 to 11 hold their own
+        asAbove[y] = repeats;
+        for (int x = 0; x < width * 3; ++x) {
+            written[y * stride + x] = repeats ? written[(y - 1) * stride + x] : static_cast<uint8_t>((x / 3) % 4 ? 255 : y * 20);
+        }
+    }
+    std::vector<uint8_t> stale = written;
+    for (int y = 1; y < height; ++y) {
+        if (asAbove[y]) std::fill(stale.begin() + y * stride, stale.begin() + (y + 1) * stride, uint8_t{0x5A});
+    }
+    const PixelRows whole{written.data(), width, height, stride};
+    const PixelRows marked{stale.data(), width, height, stride, asAbove.data()};
+
+    const RowSurvey survey = SurveyRows(marked, PixelDepth::kBlackWhite);
+    EXPECT_EQ(survey.depth, PixelDepth::kGrey);
+    EXPECT_EQ(survey.repeatsAbove, SurveyRows(whole, PixelDepth::kBlackWhite).repeatsAbove);
+    EXPECT_EQ(PngFile(marked, survey.depth, 300, survey.repeatsAbove), PngFile(whole, survey.depth, 300));
+    EXPECT_EQ(PngFile(marked, PixelDepth::kColour, 300), PngFile(whole, PixelDepth::kColour, 300));
+    EXPECT_EQ(PackedDib(marked, 300), PackedDib(whole, 300));
+    EXPECT_EQ(CoverageAlpha(marked, 0x102030), CoverageAlpha(whole, 0x102030));
+    Tint(marked, 0x0000FF, 0xFFEEDD);
+    Tint(whole, 0x0000FF, 0xFFEEDD);
+    EXPECT_EQ(BmpFile(marked, 96), BmpFile(whole, 96));
+    EXPECT_EQ(stale[5 * stride], 0x5A) << "a row shown as the row above was tinted";
 }
 
 }  // namespace
