@@ -92,6 +92,7 @@ uint8_t* RasterImage::WrittenBits() {
 
 HDC RasterImage::DrawingDc() {
     WriteRows(0, height_);
+    gdiMayHaveDrawn_ = true;
     return dc_.Get();
 }
 
@@ -102,6 +103,7 @@ HDC RasterImage::DrawingDcForRows(int top, int bottom) {
     if (top >= bottom) top = bottom = 0;
     WriteRows(top, bottom);
     IntersectClipRect(dc_.Get(), 0, top, width_, bottom);
+    gdiMayHaveDrawn_ = true;
     return dc_.Get();
 }
 
@@ -155,7 +157,10 @@ void RasterImage::FillBox(const RECT& box, COLORREF colour) {
     const int left = std::max<int>(box.left, 0), right = std::min<int>(box.right, width_);
     const int top = std::max<int>(box.top, 0), bottom = std::min<int>(box.bottom, height_);
     if (left >= right || top >= bottom) return;
-    GdiFlush();
+    // A symbol fills dozens of boxes in a row, and every flush is a call
+    // into the system.
+    if (gdiMayHaveDrawn_) GdiFlush();
+    gdiMayHaveDrawn_ = false;
     if (!rowsOnDemand_) {
         FillSpans(dib_.bits_, Stride(), top, bottom, left, right, colour);
         return;

@@ -59,7 +59,10 @@ public:
 
     // The DC for selecting and measuring fonts: it may show rows not yet
     // written, so nothing may be drawn through it.
-    HDC Dc() const { return dc_.Get(); }
+    HDC Dc() const {
+        gdiMayHaveDrawn_ = true;
+        return dc_.Get();
+    }
     // The DC for GDI to draw on anywhere: every row written first.
     HDC DrawingDc();
     // The DC for GDI to draw on within rows [top, bottom) (clipped to them
@@ -124,6 +127,9 @@ private:
     // Writing a row shown as the row above changes no pixel the image shows,
     // so const readers may do it.
     mutable std::vector<uint8_t> asAbove_;
+    // The DC was handed out since GDI's queue was last flushed: a box filled
+    // in the pixels must wait for what GDI may still have to draw.
+    mutable bool gdiMayHaveDrawn_ = true;
 };
 
 }  // namespace quillant::forms
