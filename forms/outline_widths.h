@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -26,6 +27,11 @@ private:
     // and then inked in the same font.
     LOGFONTW measuredFor_ = {};
     win32::Font large_;
+    // The last line's answer in that font on that DC: a caption is measured
+    // to lay it out, again to draw it, and inked at the same ends.
+    HDC lastDc_ = nullptr;
+    std::wstring lastLine_;
+    std::vector<double> lastEnds_;
 };
 
 }  // namespace quillant::forms
