@@ -160,13 +160,13 @@ PngWriter::PngWriter(Sink sink, int32_t width, int32_t height, PixelDepth depth,
     filtered_.resize(rowBytes_ + 1);
     head_.resize(size_t{1} << kHashBits);
     FillBytes(reinterpret_cast<uint8_t*>(head_.data()), 0, head_.size() * sizeof head_[0]);
-    data_.clear();
+    dataSize_ = 0;
     // The window keeps its size from one picture to the next: only what
     // this picture appends is ever read.
     const auto windowBytes = static_cast<size_t>(
         std::min<uint64_t>((rowBytes_ + 1) * static_cast<uint64_t>(height), kWindowKept + rowBytes_ + 1));
     if (window_.size() < windowBytes) window_.resize(windowBytes);
-    data_.reserve(kIdatBytes + 1024);
+    if (data_.size() < kIdatBytes + 1024) data_.resize(kIdatBytes + 1024);
 
     sink_(kSignature, sizeof kSignature);
     uint8_t header[13];
@@ -184,8 +184,8 @@ PngWriter::PngWriter(Sink sink, int32_t width, int32_t height, PixelDepth depth,
         physical[8] = 1;  // metres
         Chunk("pHYs", physical, sizeof physical);
     }
-    data_.push_back(0x78);  // deflate, 32 KB window
-    data_.push_back(0x01);  // no dictionary; check bits
+    PutByte(0x78);  // deflate, 32 KB window
+    PutByte(0x01);  // no dictionary; check bits
     PutBits(1, 1);          // the one and last block,
     PutBits(1, 2);          // with the fixed codes
 }
@@ -315,6 +315,23 @@ bool PngWriter::RepeatFilteredRow() {
     return true;
 }
 
+// A match's length code, its extra bits, the distance code and its extra
+// bits, in the order they go out: 31 bits at most, so one PutBits.
+inline PngWriter::Bits PngWriter::MatchBits(size_t length, size_t distance) {
+    const int l = kLengthCodes[length];
+    const FixedCode& code = kFixedCodes[257 + l];
+    uint32_t bits = code.code;
+    int count = code.bits;
+    bits |= static_cast<uint32_t>(length - kLengthBase[l]) << count;
+    count += kLengthExtra[l];
+    const int d = DistanceCode(distance);
+    bits |= kReversedDistanceCodes[d] << count;
+    count += 5;
+    bits |= static_cast<uint32_t>(distance - kDistanceBase[d]) << count;
+    count += kDistanceExtra[d];
+    return Bits{bits, count};
+}
+
 // Each position takes the longer of a run (the byte before, repeated) and
 // the last earlier place with the same three bytes; matches never reach
 // past the data given so far.
@@ -359,12 +376,26 @@ void PngWriter::Compress(uint64_t end) {
     }
 }
 
+// The data's buffer keeps its size from one picture to the next and grows
+// only for a picture that needs more: bytes are stored, not appended.
+void PngWriter::Reserve(size_t bytes) {
+    if (data_.size() - dataSize_ < bytes) data_.resize(std::max(data_.size() * 2, dataSize_ + bytes));
+}
+
+void PngWriter::PutByte(uint8_t byte) {
+    Reserve(1);
+    data_[dataSize_++] = byte;
+}
+
 // Bits gather in a word and leave four bytes at a time.
 void PngWriter::PutBits(uint32_t bits, int count) {
     bitBuffer_ |= uint64_t{bits} << bitCount_;
     bitCount_ += count;
     if (bitCount_ >= 32) {
-        for (int shift = 0; shift < 32; shift += 8) data_.push_back(static_cast<uint8_t>(bitBuffer_ >> shift));
+        Reserve(4);
+        const auto word = static_cast<uint32_t>(bitBuffer_);  // little-endian: the first bits first
+        std::memcpy(data_.data() + dataSize_, &word, 4);
+        dataSize_ += 4;
         bitBuffer_ >>= 32;
         bitCount_ -= 32;
     }
@@ -372,32 +403,15 @@ void PngWriter::PutBits(uint32_t bits, int count) {
 
 void PngWriter::PutLiteral(uint8_t byte) { PutBits(kFixedCodes[byte].code, kFixedCodes[byte].bits); }
 
-// A match's length code, its extra bits, the distance code and its extra
-// bits, in the order they go out: 31 bits at most, so one PutBits.
-PngWriter::Bits PngWriter::MatchBits(size_t length, size_t distance) {
-    const int l = kLengthCodes[length];
-    const FixedCode& code = kFixedCodes[257 + l];
-    uint32_t bits = code.code;
-    int count = code.bits;
-    bits |= static_cast<uint32_t>(length - kLengthBase[l]) << count;
-    count += kLengthExtra[l];
-    const int d = DistanceCode(distance);
-    bits |= kReversedDistanceCodes[d] << count;
-    count += 5;
-    bits |= static_cast<uint32_t>(distance - kDistanceBase[d]) << count;
-    count += kDistanceExtra[d];
-    return Bits{bits, count};
-}
-
 void PngWriter::PutMatch(size_t length, size_t distance) {
     const Bits match = MatchBits(length, distance);
     PutBits(match.bits, match.count);
 }
 
 void PngWriter::FlushData(bool all) {
-    if (data_.size() >= kIdatBytes || (all && !data_.empty())) {
-        Chunk("IDAT", data_.data(), data_.size());
-        data_.clear();
+    if (dataSize_ >= kIdatBytes || (all && dataSize_ != 0)) {
+        Chunk("IDAT", data_.data(), dataSize_);
+        dataSize_ = 0;
     }
 }
 
@@ -405,10 +419,10 @@ void PngWriter::Finish() {
     if (rows_ != height_) throw vb_errors::InvalidCall();
     PutBits(kFixedCodes[256].code, kFixedCodes[256].bits);  // end of block
     if (bitCount_ % 8 != 0) PutBits(0, 8 - bitCount_ % 8);
-    for (; bitCount_ > 0; bitCount_ -= 8, bitBuffer_ >>= 8) data_.push_back(static_cast<uint8_t>(bitBuffer_));
+    for (; bitCount_ > 0; bitCount_ -= 8, bitBuffer_ >>= 8) PutByte(static_cast<uint8_t>(bitBuffer_));
     uint8_t check[4];
     PutBigEndian(check, (adler_b_ << 16) | adler_a_);
-    data_.insert(data_.end(), check, check + 4);
+    for (const uint8_t byte : check) PutByte(byte);
     FlushData(true);
     Chunk("IEND", nullptr, 0);
 }

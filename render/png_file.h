@@ -52,6 +52,8 @@ private:
     void AddRow(const uint8_t* row, bool repeated);
     void Chunk(const char type[4], const uint8_t* data, size_t count);
     void Compress(uint64_t end);
+    void Reserve(size_t bytes);
+    void PutByte(uint8_t byte);
     void PutBits(uint32_t bits, int count);
     void PutLiteral(uint8_t byte);
     struct Bits {
@@ -88,7 +90,8 @@ private:
     Bits wholeRowMatch_ = {0, 0};     // a copy of kMaxMatch bytes from one row back
     std::vector<uint8_t>& filtered_;
 
-    std::vector<uint8_t>& data_;  // compressed bytes waiting for an IDAT chunk
+    std::vector<uint8_t>& data_;  // compressed bytes waiting for an IDAT chunk,
+    size_t dataSize_ = 0;         // the first dataSize_ of them
     uint64_t bitBuffer_ = 0;
     int bitCount_ = 0;
 };
