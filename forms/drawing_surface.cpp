@@ -200,6 +200,7 @@ void DrawingSurface::ChangeFont(const FontSettings& settings) {
     if (!made.font) throw errors::InvalidPropertyValue("Font", "cannot be made");
     for (HDC dc : dcs_) SelectObject(dc, made.font.Get());
     gdiFont_ = std::move(made.font);
+    gdiFontMetrics_.reset();
     face_ = std::move(made.face);
     font_ = settings;
 }
@@ -214,9 +215,23 @@ void DrawingSurface::DetachDc(HDC dc) {
     dcs_.erase(std::remove(dcs_.begin(), dcs_.end(), dc), dcs_.end());
 }
 
-int DrawingSurface::LineHeightPixels(HDC dc) const {
+bool DrawingSurface::TextMetrics(HDC dc, TEXTMETRICW& metrics) {
+    const bool own = GetCurrentObject(dc, OBJ_FONT) == gdiFont_.Get();
+    if (own && gdiFontMetrics_ && metricsDc_ == dc) {
+        metrics = *gdiFontMetrics_;
+        return true;
+    }
+    if (!GetTextMetricsW(dc, &metrics)) return false;
+    if (own) {
+        gdiFontMetrics_ = metrics;
+        metricsDc_ = dc;
+    }
+    return true;
+}
+
+int DrawingSurface::LineHeightPixels(HDC dc) {
     TEXTMETRICW metrics = {};
-    if (!GetTextMetricsW(dc, &metrics)) return 0;
+    if (!TextMetrics(dc, metrics)) return 0;
     return metrics.tmHeight + metrics.tmExternalLeading;
 }
 
@@ -314,6 +329,7 @@ void DrawingSurface::ChangeDevice(double dpiX, double dpiY, int pixelWidth, int 
     if (!made.font) throw errors::InvalidPropertyValue("Font", "cannot be made");
     for (HDC dc : dcs_) SelectObject(dc, made.font.Get());
     gdiFont_ = std::move(made.font);
+    gdiFontMetrics_.reset();
     face_ = std::move(made.face);
     dpiX_ = dpiX;
     dpiY_ = dpiY;

@@ -144,9 +144,14 @@ protected:
     // COLORREF of an OLE colour (system colours resolved).
     static COLORREF Colour(int32_t oleColour);
 
+    // The metrics of the font selected into dc; the object's own font's are
+    // kept (the 32-bit Wine takes over a microsecond to answer them, and a
+    // caption asks several times). False where GDI cannot tell.
+    bool TextMetrics(HDC dc, TEXTMETRICW& metrics);
+
 private:
     void ChangeFont(const FontSettings& settings);
-    int LineHeightPixels(HDC dc) const;
+    int LineHeightPixels(HDC dc);
     int PixelsOfTwips(double twips, double dpi, const char* property) const;
 
     double dpiX_;
@@ -165,6 +170,8 @@ private:
     FontSettings font_;
     std::wstring face_;
     win32::Font gdiFont_;
+    std::optional<TEXTMETRICW> gdiFontMetrics_;  // of gdiFont_ in metricsDc_, once asked
+    HDC metricsDc_ = nullptr;
     // The last filled box's brush: a symbol fills dozens of boxes in one ink.
     win32::Brush fillBrush_;
     COLORREF fillInk_ = CLR_INVALID;

@@ -38,7 +38,7 @@ HDC PictureSurface::PrintingDc(double penY, size_t lines) {
     TEXTMETRICW metrics = {};
     if (!fillsOwnPixels_ || GetGraphicsMode(dc) != GM_COMPATIBLE || GetMapMode(dc) != MM_TEXT ||
         !GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font) || font.lfEscapement != 0 ||
-        font.lfOrientation != 0 || !GetTextMetricsW(dc, &metrics)) {
+        font.lfOrientation != 0 || !TextMetrics(dc, metrics)) {
         return image_.DrawingDc();
     }
     const int line = metrics.tmHeight + metrics.tmExternalLeading + 1;

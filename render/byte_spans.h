@@ -39,13 +39,25 @@ inline bool SameBytes(const uint8_t* a, const uint8_t* b, size_t count) {
     return WordAt(a + count - 8) == WordAt(b + count - 8);  // the tail, overlapping
 }
 
+// The low bytes of a word that are zero (word not 0), without a call to the
+// 64-bit bit count a 32-bit processor lacks.
+inline size_t ZeroLowBytes(uint64_t word) {
+#if UINTPTR_MAX > 0xFFFFFFFFu
+    return static_cast<size_t>(__builtin_ctzll(word)) / 8;
+#else
+    const auto low = static_cast<uint32_t>(word);
+    return low != 0 ? static_cast<size_t>(__builtin_ctz(low)) / 8
+                    : 4 + static_cast<size_t>(__builtin_ctz(static_cast<uint32_t>(word >> 32))) / 8;
+#endif
+}
+
 // How many bytes from the start of a and b are equal, up to count; a may
 // overlap b (a run is a compared with a - 1).
 inline size_t CommonPrefix(const uint8_t* a, const uint8_t* b, size_t count) {
     size_t i = 0;
     for (; i + 8 <= count; i += 8) {
         const uint64_t differ = WordAt(a + i) ^ WordAt(b + i);
-        if (differ != 0) return i + static_cast<size_t>(__builtin_ctzll(differ)) / 8;  // little-endian
+        if (differ != 0) return i + ZeroLowBytes(differ);  // little-endian
     }
     while (i < count && a[i] == b[i]) ++i;
     return i;

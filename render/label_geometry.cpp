@@ -42,6 +42,14 @@ struct Grid {
     }
 };
 
+// std::floor, without calling the C library for every bar: the 32-bit
+// msvcrt's floor is a call out of the process's own code under Wine.
+double Floor(double x) {
+    if (!(x > -2147483648.0 && x < 2147483647.0)) return std::floor(x);
+    const auto toward = static_cast<double>(static_cast<int32_t>(x));
+    return toward > x ? toward - 1 : toward;
+}
+
 }  // namespace
 
 std::optional<DotSize> LearnDotSize(DrawingObject* object, const LabelProperties& properties) {
@@ -112,7 +120,7 @@ LabelGeometry LayOut(const LabelProperties& p, std::string_view modules, std::op
         // Narrowed by the reduction, never below one dot, and evenly on both
         // sides so that the bar stays centred on its modules.
         const double narrowing = snapped ? std::min(reduction, width - 1) : reduction;
-        const double before = snapped ? std::floor(narrowing / 2) : narrowing / 2;
+        const double before = snapped ? Floor(narrowing / 2) : narrowing / 2;
         const double start = quiet + static_cast<double>(i) * module;
         geometry.bars.push_back(place(start + before, start + width - (narrowing - before)));
         i = end;

@@ -296,7 +296,9 @@ bool PngWriter::RepeatFilteredRow() {
     const size_t length = rowBytes_ + 1;
     if (length > kWindow) return false;
     adler_a_ = (adler_a_ + filtered_[0]) % 65521;
-    adler_b_ = static_cast<uint32_t>((adler_b_ + adler_a_ + uint64_t{adler_a_} * rowBytes_) % 65521);
+    // In 32 bits: both factors are below the modulus.
+    const uint32_t added = adler_a_ * static_cast<uint32_t>(rowBytes_ % 65521) % 65521;
+    adler_b_ = (adler_b_ + adler_a_ + added) % 65521;
     if (repeatsAtEnd_ * length >= kWindow) {
         base_ += length;
     } else {
