@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "encoding/vb_error.h"
-#include "render/byte_spans.h"
 
 namespace quillant::render {
 namespace {
@@ -147,53 +146,6 @@ TEST(PngFile, ASymbolsRepeatedRowsCostAlmostNothing) {
     const PixelRows rows{bits.data(), 613, 400, 613 * 3};
     // 400 rows of 77 bytes in one bit a pixel: the repeats cost a match a row.
     EXPECT_LT(PngFile(rows, PixelDepth::kBlackWhite, 0).size(), 1200u);
-}
-
-// The word-at-a-time compare, prefix and fill at every length and at every place a
-// difference can hide (the overlapping tail included).
-TEST(ByteSpans, EveryLengthAndEveryPlaceOfADifference) {
-    for (size_t length = 0; length <= 80; ++length) {
-        std::vector<uint8_t> a(length + 2, 0x5A), b(length + 2, 0x5A);
-        EXPECT_TRUE(SameBytes(a.data() + 1, b.data() + 1, length)) << length;
-        EXPECT_EQ(CommonPrefix(a.data() + 1, b.data() + 1, length), length);
-        EXPECT_EQ(CommonPrefix(a.data() + 1, a.data(), length), length) << "a run, read overlapping";
-        for (size_t at = 0; at < length; ++at) {
-            b[1 + at] = 0x5B;
-            EXPECT_FALSE(SameBytes(a.data() + 1, b.data() + 1, length)) << length << " at " << at;
-            EXPECT_EQ(CommonPrefix(a.data() + 1, b.data() + 1, length), at);
-            b[1 + at] = 0x5A;
-        }
-        std::vector<uint8_t> filled(length + 2, 7);
-        FillBytes(filled.data() + 1, 0xC3, length);
-        EXPECT_EQ(filled.front(), 7);
-        EXPECT_EQ(filled.back(), 7);
-        EXPECT_EQ(std::count(filled.begin(), filled.end(), 0xC3), static_cast<std::ptrdiff_t>(length));
-    }
-}
-
-// One grey or coloured pixel anywhere in a row of black and white, at any
-// width (the word-at-a-time reading and its byte-wise tail), and the one
-// channel that differs being any of the three.
-TEST(PixelRows, ADepthIsSeenInAnyPixelAndAnyChannel) {
-    for (int width = 1; width <= 21; ++width) {
-        for (int x = 0; x < width; ++x) {
-            for (int channel = 0; channel < 4; ++channel) {  // 3: all three grey
-                std::vector<uint8_t> row(size_t(width) * 3);
-                for (size_t i = 0; i < row.size(); ++i) row[i] = (i / 3) % 2 ? 255 : 0;
-                const size_t at = size_t(x) * 3;
-                if (channel == 3) {
-                    row[at] = row[at + 1] = row[at + 2] = 128;
-                } else {
-                    row[at + channel] = static_cast<uint8_t>(row[at + channel] ^ 0xFF);
-                }
-                const PixelDepth expected = channel == 3 ? PixelDepth::kGrey : PixelDepth::kColour;
-                EXPECT_EQ(DepthOf(row.data(), width, 1, row.size(), PixelDepth::kBlackWhite), expected)
-                    << width << " wide, pixel " << x << ", channel " << channel;
-                row[at] = row[at + 1] = row[at + 2] = 255;
-                EXPECT_EQ(DepthOf(row.data(), width, 1, row.size(), PixelDepth::kBlackWhite), PixelDepth::kBlackWhite);
-            }
-        }
-    }
 }
 
 // A writer told which rows repeat writes the file it finds for itself, and
