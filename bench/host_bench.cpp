@@ -380,12 +380,14 @@ int CompareClasses(const quillant::testing::InProcServer& component, IPictureBox
         Bstr drawn;
         second->Encode(drawn.Put());
         const std::vector<BYTE> encoded = Pixels(dc);
-        LOGFONTW captionLook{};
-        GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof captionLook, &captionLook);
-        const Font captionFont(CreateFontIndirectW(&captionLook));
+        LOGFONTW captionFont{};
+        GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof captionFont, &captionFont);
         Bstr captionText;
         second->get_CaptionText(captionText.Put());
-        const std::wstring caption(captionText.View());
+        Layout secondLayout = layout;
+        secondLayout.elementWidth = 30;
+        DirectGdi caption(dc, std::string(modules.begin(), modules.end()), std::wstring(captionText.View()),
+                          secondLayout, captionFont);
         // The same bars and caption as Quillant2 draws them, with GDI alone.
         const Brush black(CreateSolidBrush(0)), white(CreateSolidBrush(0xFFFFFF));
         auto direct = [&] {
@@ -400,22 +402,7 @@ int CompareClasses(const quillant::testing::InProcServer& component, IPictureBox
                 }
                 i = end;
             }
-            if (!c.caption) return;
-            // Centred under the bars in a notch as deep as the text's cell
-            // over 1.9, as Quillant2 sets it.
-            const Selection font(dc, captionFont.Get());
-            SIZE extent{};
-            GetTextExtentPoint32W(dc, caption.data(), static_cast<int>(caption.size()), &extent);
-            TEXTMETRICW metrics{};
-            GetTextMetricsW(dc, &metrics);
-            const LONG indent = std::lround((metrics.tmHeight + metrics.tmExternalLeading) / 1.9);
-            const LONG left = 20 + static_cast<LONG>(modules.size()) - extent.cx / 2;
-            const RECT notch{left - 2, 120 - indent, left + extent.cx + 4, 120};
-            FillRect(dc, &notch, white.Get());
-            SetTextColor(dc, 0);
-            SetBkMode(dc, TRANSPARENT);
-            SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-            TextOutW(dc, left, 120 - indent, caption.data(), static_cast<int>(caption.size()));
+            if (c.caption) caption.Caption();
         };
         box->Cls();
         direct();

@@ -127,8 +127,7 @@ void* Allocate(std::size_t bytes) {
         if (FreeBlock* block = blocks->free[sizeClass]) {
             blocks->free[sizeClass] = block->next;
             --blocks->count[sizeClass];
-            SizeClassOf(block) = sizeClass;
-            return block;
+            return block;  // its header still names its class
         }
     }
     return FromHeap((sizeClass + 1) * kStep, sizeClass);

@@ -110,13 +110,8 @@ HDC RasterImage::DrawingDcForRows(int top, int bottom) {
 void RasterImage::EndRows() { SelectClipRgn(dc_.Get(), nullptr); }
 
 void RasterImage::Ground(COLORREF colour) {
-    if (!rowsOnDemand_) {
-        FillSpans(dib_.bits_, Stride(), 0, height_, 0, width_, colour);
-        asAbove_.assign(static_cast<size_t>(height_), 0);
-        return;
-    }
-    FillSpans(dib_.bits_, Stride(), 0, 1, 0, width_, colour);
-    asAbove_.assign(static_cast<size_t>(height_), 1);
+    FillSpans(dib_.bits_, Stride(), 0, rowsOnDemand_ ? 1 : height_, 0, width_, colour);
+    asAbove_.assign(static_cast<size_t>(height_), rowsOnDemand_ ? 1 : 0);
     asAbove_[0] = 0;
 }
 
@@ -161,17 +156,10 @@ void RasterImage::FillBox(const RECT& box, COLORREF colour) {
     // into the system.
     if (gdiMayHaveDrawn_) GdiFlush();
     gdiMayHaveDrawn_ = false;
-    if (!rowsOnDemand_) {
-        FillSpans(dib_.bits_, Stride(), top, bottom, left, right, colour);
-        return;
-    }
     WriteRow(top);
     WriteRow(bottom);
-    for (int y = top; y < bottom;) {
-        int end = y + 1;
-        while (end < bottom && asAbove_[static_cast<size_t>(end)]) ++end;
-        FillSpans(dib_.bits_, Stride(), y, y + 1, left, right, colour);
-        y = end;
+    for (int y = top; y < bottom; ++y) {
+        if (!asAbove_[static_cast<size_t>(y)]) FillSpans(dib_.bits_, Stride(), y, y + 1, left, right, colour);
     }
 }
 

@@ -13,9 +13,10 @@
 // pixels that land on whole pixels do so without rounding error (15 twips at
 // 96 dpi: 15 * 96 / 1440 is exactly 1).
 
-#include <cmath>
 #include <cstdint>
 #include <optional>
+
+#include "render/whole_numbers.h"
 
 namespace quillant::forms {
 
@@ -63,15 +64,11 @@ public:
     double ToUnits(double pixels) const { return pixels * unitsPerInch_ / dpi_; }
     // The pixel that holds a coordinate. Out-of-range values clamp to what
     // GDI coordinates can carry rather than overflow.
-    // Floored without the C library: every box of a symbol asks four
-    // times, and the 32-bit msvcrt's floor is a call out of the process's
-    // own code under Wine.
     int32_t PixelOf(double units) const {
-        const double p = ToPixels(units) + 0.5;
-        if (!(p > kLowest)) return static_cast<int32_t>(kLowest);  // NaN too
-        if (p >= kHighest) return static_cast<int32_t>(kHighest);
-        const auto toward = static_cast<int32_t>(p);  // toward zero
-        return p < toward ? toward - 1 : toward;
+        const double p = render::Floor(ToPixels(units) + 0.5);
+        if (!(p > kLowest)) return static_cast<int32_t>(kLowest);
+        if (p > kHighest) return static_cast<int32_t>(kHighest);
+        return static_cast<int32_t>(p);
     }
     // The same length in another scale.
     double Convert(double units, const UnitScale& to) const { return units * dpi_ / unitsPerInch_ * to.unitsPerInch_ / to.dpi_; }

@@ -6,6 +6,7 @@
 
 #include "encoding/vb_error.h"
 #include "render/label_orientation.h"
+#include "render/whole_numbers.h"
 
 namespace quillant::render {
 namespace {
@@ -41,14 +42,6 @@ struct Grid {
                    Checked((yHigh - farStep) * dy)};
     }
 };
-
-// std::floor, without calling the C library for every bar: the 32-bit
-// msvcrt's floor is a call out of the process's own code under Wine.
-double Floor(double x) {
-    if (!(x > -2147483648.0 && x < 2147483647.0)) return std::floor(x);
-    const auto toward = static_cast<double>(static_cast<int32_t>(x));
-    return toward > x ? toward - 1 : toward;
-}
 
 }  // namespace
 

@@ -156,7 +156,6 @@ PngWriter::PngWriter(Sink sink, int32_t width, int32_t height, PixelDepth depth,
     // Cleared without the C library's memset, a byte loop under Wine.
     previous_.resize(rowBytes_);
     FillBytes(previous_.data(), 0, rowBytes_);
-    if (rowBytes_ + 1 <= kWindow) wholeRowMatch_ = MatchBits(kMaxMatch, rowBytes_ + 1);
     filtered_.resize(rowBytes_ + 1);
     head_.resize(size_t{1} << kHashBits);
     FillBytes(reinterpret_cast<uint8_t*>(head_.data()), 0, head_.size() * sizeof head_[0]);
@@ -218,8 +217,7 @@ void PngWriter::AddRow(const uint8_t* row, bool repeated) {
     // the first two such rows, the filtered data repeats too, and needs no
     // search at all.
     ++rows_;
-    if (repeated && repeatedBefore_ && RepeatFilteredRow()) return;
-    repeatedBefore_ = repeated;
+    if (repeated && repeatsAtEnd_ > 0 && RepeatFilteredRow()) return;
     // PNG keeps colours red first; the "up" filter turns every row that
     // repeats the one above into zeros. Differences of the same channel do
     // not care which order the channels come in, so the row above is kept
@@ -305,8 +303,9 @@ bool PngWriter::RepeatFilteredRow() {
         AppendFiltered();
     }
     ++repeatsAtEnd_;
+    const Bits whole = MatchBits(kMaxMatch, length);
     size_t left = length;
-    for (; left >= kMaxMatch; left -= kMaxMatch) PutBits(wholeRowMatch_.bits, wholeRowMatch_.count);
+    for (; left >= kMaxMatch; left -= kMaxMatch) PutBits(whole.bits, whole.count);
     if (left >= kMinMatch) {
         PutMatch(left, length);
         left = 0;

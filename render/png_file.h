@@ -85,9 +85,7 @@ private:
     uint64_t done_ = 0;  // absolute position compressed up to
     std::vector<uint32_t>& head_;  // last absolute position + 1 of each hash, 0 for none
     std::vector<uint8_t>& previous_;
-    bool repeatedBefore_ = false;    // the last row repeated the one before it
-    size_t repeatsAtEnd_ = 0;        // rows at the window's end that repeated the one before
-    Bits wholeRowMatch_ = {0, 0};     // a copy of kMaxMatch bytes from one row back
+    size_t repeatsAtEnd_ = 0;  // rows at the window's end that repeated the one before
     std::vector<uint8_t>& filtered_;
 
     std::vector<uint8_t>& data_;  // compressed bytes waiting for an IDAT chunk,
