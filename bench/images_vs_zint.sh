@@ -4,6 +4,12 @@
 # after the other in the same run, and ImageBytes on two threads against
 # one. Each side times its own loop, after its start-up:
 #   bash bench/images_vs_zint.sh [IMAGES]
+# libzint allocates and frees a symbol's bitmap for every image, and glibc
+# hands the top of its heap back to the system each time: where page faults
+# are dear (seen: a virtual machine where they made libzint 3.4 times
+# slower), that measures the machine, not libzint. So libzint is timed twice,
+# as installed and with glibc keeping its heap, and the ratio is given
+# against the faster of the two.
 # Uses the 64-bit build (the 32-bit Wine may run under an emulator here).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,10 +23,13 @@ loader=$(wine_host_loader win64)
 [ -f "$WINEPREFIX/system.reg" ] || "$loader" wineboot -i >/dev/null 2>&1
 folder=$(mktemp -d /dev/shm/zint-png.XXXXXX)
 trap 'rm -rf "$folder"' EXIT
-zint=$(build/native/bin/zint_png_loop "$folder" "$images")
+zint_as_installed=$(build/native/bin/zint_png_loop "$folder" "$images")
+zint=$(GLIBC_TUNABLES=glibc.malloc.trim_threshold=268435456:glibc.malloc.top_pad=16777216 \
+    build/native/bin/zint_png_loop "$folder" "$images")
 ours=$(cd build/win64/bin && "$loader" image_bench.exe "$images" | tr -d '\r')
-echo "$zint"
+echo "$zint_as_installed  (as installed)"
+echo "$zint  (heap kept)"
 echo "$ours"
-z=$(echo "$zint" | awk '{print $3}')
+z=$(printf '%s\n%s\n' "$zint_as_installed" "$zint" | awk '$3 > best {best = $3} END {print best}')
 one=$(echo "$ours" | awk '/1 thread/ {print $4}')
-echo "ImageBytes(\"png\") / libzint PNG: $(awk -v a="$one" -v b="$z" 'BEGIN {printf "%.2fx", a / b}')"
+echo "ImageBytes(\"png\") / libzint PNG (the faster): $(awk -v a="$one" -v b="$z" 'BEGIN {printf "%.2fx", a / b}')"

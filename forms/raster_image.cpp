@@ -158,8 +158,20 @@ void RasterImage::FillBox(const RECT& box, COLORREF colour) {
     gdiMayHaveDrawn_ = false;
     WriteRow(top);
     WriteRow(bottom);
-    for (int y = top; y < bottom; ++y) {
-        if (!asAbove_[static_cast<size_t>(y)]) FillSpans(dib_.bits_, Stride(), y, y + 1, left, right, colour);
+    // Most of a bar's rows show the row above: they are passed over eight
+    // at a time, and rows of their own filled as one span.
+    const uint8_t* marks = asAbove_.data();
+    constexpr uint64_t kEightAsAbove = 0x0101010101010101u;
+    for (int y = top; y < bottom;) {
+        if (y + 8 <= bottom && render::WordAt(marks + y) == kEightAsAbove) {
+            y += 8;
+        } else if (marks[y]) {
+            ++y;
+        } else {
+            const int first = y;
+            while (y < bottom && !marks[y]) ++y;
+            FillSpans(dib_.bits_, Stride(), first, y, left, right, colour);
+        }
     }
 }
 

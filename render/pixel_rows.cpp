@@ -6,6 +6,10 @@
 #include <limits>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "encoding/vb_error.h"
 #include "render/byte_spans.h"
 
@@ -60,6 +64,37 @@ RowNeeds NeedsOf(const uint8_t* row, size_t bytes) {
     uint64_t differ = 0;
     uint64_t middle = 0;
     size_t i = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes a step, three steps a turn (phases 0, 1 and 2); a byte
+    // doubled shifts its bits one place up.
+    if (bytes >= 49) {
+        const auto maskOf = [](size_t phase) {
+            alignas(16) uint8_t mask[16];
+            for (size_t j = 0; j < 16; ++j) mask[j] = (phase + j) % 3 != 2 ? 0xFF : 0;
+            return _mm_load_si128(reinterpret_cast<const __m128i*>(mask));
+        };
+        const __m128i samePixel0 = maskOf(0), samePixel1 = maskOf(1), samePixel2 = maskOf(2);
+        const __m128i upperBits = _mm_set1_epi8(static_cast<char>(0xFE));
+        __m128i differs = _mm_setzero_si128();
+        __m128i middles = _mm_setzero_si128();
+        const auto at = [row](size_t offset) {
+            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + offset));
+        };
+        for (; i + 49 <= bytes; i += 48) {
+            const __m128i a = at(i), b = at(i + 16), c = at(i + 32);
+            differs = _mm_or_si128(differs, _mm_and_si128(_mm_xor_si128(a, at(i + 1)), samePixel0));
+            differs = _mm_or_si128(differs, _mm_and_si128(_mm_xor_si128(b, at(i + 17)), samePixel1));
+            differs = _mm_or_si128(differs, _mm_and_si128(_mm_xor_si128(c, at(i + 33)), samePixel2));
+            const __m128i edges = _mm_or_si128(_mm_or_si128(_mm_xor_si128(a, _mm_add_epi8(a, a)),
+                                                            _mm_xor_si128(b, _mm_add_epi8(b, b))),
+                                               _mm_xor_si128(c, _mm_add_epi8(c, c)));
+            middles = _mm_or_si128(middles, _mm_and_si128(edges, upperBits));
+        }
+        const __m128i zero = _mm_setzero_si128();
+        differ = _mm_movemask_epi8(_mm_cmpeq_epi8(differs, zero)) != 0xFFFF;
+        middle = _mm_movemask_epi8(_mm_cmpeq_epi8(middles, zero)) != 0xFFFF;
+    }
+#endif
     // Three words a turn, whose phases are 0, 2 and 1: the masks are then
     // constants and the words' readings independent.
     for (; i + 25 <= bytes; i += 24) {

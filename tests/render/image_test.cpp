@@ -228,14 +228,18 @@ TEST(ByteSpans, EveryLengthAndEveryPlaceOfADifference) {
 // width (the word-at-a-time reading and its byte-wise tail), and the one
 // channel that differs being any of the three.
 TEST(PixelRows, ADepthIsSeenInAnyPixelAndAnyChannel) {
-    for (int width = 1; width <= 21; ++width) {
+    // Greys one bit away from black or white at either end of the byte;
+    // rows long enough to be read sixteen bytes at a time, twice, and then
+    // a word at a time.
+    constexpr uint8_t kGreys[] = {128, 1, 254, 127};
+    for (int width = 1; width <= 40; ++width) {
         for (int x = 0; x < width; ++x) {
             for (int channel = 0; channel < 4; ++channel) {  // 3: all three grey
                 std::vector<uint8_t> row(size_t(width) * 3);
                 for (size_t i = 0; i < row.size(); ++i) row[i] = (i / 3) % 2 ? 255 : 0;
                 const size_t at = size_t(x) * 3;
                 if (channel == 3) {
-                    row[at] = row[at + 1] = row[at + 2] = 128;
+                    row[at] = row[at + 1] = row[at + 2] = kGreys[x % 4];
                 } else {
                     row[at + channel] = static_cast<uint8_t>(row[at + channel] ^ 0xFF);
                 }
