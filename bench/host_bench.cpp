@@ -269,12 +269,15 @@ constexpr Case kCases[] = {
 void Anatomy(IPictureBox* box, int calls) {
     ComPtr<IDispatch> dispatch;
     box->QueryInterface(IID_IDispatch, dispatch.PutVoid());
-    DISPID currentX = 0, line = 0, backColor = 0;
+    DISPID currentX = 0, line = 0, backColor = 0, fontBold = 0, textWidth = 0;
     LPOLESTR names[] = {const_cast<LPOLESTR>(L"CurrentX"), const_cast<LPOLESTR>(L"Line"),
-                        const_cast<LPOLESTR>(L"BackColor")};
+                        const_cast<LPOLESTR>(L"BackColor"), const_cast<LPOLESTR>(L"FontBold"),
+                        const_cast<LPOLESTR>(L"TextWidth")};
     dispatch->GetIDsOfNames(IID_NULL, &names[0], 1, 0, &currentX);
     dispatch->GetIDsOfNames(IID_NULL, &names[1], 1, 0, &line);
     dispatch->GetIDsOfNames(IID_NULL, &names[2], 1, 0, &backColor);
+    dispatch->GetIDsOfNames(IID_NULL, &names[3], 1, 0, &fontBold);
+    dispatch->GetIDsOfNames(IID_NULL, &names[4], 1, 0, &textWidth);
     LONG dcValue = 0;
     box->get_hDC(&dcValue);
     const HDC dc = reinterpret_cast<HDC>(static_cast<INT_PTR>(dcValue));
@@ -309,6 +312,30 @@ void Anatomy(IPictureBox* box, int calls) {
         dispatch->Invoke(line, IID_NULL, 0, DISPATCH_METHOD, &params, result.Put(), nullptr, nullptr);
     };
     auto vtableLine = [&] { box->Line(36, 300, 300, 320, 1800, 0); };
+    // The caption's members: a font member set to the value it has, and a
+    // measure.
+    auto putFontBold = [&] {
+        VARIANT arg;
+        V_VT(&arg) = VT_BOOL;
+        V_BOOL(&arg) = VARIANT_FALSE;
+        DISPID named = DISPID_PROPERTYPUT;
+        DISPPARAMS params{&arg, &named, 1, 1};
+        dispatch->Invoke(fontBold, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
+    };
+    auto vtablePutFontBold = [&] { box->put_FontBold(VARIANT_FALSE); };
+    const Bstr measured(L"EMPTY");
+    auto invokeTextWidth = [&] {
+        VARIANT arg;
+        V_VT(&arg) = VT_BSTR;
+        V_BSTR(&arg) = measured.Get();
+        DISPPARAMS params{&arg, nullptr, 1, 0};
+        Variant result;
+        dispatch->Invoke(textWidth, IID_NULL, 0, DISPATCH_METHOD, &params, result.Put(), nullptr, nullptr);
+    };
+    auto vtableTextWidth = [&] {
+        double width = 0;
+        box->TextWidth(measured.Get(), &width);
+    };
     auto vtablePutCurrentX = [&] { box->put_CurrentX(300); };
     auto brushAndFill = [&] {
         const Brush brush(CreateSolidBrush(0));
@@ -327,10 +354,12 @@ void Anatomy(IPictureBox* box, int calls) {
     };
 
     const std::vector<double> us = MedianMicroseconds(
-        {putCurrentX, vtablePutCurrentX, getBackColor, invokeLine, vtableLine, brushAndFill, fillOnly, lookUpName,
-         askPrinter}, calls, 5);
+        {putCurrentX, vtablePutCurrentX, getBackColor, invokeLine, vtableLine, putFontBold, vtablePutFontBold,
+         invokeTextWidth, vtableTextWidth, brushAndFill, fillOnly, lookUpName, askPrinter}, calls, 5);
     const char* const rows[] = {"Invoke put CurrentX", "vtable put_CurrentX", "Invoke get BackColor",
                                 "Invoke Line (filled box)", "vtable Line (filled box)",
+                                "Invoke put FontBold (unchanged)", "vtable put_FontBold (unchanged)",
+                                "Invoke TextWidth", "vtable TextWidth",
                                 "CreateSolidBrush + FillRect + DeleteObject", "FillRect",
                                 "GetIDsOfNames BackColor", "QueryInterface for the Printer interface"};
     std::printf("\n%-44s %10s\n", "one call on the picture box", "us");

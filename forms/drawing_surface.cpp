@@ -192,7 +192,10 @@ void DrawingSurface::SetFontStrikethru(bool on) {
 // object's font still goes back into its DCs, as after any font change.
 void DrawingSurface::ChangeFont(const FontSettings& settings) {
     if (gdiFont_ && settings == font_) {
-        for (HDC dc : dcs_) SelectObject(dc, gdiFont_.Get());
+        // Selecting a font makes GDI look it up again, even the one a DC holds.
+        for (HDC dc : dcs_) {
+            if (GetCurrentObject(dc, OBJ_FONT) != gdiFont_.Get()) SelectObject(dc, gdiFont_.Get());
+        }
         return;
     }
     // A font's size is its height: the dots down decide it.

@@ -16,6 +16,17 @@ struct ModuleMemberIds {
     DISPID drawWidth = DISPID_UNKNOWN;
     DISPID backColor = DISPID_UNKNOWN;
     DISPID line = DISPID_UNKNOWN;
+    // A caption's members, once a symbol.
+    DISPID fontName = DISPID_UNKNOWN;
+    DISPID fontSize = DISPID_UNKNOWN;
+    DISPID fontBold = DISPID_UNKNOWN;
+    DISPID fontItalic = DISPID_UNKNOWN;
+    DISPID textWidth = DISPID_UNKNOWN;
+    DISPID textHeight = DISPID_UNKNOWN;
+    DISPID print = DISPID_UNKNOWN;
+    DISPID hdc = DISPID_UNKNOWN;
+    DISPID scaleX = DISPID_UNKNOWN;
+    DISPID scaleY = DISPID_UNKNOWN;
 };
 
 // Asked of the type library once per process; a member it cannot name keeps
@@ -31,6 +42,10 @@ const ModuleMemberIds& ModuleMembers() {
         } members[] = {
             {L"CurrentX", &found.currentX},   {L"CurrentY", &found.currentY},   {L"ForeColor", &found.foreColor},
             {L"DrawWidth", &found.drawWidth}, {L"BackColor", &found.backColor}, {L"Line", &found.line},
+            {L"FontName", &found.fontName},   {L"FontSize", &found.fontSize},   {L"FontBold", &found.fontBold},
+            {L"FontItalic", &found.fontItalic}, {L"TextWidth", &found.textWidth}, {L"TextHeight", &found.textHeight},
+            {L"Print", &found.print},         {L"hDC", &found.hdc},             {L"ScaleX", &found.scaleX},
+            {L"ScaleY", &found.scaleY},
         };
         for (const auto& member : members) {
             LPOLESTR names[] = {const_cast<LPOLESTR>(member.name)};
@@ -73,6 +88,21 @@ bool ReadLong(const VARIANT& argument, LONG& value) {
     }
 }
 
+// A string or a Boolean only as itself: anything else is converted by
+// automation's rules.
+const VARIANT* OfType(const VARIANT& argument, VARTYPE type) {
+    const VARIANT* v = Dereferenced(argument);
+    return v && V_VT(v) == type ? v : nullptr;
+}
+
+// A scale argument as a plain integer, passed on as the VARIANT it is.
+bool PlainScale(const VARIANT& argument) { return V_VT(&argument) == VT_I2 || V_VT(&argument) == VT_I4; }
+
+void PutDouble(VARIANT* result, double value) {
+    V_VT(result) = VT_R8;
+    V_R8(result) = value;
+}
+
 bool ReadShort(const VARIANT& argument, short& value) {
     LONG wide = 0;
     if (!ReadLong(argument, wide) || wide < std::numeric_limits<short>::min() ||
@@ -80,6 +110,55 @@ bool ReadShort(const VARIANT& argument, short& value) {
         return false;
     }
     value = static_cast<short>(wide);
+    return true;
+}
+
+// The members a caption is measured and printed with; false leaves the call
+// to the type library.
+bool CaptionMember(IDrawingObject& object, const ModuleMemberIds& ids, DISPID member, WORD flags,
+                   const DISPPARAMS& params, VARIANT* result, bool get, bool put, HRESULT& hr) {
+    const bool method = (flags & DISPATCH_METHOD) && params.cNamedArgs == 0 && params.rgvarg;
+    if (member == ids.fontName || member == ids.fontBold || member == ids.fontItalic) {
+        const VARIANT* v = put ? OfType(params.rgvarg[0], member == ids.fontName ? VT_BSTR : VT_BOOL) : nullptr;
+        if (!v) return false;
+        hr = member == ids.fontName ? object.put_FontName(V_BSTR(v))
+             : member == ids.fontBold ? object.put_FontBold(V_BOOL(v))
+                                      : object.put_FontItalic(V_BOOL(v));
+    } else if (member == ids.fontSize) {
+        double value = 0;
+        if (!put || !ReadDouble(params.rgvarg[0], value)) return false;
+        hr = object.put_FontSize(value);
+    } else if (member == ids.textWidth || member == ids.textHeight) {
+        const VARIANT* text = method && params.cArgs == 1 && result ? OfType(params.rgvarg[0], VT_BSTR) : nullptr;
+        if (!text) return false;
+        double value = 0;
+        hr = member == ids.textWidth ? object.TextWidth(V_BSTR(text), &value) : object.TextHeight(V_BSTR(text), &value);
+        if (SUCCEEDED(hr)) PutDouble(result, value);
+    } else if (member == ids.print) {
+        if (!method || params.cArgs != 1 || V_VT(&params.rgvarg[0]) != VT_BSTR) return false;
+        hr = object.Print(params.rgvarg[0]);
+    } else if (member == ids.scaleX || member == ids.scaleY) {
+        // Arguments arrive last to first: toScale, fromScale, the size.
+        double size = 0;
+        if (!method || params.cArgs != 3 || !result || !ReadDouble(params.rgvarg[2], size) ||
+            !PlainScale(params.rgvarg[1]) || !PlainScale(params.rgvarg[0])) {
+            return false;
+        }
+        double value = 0;
+        hr = member == ids.scaleX ? object.ScaleX(size, params.rgvarg[1], params.rgvarg[0], &value)
+                                  : object.ScaleY(size, params.rgvarg[1], params.rgvarg[0], &value);
+        if (SUCCEEDED(hr)) PutDouble(result, value);
+    } else if (member == ids.hdc) {
+        if (!get) return false;
+        LONG value = 0;
+        hr = object.get_hDC(&value);
+        if (SUCCEEDED(hr)) {
+            V_VT(result) = VT_I4;
+            V_I4(result) = value;
+        }
+    } else {
+        return false;
+    }
     return true;
 }
 
@@ -137,7 +216,7 @@ bool InvokeModuleMember(IDrawingObject& object, DISPID member, REFIID iid, WORD 
             return false;
         }
         hr = object.Line(lineFlags, x1, y1, x2, y2, colour);
-    } else {
+    } else if (!CaptionMember(object, ids, member, flags, params, result, get, put, hr)) {
         return false;
     }
     // As the type library reports a failed member: DISP_E_EXCEPTION, with the

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <fstream>
 #include <stdexcept>
+#include <tuple>
+#include <vector>
 
 #include "tests/forms/forms_test_support.h"
 #include "win32/gdi_object.h"
@@ -164,6 +166,73 @@ TEST(PictureBoxLine, DrawWidthThickensOutlines) {
     const HDC dc = box.Hdc();
     for (const int x : {10, 11, 12}) EXPECT_EQ(GetPixel(dc, x, 25), kBlack) << x;
     EXPECT_EQ(GetPixel(dc, 13, 25), kWhite);
+}
+
+// The caption's members are answered from their DISPIDs in the plain shape:
+// each call, made that way on one box and through the type library on
+// another, must give the same answer, error and state.
+TEST(PictureBoxLine, CaptionMembersAnswerAsTheTypeLibraryDoes) {
+    struct Call {
+        const wchar_t* member;
+        WORD flags;
+        std::vector<Arg> args;  // first to last
+    };
+    const WORD method = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
+    const Call calls[] = {
+        {L"FontName", DISPATCH_PROPERTYPUT, {L"Arial"}},
+        {L"FontName", DISPATCH_PROPERTYPUT, {L""}},
+        {L"FontSize", DISPATCH_PROPERTYPUT, {13.5}},
+        {L"FontSize", DISPATCH_PROPERTYPUT, {0.0}},
+        {L"FontBold", DISPATCH_PROPERTYPUT, {true}},
+        {L"FontItalic", DISPATCH_PROPERTYPUT, {true}},
+        {L"FontItalic", DISPATCH_PROPERTYPUT, {false}},
+        {L"TextWidth", method, {L"EMPTY"}},
+        {L"TextWidth", method, {L"two\r\nlines"}},
+        {L"TextHeight", method, {L"two\r\nlines"}},
+        {L"ScaleX", method, {1440.0, short{1}, short{3}}},
+        {L"ScaleY", method, {25.0, 3, short{6}}},
+        {L"ScaleX", method, {1.0, short{4}, short{3}}},
+        {L"hDC", DISPATCH_PROPERTYGET, {}},
+        {L"Print", method, {L"QUILLANT"}},
+    };
+    const LateBound fast = PixelBox(), slow = PixelBox();
+    win32::ComPtr<ITypeInfo> info;
+    ASSERT_HRESULT_SUCCEEDED(slow.Object()->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.Put()));
+    // A dual object's IDispatch is its picture box interface, the one the
+    // type information describes.
+    IDispatch* const slowBox = slow.Object();
+    for (const Call& call : calls) {
+        DISPID id = 0;
+        LPOLESTR names[] = {const_cast<LPOLESTR>(call.member)};
+        ASSERT_HRESULT_SUCCEEDED(fast.Object()->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
+        std::vector<VARIANT> reversed;
+        for (auto arg = call.args.rbegin(); arg != call.args.rend(); ++arg) reversed.push_back(arg->Get());
+        DISPID named = DISPID_PROPERTYPUT;
+        const bool put = call.flags == DISPATCH_PROPERTYPUT;
+        DISPPARAMS params{reversed.data(), put ? &named : nullptr, static_cast<UINT>(reversed.size()), put ? 1u : 0u};
+        win32::Variant fastResult, slowResult;
+        win32::ExcepInfo fastError, slowError;
+        UINT argError = 0;
+        const HRESULT fastHr = fast.Object()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, call.flags, &params,
+                                                     put ? nullptr : fastResult.Put(), &fastError, &argError);
+        const HRESULT slowHr = info->Invoke(slowBox, id, call.flags, &params, put ? nullptr : slowResult.Put(),
+                                            &slowError, &argError);
+        SCOPED_TRACE(call.member);
+        ASSERT_EQ(fastHr, slowHr);
+        EXPECT_EQ(fastError.scode, slowError.scode);
+        // What a failed call leaves in the result is nobody's to read.
+        if (FAILED(fastHr) || call.member == std::wstring(L"hDC")) continue;  // each box its own DC
+        EXPECT_EQ(V_VT(fastResult.Get()), V_VT(slowResult.Get()));
+        EXPECT_EQ(VarCmp(fastResult.Get(), slowResult.Get(), LOCALE_USER_DEFAULT, 0), static_cast<HRESULT>(VARCMP_EQ));
+    }
+    EXPECT_EQ(fast.Text(L"FontName"), slow.Text(L"FontName"));
+    for (const wchar_t* member : {L"FontSize", L"FontBold", L"FontItalic", L"CurrentX", L"CurrentY"}) {
+        EXPECT_EQ(fast.Number(member), slow.Number(member)) << member;
+    }
+    const Ink fastInk = InkOn(fast.Hdc(), 320, 240, kWhite), slowInk = InkOn(slow.Hdc(), 320, 240, kWhite);
+    EXPECT_FALSE(fastInk.Empty());
+    EXPECT_EQ(std::tie(fastInk.left, fastInk.top, fastInk.right, fastInk.bottom),
+              std::tie(slowInk.left, slowInk.top, slowInk.right, slowInk.bottom));
 }
 
 TEST(PictureBoxErrors, BadArgumentsAndValuesRaiseVisualBasicErrors) {
