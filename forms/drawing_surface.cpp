@@ -92,11 +92,7 @@ void DrawingSurface::Line(int32_t flags, double x1, double y1, double x2, double
         if (flags & line_flags::kFill) {
             if (!FillOwnPixels(box, ink)) {
                 HDC dc = DrawingDc();
-                if (!fillBrush_ || fillInk_ != ink) {
-                    fillBrush_ = win32::Brush(CreateSolidBrush(ink));
-                    fillInk_ = ink;
-                }
-                FillRect(dc, &box, fillBrush_.Get());
+                FillRect(dc, &box, FillBrushOf(ink));
             }
         } else {
             HDC dc = DrawingDc();
@@ -114,6 +110,17 @@ void DrawingSurface::Line(int32_t flags, double x1, double y1, double x2, double
     }
     penX_ = x2;
     penY_ = y2;
+}
+
+// The most recent first.
+HBRUSH DrawingSurface::FillBrushOf(COLORREF ink) {
+    if (!fillBrushes_[0].brush || fillBrushes_[0].ink != ink) {
+        std::swap(fillBrushes_[0], fillBrushes_[1]);
+        if (!fillBrushes_[0].brush || fillBrushes_[0].ink != ink) {
+            fillBrushes_[0] = FillBrush{win32::Brush(CreateSolidBrush(ink)), ink};
+        }
+    }
+    return fillBrushes_[0].brush.Get();
 }
 
 namespace {

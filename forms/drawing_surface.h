@@ -172,9 +172,14 @@ private:
     win32::Font gdiFont_;
     std::optional<TEXTMETRICW> gdiFontMetrics_;  // of gdiFont_ in metricsDc_, once asked
     HDC metricsDc_ = nullptr;
-    // The last filled box's brush: a symbol fills dozens of boxes in one ink.
-    win32::Brush fillBrush_;
-    COLORREF fillInk_ = CLR_INVALID;
+    // The brushes of the last two fill colours: a symbol fills its ground,
+    // then dozens of bars in one ink.
+    struct FillBrush {
+        win32::Brush brush;
+        COLORREF ink = CLR_INVALID;
+    };
+    FillBrush fillBrushes_[2];
+    HBRUSH FillBrushOf(COLORREF ink);
     std::vector<HDC> dcs_;
     OutlineWidths outlines_;
 };

@@ -138,15 +138,21 @@ bool CaptionMember(IDrawingObject& object, const ModuleMemberIds& ids, DISPID me
         if (!method || params.cArgs != 1 || V_VT(&params.rgvarg[0]) != VT_BSTR) return false;
         hr = object.Print(params.rgvarg[0]);
     } else if (member == ids.scaleX || member == ids.scaleY) {
-        // Arguments arrive last to first: toScale, fromScale, the size.
+        // Arguments arrive last to first: [toScale,] fromScale, the size. A
+        // scale left out arrives as automation passes a missing argument.
+        const UINT count = params.cArgs;
         double size = 0;
-        if (!method || params.cArgs != 3 || !result || !ReadDouble(params.rgvarg[2], size) ||
-            !PlainScale(params.rgvarg[1]) || !PlainScale(params.rgvarg[0])) {
+        if (!method || (count != 2 && count != 3) || !result || !ReadDouble(params.rgvarg[count - 1], size) ||
+            !PlainScale(params.rgvarg[count - 2]) || (count == 3 && !PlainScale(params.rgvarg[0]))) {
             return false;
         }
+        VARIANT missing;
+        V_VT(&missing) = VT_ERROR;
+        V_ERROR(&missing) = DISP_E_PARAMNOTFOUND;
+        const VARIANT& from = params.rgvarg[count - 2];
+        const VARIANT& to = count == 3 ? params.rgvarg[0] : missing;
         double value = 0;
-        hr = member == ids.scaleX ? object.ScaleX(size, params.rgvarg[1], params.rgvarg[0], &value)
-                                  : object.ScaleY(size, params.rgvarg[1], params.rgvarg[0], &value);
+        hr = member == ids.scaleX ? object.ScaleX(size, from, to, &value) : object.ScaleY(size, from, to, &value);
         if (SUCCEEDED(hr)) PutDouble(result, value);
     } else if (member == ids.hdc) {
         if (!get) return false;

@@ -191,6 +191,7 @@ TEST(PictureBoxLine, CaptionMembersAnswerAsTheTypeLibraryDoes) {
         {L"TextHeight", method, {L"two\r\nlines"}},
         {L"ScaleX", method, {1440.0, short{1}, short{3}}},
         {L"ScaleY", method, {25.0, 3, short{6}}},
+        {L"ScaleY", method, {25.0, short{1}}},
         {L"ScaleX", method, {1.0, short{4}, short{3}}},
         {L"hDC", DISPATCH_PROPERTYGET, {}},
         {L"Print", method, {L"QUILLANT"}},
