@@ -103,6 +103,11 @@ void PutDouble(VARIANT* result, double value) {
     V_R8(result) = value;
 }
 
+void PutLong(VARIANT* result, LONG value) {
+    V_VT(result) = VT_I4;
+    V_I4(result) = value;
+}
+
 bool ReadShort(const VARIANT& argument, short& value) {
     LONG wide = 0;
     if (!ReadLong(argument, wide) || wide < std::numeric_limits<short>::min() ||
@@ -158,10 +163,7 @@ bool CaptionMember(IDrawingObject& object, const ModuleMemberIds& ids, DISPID me
         if (!get) return false;
         LONG value = 0;
         hr = object.get_hDC(&value);
-        if (SUCCEEDED(hr)) {
-            V_VT(result) = VT_I4;
-            V_I4(result) = value;
-        }
+        if (SUCCEEDED(hr)) PutLong(result, value);
     } else {
         return false;
     }
@@ -184,10 +186,7 @@ bool InvokeModuleMember(IDrawingObject& object, DISPID member, REFIID iid, WORD 
         double value = 0;
         if (get) {
             hr = x ? object.get_CurrentX(&value) : object.get_CurrentY(&value);
-            if (SUCCEEDED(hr)) {
-                V_VT(result) = VT_R8;
-                V_R8(result) = value;
-            }
+            if (SUCCEEDED(hr)) PutDouble(result, value);
         } else if (put && ReadDouble(params.rgvarg[0], value)) {
             hr = x ? object.put_CurrentX(value) : object.put_CurrentY(value);
         } else {
@@ -198,10 +197,7 @@ bool InvokeModuleMember(IDrawingObject& object, DISPID member, REFIID iid, WORD 
         LONG value = 0;
         if (get) {
             hr = fore ? object.get_ForeColor(&value) : object.get_BackColor(&value);
-            if (SUCCEEDED(hr)) {
-                V_VT(result) = VT_I4;
-                V_I4(result) = value;
-            }
+            if (SUCCEEDED(hr)) PutLong(result, value);
         } else if (put && ReadLong(params.rgvarg[0], value)) {
             hr = fore ? object.put_ForeColor(value) : object.put_BackColor(value);
         } else {

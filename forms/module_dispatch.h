@@ -12,8 +12,9 @@
 // strings and Booleans as themselves (through one VT_BYREF | VT_VARIANT, as
 // VBScript passes variables), ScaleX's and ScaleY's scales as plain
 // integers. Anything else goes to the type library, which answers with
-// automation's own conversions and errors. A member that fails is reported as the type
-// library reports it: DISP_E_EXCEPTION with the error object's text.
+// automation's own conversions and errors. A member that fails is reported
+// as the type library reports it: DISP_E_EXCEPTION with the error object's
+// text.
 
 #include <oaidl.h>
 

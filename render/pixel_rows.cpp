@@ -49,16 +49,30 @@ struct RowNeeds {
     bool colour;
     bool grey;
 };
-// Byte j of a word that starts at a row offset of phase p (mod 3) is
+// Byte j of a span that starts at a row offset of phase p (mod 3) is
 // compared with the next byte unless it is its pixel's last (red).
+constexpr bool ComparedWithNext(size_t phase, size_t j) { return (phase + j) % 3 != 2; }
 constexpr uint64_t SamePixelMask(size_t phase) {
     uint64_t mask = 0;
     for (size_t j = 0; j < 8; ++j) {
-        if ((phase + j) % 3 != 2) mask |= uint64_t{0xFF} << (8 * j);
+        if (ComparedWithNext(phase, j)) mask |= uint64_t{0xFF} << (8 * j);
     }
     return mask;
 }
 constexpr uint64_t kSamePixel[3] = {SamePixelMask(0), SamePixelMask(1), SamePixelMask(2)};
+
+#if defined(__SSE2__)
+struct SamePixelBytes {
+    alignas(16) uint8_t bytes[3][16];
+};
+constexpr SamePixelBytes kSamePixelBytes = [] {
+    SamePixelBytes masks{};
+    for (size_t phase = 0; phase < 3; ++phase) {
+        for (size_t j = 0; j < 16; ++j) masks.bytes[phase][j] = ComparedWithNext(phase, j) ? 0xFF : 0;
+    }
+    return masks;
+}();
+#endif
 
 RowNeeds NeedsOf(const uint8_t* row, size_t bytes) {
     uint64_t differ = 0;
@@ -69,9 +83,7 @@ RowNeeds NeedsOf(const uint8_t* row, size_t bytes) {
     // doubled shifts its bits one place up.
     if (bytes >= 49) {
         const auto maskOf = [](size_t phase) {
-            alignas(16) uint8_t mask[16];
-            for (size_t j = 0; j < 16; ++j) mask[j] = (phase + j) % 3 != 2 ? 0xFF : 0;
-            return _mm_load_si128(reinterpret_cast<const __m128i*>(mask));
+            return _mm_load_si128(reinterpret_cast<const __m128i*>(kSamePixelBytes.bytes[phase]));
         };
         const __m128i samePixel0 = maskOf(0), samePixel1 = maskOf(1), samePixel2 = maskOf(2);
         const __m128i upperBits = _mm_set1_epi8(static_cast<char>(0xFE));
