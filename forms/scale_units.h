@@ -68,7 +68,7 @@ public:
         const double p = render::Floor(ToPixels(units) + 0.5);
         if (!(p > kLowest)) return static_cast<int32_t>(kLowest);
         if (p > kHighest) return static_cast<int32_t>(kHighest);
-        return static_cast<int32_t>(p);
+        return render::WholeToInt32(p);
     }
     // The same length in another scale.
     double Convert(double units, const UnitScale& to) const { return units * dpi_ / unitsPerInch_ * to.unitsPerInch_ / to.dpi_; }

@@ -6,12 +6,9 @@
 #include <limits>
 #include <utility>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "encoding/vb_error.h"
 #include "render/byte_spans.h"
+#include "render/sse2.h"
 
 namespace quillant::render {
 namespace {
@@ -61,7 +58,7 @@ constexpr uint64_t SamePixelMask(size_t phase) {
 }
 constexpr uint64_t kSamePixel[3] = {SamePixelMask(0), SamePixelMask(1), SamePixelMask(2)};
 
-#if defined(__SSE2__)
+#if QUILLANT_SSE2
 struct SamePixelBytes {
     alignas(16) uint8_t bytes[3][16];
 };
@@ -74,37 +71,44 @@ constexpr SamePixelBytes kSamePixelBytes = [] {
 }();
 #endif
 
+#if QUILLANT_SSE2
+// The first steps * 48 bytes of a row of at least steps * 48 + 1: sixteen
+// bytes a step, three steps a turn (phases 0, 1 and 2); a byte doubled
+// shifts its bits one place up.
+QUILLANT_SSE2_KERNEL RowNeeds NeedsOfBlocks(const uint8_t* row, size_t steps) {
+    const __m128i samePixel0 = BlockAt(kSamePixelBytes.bytes[0]);
+    const __m128i samePixel1 = BlockAt(kSamePixelBytes.bytes[1]);
+    const __m128i samePixel2 = BlockAt(kSamePixelBytes.bytes[2]);
+    const __m128i upperBits = _mm_set1_epi8(static_cast<char>(0xFE));
+    __m128i differs = _mm_setzero_si128();
+    __m128i middles = _mm_setzero_si128();
+    for (size_t i = 0; i < steps * 48; i += 48) {
+        const __m128i a = BlockAt(row + i), b = BlockAt(row + i + 16), c = BlockAt(row + i + 32);
+        differs = _mm_or_si128(differs, _mm_and_si128(_mm_xor_si128(a, BlockAt(row + i + 1)), samePixel0));
+        differs = _mm_or_si128(differs, _mm_and_si128(_mm_xor_si128(b, BlockAt(row + i + 17)), samePixel1));
+        differs = _mm_or_si128(differs, _mm_and_si128(_mm_xor_si128(c, BlockAt(row + i + 33)), samePixel2));
+        const __m128i edges = _mm_or_si128(
+            _mm_or_si128(_mm_xor_si128(a, _mm_add_epi8(a, a)), _mm_xor_si128(b, _mm_add_epi8(b, b))),
+            _mm_xor_si128(c, _mm_add_epi8(c, c)));
+        middles = _mm_or_si128(middles, _mm_and_si128(edges, upperBits));
+    }
+    const __m128i zero = _mm_setzero_si128();
+    return RowNeeds{_mm_movemask_epi8(_mm_cmpeq_epi8(differs, zero)) != 0xFFFF,
+                    _mm_movemask_epi8(_mm_cmpeq_epi8(middles, zero)) != 0xFFFF};
+}
+#endif
+
 RowNeeds NeedsOf(const uint8_t* row, size_t bytes) {
     uint64_t differ = 0;
     uint64_t middle = 0;
     size_t i = 0;
-#if defined(__SSE2__)
-    // Sixteen bytes a step, three steps a turn (phases 0, 1 and 2); a byte
-    // doubled shifts its bits one place up.
-    if (bytes >= 49) {
-        const auto maskOf = [](size_t phase) {
-            return _mm_load_si128(reinterpret_cast<const __m128i*>(kSamePixelBytes.bytes[phase]));
-        };
-        const __m128i samePixel0 = maskOf(0), samePixel1 = maskOf(1), samePixel2 = maskOf(2);
-        const __m128i upperBits = _mm_set1_epi8(static_cast<char>(0xFE));
-        __m128i differs = _mm_setzero_si128();
-        __m128i middles = _mm_setzero_si128();
-        const auto at = [row](size_t offset) {
-            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + offset));
-        };
-        for (; i + 49 <= bytes; i += 48) {
-            const __m128i a = at(i), b = at(i + 16), c = at(i + 32);
-            differs = _mm_or_si128(differs, _mm_and_si128(_mm_xor_si128(a, at(i + 1)), samePixel0));
-            differs = _mm_or_si128(differs, _mm_and_si128(_mm_xor_si128(b, at(i + 17)), samePixel1));
-            differs = _mm_or_si128(differs, _mm_and_si128(_mm_xor_si128(c, at(i + 33)), samePixel2));
-            const __m128i edges = _mm_or_si128(_mm_or_si128(_mm_xor_si128(a, _mm_add_epi8(a, a)),
-                                                            _mm_xor_si128(b, _mm_add_epi8(b, b))),
-                                               _mm_xor_si128(c, _mm_add_epi8(c, c)));
-            middles = _mm_or_si128(middles, _mm_and_si128(edges, upperBits));
-        }
-        const __m128i zero = _mm_setzero_si128();
-        differ = _mm_movemask_epi8(_mm_cmpeq_epi8(differs, zero)) != 0xFFFF;
-        middle = _mm_movemask_epi8(_mm_cmpeq_epi8(middles, zero)) != 0xFFFF;
+#if QUILLANT_SSE2
+    if (bytes >= 49 && Sse2Available()) {
+        const size_t steps = (bytes - 1) / 48;
+        const RowNeeds blocks = NeedsOfBlocks(row, steps);
+        differ = blocks.colour;
+        middle = blocks.grey;
+        i = steps * 48;
     }
 #endif
     // Three words a turn, whose phases are 0, 2 and 1: the masks are then
@@ -184,9 +188,21 @@ size_t PackedRowBytes(int width, PixelDepth depth) {
 
 void PackRow(const uint8_t* pixels, int width, PixelDepth depth, uint8_t* out) {
     if (depth == PixelDepth::kGrey) {
-        // Eight pixels from three words: a byte at a time, the gather of
-        // every third byte keeps the loads waiting on each other.
+        // Pixels from three words at a time: a byte at a time, the gather
+        // of every third byte keeps the loads waiting on each other.
         int x = 0;
+#if UINTPTR_MAX <= 0xFFFFFFFFu
+        // Four, in a 32-bit build's words.
+        for (; x + 4 <= width; x += 4) {
+            uint32_t a, b, c;
+            const uint8_t* p = pixels + 3 * x;
+            std::memcpy(&a, p, 4);
+            std::memcpy(&b, p + 4, 4);
+            std::memcpy(&c, p + 8, 4);
+            const uint32_t grey = (a & 0xFF) | ((a >> 16) & 0xFF00) | (b & 0xFF0000) | ((c << 16) & 0xFF000000);
+            std::memcpy(out + x, &grey, 4);
+        }
+#endif
         for (; x + 8 <= width; x += 8) {
             const uint8_t* p = pixels + 3 * x;
             const uint64_t a = WordAt(p), b = WordAt(p + 8), c = WordAt(p + 16);

@@ -5,12 +5,9 @@
 #include <cmath>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "encoding/vb_error.h"
 #include "render/byte_spans.h"
+#include "render/sse2.h"
 
 namespace quillant::render {
 namespace {
@@ -127,44 +124,69 @@ uint32_t Crc(uint32_t crc, const uint8_t* bytes, size_t count) {
     return crc;
 }
 
+constexpr uint32_t kAdlerModulus = 65521;
+
+#if QUILLANT_SSE2
+// Sixteen bytes a step: a gains their sum, b sixteen times a plus the bytes
+// weighted 16 down to 1. The sums of earlier steps are gathered apart and
+// multiplied once, at the end. steps * 16 bytes within one block.
+QUILLANT_SSE2_KERNEL void AdvanceAdlerBlocks(uint32_t& a, uint32_t& b, const uint8_t* p, size_t steps) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i firstWeights = _mm_setr_epi16(16, 15, 14, 13, 12, 11, 10, 9);
+    const __m128i lastWeights = _mm_setr_epi16(8, 7, 6, 5, 4, 3, 2, 1);
+    __m128i sums = zero;     // of the bytes, in the low words of both halves
+    __m128i earlier = zero;  // of sums as each step began
+    __m128i weighted = zero;
+    for (size_t s = 0; s < steps; ++s) {
+        const __m128i v = BlockAt(p + 16 * s);
+        earlier = _mm_add_epi32(earlier, sums);
+        sums = _mm_add_epi32(sums, _mm_sad_epu8(v, zero));
+        weighted = _mm_add_epi32(weighted, _mm_madd_epi16(_mm_unpacklo_epi8(v, zero), firstWeights));
+        weighted = _mm_add_epi32(weighted, _mm_madd_epi16(_mm_unpackhi_epi8(v, zero), lastWeights));
+    }
+    uint32_t lanes[3][4];
+    StoreBlock(reinterpret_cast<uint8_t*>(lanes[0]), sums);
+    StoreBlock(reinterpret_cast<uint8_t*>(lanes[1]), earlier);
+    StoreBlock(reinterpret_cast<uint8_t*>(lanes[2]), weighted);
+    const uint64_t added = uint64_t{lanes[0][0]} + lanes[0][2];
+    const uint64_t grown = uint64_t{b} + uint64_t{a} * 16 * steps + 16 * (uint64_t{lanes[1][0]} + lanes[1][2]) +
+                           lanes[2][0] + lanes[2][1] + lanes[2][2] + lanes[2][3];
+    a = static_cast<uint32_t>((a + added) % kAdlerModulus);
+    b = static_cast<uint32_t>(grown % kAdlerModulus);
+}
+#endif
+
+#if QUILLANT_SSE2
+// out = row - above, byte by byte, count at least 16.
+QUILLANT_SSE2_KERNEL void SubtractBlocks(uint8_t* out, const uint8_t* row, const uint8_t* above, size_t count) {
+    const __m128i tail = _mm_sub_epi8(BlockAt(row + count - 16), BlockAt(above + count - 16));
+    for (size_t i = 0; i + 16 <= count; i += 16) StoreBlock(out + i, _mm_sub_epi8(BlockAt(row + i), BlockAt(above + i)));
+    StoreBlock(out + count - 16, tail);
+}
+#endif
+
+// out = row - above, byte by byte.
+void Subtract(uint8_t* out, const uint8_t* row, const uint8_t* above, size_t count) {
+#if QUILLANT_SSE2
+    if (count >= 16 && Sse2Available()) {
+        SubtractBlocks(out, row, above, count);
+        return;
+    }
+#endif
+    for (size_t i = 0; i < count; ++i) out[i] = static_cast<uint8_t>(row[i] - above[i]);
+}
+
 // Advances zlib's check sum (a, b) over count bytes.
 void AdvanceAdler(uint32_t& aSum, uint32_t& bSum, const uint8_t* p, size_t count) {
-    constexpr uint32_t kModulus = 65521;
     constexpr size_t kBlock = 5552;  // the most bytes before b could pass 32 bits
     uint32_t a = aSum, b = bSum;
     while (count > 0) {
         const size_t block = std::min(count, kBlock);
         size_t i = 0;
-#if defined(__SSE2__)
-        // Sixteen bytes a step: a gains their sum, b sixteen times a plus
-        // the bytes weighted 16 down to 1. The sums of earlier steps are
-        // gathered apart and multiplied once, at the block's end.
-        if (block >= 16) {
-            const __m128i zero = _mm_setzero_si128();
-            const __m128i firstWeights = _mm_setr_epi16(16, 15, 14, 13, 12, 11, 10, 9);
-            const __m128i lastWeights = _mm_setr_epi16(8, 7, 6, 5, 4, 3, 2, 1);
-            __m128i sums = zero;     // of the bytes, in the low words of both halves
-            __m128i earlier = zero;  // of sums as each step began
-            __m128i weighted = zero;
-            const size_t steps = block / 16;
-            for (size_t s = 0; s < steps; ++s) {
-                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * s));
-                earlier = _mm_add_epi32(earlier, sums);
-                sums = _mm_add_epi32(sums, _mm_sad_epu8(v, zero));
-                weighted = _mm_add_epi32(weighted, _mm_madd_epi16(_mm_unpacklo_epi8(v, zero), firstWeights));
-                weighted = _mm_add_epi32(weighted, _mm_madd_epi16(_mm_unpackhi_epi8(v, zero), lastWeights));
-            }
-            alignas(16) uint32_t lanes[3][4];
-            _mm_store_si128(reinterpret_cast<__m128i*>(lanes[0]), sums);
-            _mm_store_si128(reinterpret_cast<__m128i*>(lanes[1]), earlier);
-            _mm_store_si128(reinterpret_cast<__m128i*>(lanes[2]), weighted);
-            const uint64_t added = uint64_t{lanes[0][0]} + lanes[0][2];
-            const uint64_t grown = uint64_t{b} + uint64_t{a} * 16 * steps +
-                                   16 * (uint64_t{lanes[1][0]} + lanes[1][2]) + lanes[2][0] + lanes[2][1] +
-                                   lanes[2][2] + lanes[2][3];
-            a = static_cast<uint32_t>((a + added) % kModulus);
-            b = static_cast<uint32_t>(grown % kModulus);
-            i = steps * 16;
+#if QUILLANT_SSE2
+        if (block >= 16 && Sse2Available()) {
+            AdvanceAdlerBlocks(a, b, p, block / 16);
+            i = block / 16 * 16;
         }
 #endif
         // Eight bytes a step: b gains eight times a and the bytes weighted by
@@ -178,8 +200,8 @@ void AdvanceAdler(uint32_t& aSum, uint32_t& bSum, const uint8_t* p, size_t count
             a += p[i];
             b += a;
         }
-        a %= kModulus;
-        b %= kModulus;
+        a %= kAdlerModulus;
+        b %= kAdlerModulus;
         p += block;
         count -= block;
     }
@@ -294,7 +316,7 @@ void PngWriter::AddRow(const uint8_t* row, bool repeated) {
     const uint8_t* previous = previous_.data();
     filtered_[0] = 2;
     if (pixel == 1) {
-        for (size_t i = 0; i < count; ++i) out[i] = static_cast<uint8_t>(row[i] - previous[i]);
+        Subtract(out, row, previous, count);
     } else {
         constexpr size_t kRedFirst[4] = {2, 1, 0, 3};
         for (size_t i = 0; i < count; i += pixel) {
@@ -337,10 +359,10 @@ void PngWriter::KeepWindow() {
 bool PngWriter::RepeatFilteredRow() {
     const size_t length = rowBytes_ + 1;
     if (length > kWindow) return false;
-    adler_a_ = (adler_a_ + filtered_[0]) % 65521;
+    adler_a_ = (adler_a_ + filtered_[0]) % kAdlerModulus;
     // In 32 bits: both factors are below the modulus.
-    const uint32_t added = adler_a_ * static_cast<uint32_t>(rowBytes_ % 65521) % 65521;
-    adler_b_ = (adler_b_ + adler_a_ + added) % 65521;
+    const uint32_t added = adler_a_ * static_cast<uint32_t>(rowBytes_ % kAdlerModulus) % kAdlerModulus;
+    adler_b_ = (adler_b_ + adler_a_ + added) % kAdlerModulus;
     if (repeatsAtEnd_ * length >= kWindow) {
         base_ += length;
     } else {

@@ -2,16 +2,34 @@
 
 #include <gtest/gtest.h>
 
+#include <cfenv>
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "tests/render/scene.h"
 #include "encoding/vb_error.h"
+#include "render/whole_numbers.h"
 
 namespace quillant::render {
 namespace {
 
 using Log = std::vector<std::string>;
+
+// Every box's corners go through Floor. The 32-bit build's rounds with the
+// processor's rounding mode, which a host may have changed.
+TEST(WholeNumbers, FloorIsTheFloorUnderEveryRoundingMode) {
+    const double values[] = {0.0, -0.0, 0.5, -0.5, 1.0, -1.0, 2.5, -2.5, 2.4999999999, -2.5000000001, 3.75, -3.75,
+                             1073741823.5, -1073741823.5, 2147483646.5, -2147483647.5, 1e12 + 0.5, -1e12 - 0.5};
+    for (const int mode : {FE_TONEAREST, FE_DOWNWARD, FE_UPWARD, FE_TOWARDZERO}) {
+        ASSERT_EQ(std::fesetround(mode), 0);
+        for (const double x : values) {
+            EXPECT_EQ(Floor(x), std::floor(x)) << x << " in rounding mode " << mode;
+            EXPECT_EQ(WholeToInt32(std::floor(x / 4096)), static_cast<int32_t>(std::floor(x / 4096))) << x;
+        }
+    }
+    std::fesetround(FE_TONEAREST);
+}
 
 TEST(DrawModule, CallsOnEachKindOfTarget) {
     // Module at (100, 200), height 1500, width 20.
