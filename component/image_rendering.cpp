@@ -63,15 +63,14 @@ struct ImagePlan {
 
 ImagePlan Plan(const LabelProperties& properties, int32_t dpi, render::DrawingObject& measure) {
     ImagePlan plan{EncodeLabelText(properties), {}};
+    const render::LabelGeometry layout = render::ImageLayout(properties, plan.text.modules, dpi);
     render::CaptionExtent caption{0, 0};
     if (properties.visibleCode != 0) {
         render::win32::GdiFontApi gdi;
-        const LabelProperties base = render::ImageProperties(properties, dpi);
-        const double dot = render::kTwipsPerInch / dpi;
-        const render::LabelGeometry geometry = render::LayOut(base, plan.text.modules, render::DotSize{dot, dot});
-        caption = render::MeasureLabelCaption(measure, gdi, base, geometry.moduleWidth, plan.text.caption);
+        caption = render::MeasureLabelCaption(measure, gdi, render::ImageProperties(properties, dpi),
+                                              layout.moduleWidth, plan.text.caption);
     }
-    plan.frame = render::FrameImage(properties, plan.text.modules, dpi, caption);
+    plan.frame = render::FrameImage(properties, layout, dpi, caption);
     return plan;
 }
 

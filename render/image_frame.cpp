@@ -29,11 +29,20 @@ LabelProperties ImageProperties(const LabelProperties& properties, int32_t dpi) 
     return image;
 }
 
+LabelGeometry ImageLayout(const LabelProperties& properties, std::string_view modules, int32_t dpi) {
+    const double dot = kTwipsPerInch / dpi;
+    return LayOut(ImageProperties(properties, dpi), modules, DotSize{dot, dot});
+}
+
 ImageFrame FrameImage(const LabelProperties& properties, std::string_view modules, int32_t dpi,
+                      CaptionExtent caption) {
+    return FrameImage(properties, ImageLayout(properties, modules, dpi), dpi, caption);
+}
+
+ImageFrame FrameImage(const LabelProperties& properties, const LabelGeometry& geometry, int32_t dpi,
                       CaptionExtent caption) {
     ImageFrame frame{ImageProperties(properties, dpi), 0, 0, kTwipsPerInch / dpi};
     const double dot = frame.twipsPerPixel;
-    const LabelGeometry geometry = LayOut(frame.properties, modules, DotSize{dot, dot});
     // Both corners of the area are pixels it covers.
     const int32_t areaWidth = WholePixels((geometry.area.x2 - geometry.area.x1) / dot + 1);
     const int32_t areaHeight = WholePixels((geometry.area.y2 - geometry.area.y1) / dot + 1);

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "render/label_encode.h"
+#include "render/label_geometry.h"
 #include "render/label_properties.h"
 
 namespace quillant::render {
@@ -40,6 +41,13 @@ struct ImageFrame {
 // in twips at dpi); ignored when the caption is not shown. Throws Overflow
 // for a symbol too large for 32-bit pixel sizes.
 ImageFrame FrameImage(const LabelProperties& properties, std::string_view modules, int32_t dpi,
+                      CaptionExtent caption);
+
+// The layout of ImageProperties(properties, dpi) on the image's pixels, before
+// it is placed: the caption is measured against its module, and the frame
+// sized from it, so that a symbol is laid out once for both.
+LabelGeometry ImageLayout(const LabelProperties& properties, std::string_view modules, int32_t dpi);
+ImageFrame FrameImage(const LabelProperties& properties, const LabelGeometry& layout, int32_t dpi,
                       CaptionExtent caption);
 
 }  // namespace quillant::render
