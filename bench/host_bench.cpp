@@ -5,6 +5,8 @@
 // Encode makes on the picture box, so the cost splits into the component's
 // own work and the drawing object's. Run under Wine by bench/host_bench.sh;
 // it prints figures and fails only when the two drawings differ.
+//   host_bench.exe [CALLS_PER_ROUND [ROUNDS]]
+//   host_bench.exe --quillant2-only CASE CALLS   (a profiler's loop)
 
 #include <windows.h>
 #include <objbase.h>
@@ -17,6 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -581,7 +584,36 @@ int Run(int callsPerRound, int rounds) {
 
 }  // namespace
 
+// Quillant2's Encode of one case and nothing else, for a profiler.
+int ProfileQuillant2(const Case& c, int calls) {
+    const quillant::testing::InProcServer component(L"Quillant.dll");
+    const quillant::testing::InProcServer forms(L"QuillantForms.dll");
+    ComPtr<IPictureBox> box;
+    ComPtr<_Quillant2> barcode;
+    if (FAILED(forms.Create(CLSID_PictureBox, box)) || FAILED(component.Create(CLSID_Quillant2, barcode))) return 1;
+    box->put_Width(9000);
+    box->put_Height(2400);
+    ComPtr<IDispatch> boxDispatch;
+    box.As(boxDispatch);
+    barcode->putref_DeviceObject(boxDispatch.Get());
+    barcode->put_ElementWidth(30);
+    barcode->put_EncodeString(Bstr(std::wstring(c.text)).Get());
+    barcode->put_VisibleCode(c.caption ? VARIANT_TRUE : VARIANT_FALSE);
+    for (int i = 0; i < calls; ++i) {
+        Bstr result;
+        barcode->Encode(result.Put());
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (argc > 3 && std::strcmp(argv[1], "--quillant2-only") == 0) {
+        const size_t index = static_cast<size_t>(std::atoi(argv[2]));
+        if (FAILED(CoInitialize(nullptr)) || index >= std::size(kCases)) return 1;
+        const int status = ProfileQuillant2(kCases[index], std::atoi(argv[3]));
+        CoUninitialize();
+        return status;
+    }
     const int callsPerRound = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
     if (FAILED(CoInitialize(nullptr))) return 1;

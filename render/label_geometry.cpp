@@ -75,10 +75,10 @@ LabelGeometry LayOut(const LabelProperties& p, std::string_view modules, std::op
     double originY = p.yPosition;
     double reduction = module * p.barWidthReduction / 100.0;
     if (snapped) {
-        module = std::max(1.0, std::round(p.elementWidth / alongDot));
-        height = std::max(1.0, std::round(p.barHeight / acrossDot));
-        originX = std::round(p.xPosition / grid.dx);
-        originY = std::round(p.yPosition / grid.dy);
+        module = std::max(1.0, Round(p.elementWidth / alongDot));
+        height = std::max(1.0, Round(p.barHeight / acrossDot));
+        originX = Round(p.xPosition / grid.dx);
+        originY = Round(p.yPosition / grid.dy);
         // The nearest whole dots, a tie going to the smaller reduction: 25 %
         // of a two-dot module is no dot, not one, which would halve every
         // narrow bar and leave readers that measure single elements (ZXing)

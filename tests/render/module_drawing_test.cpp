@@ -16,19 +16,26 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-// Every box's corners go through Floor. The 32-bit build's rounds with the
-// processor's rounding mode, which a host may have changed.
-TEST(WholeNumbers, FloorIsTheFloorUnderEveryRoundingMode) {
+// Every box's corners go through Floor, and a layout's sizes through Round.
+// The 32-bit build's round with the processor's rounding mode, which a host
+// may have changed.
+TEST(WholeNumbers, FloorAndRoundAreTheLibrarysUnderEveryRoundingMode) {
     const double values[] = {0.0, -0.0, 0.5, -0.5, 1.0, -1.0, 2.5, -2.5, 2.4999999999, -2.5000000001, 3.75, -3.75,
                              1073741823.5, -1073741823.5, 2147483646.5, -2147483647.5, 1e12 + 0.5, -1e12 - 0.5};
     for (const int mode : {FE_TONEAREST, FE_DOWNWARD, FE_UPWARD, FE_TOWARDZERO}) {
         ASSERT_EQ(std::fesetround(mode), 0);
         for (const double x : values) {
             EXPECT_EQ(Floor(x), std::floor(x)) << x << " in rounding mode " << mode;
+            EXPECT_EQ(Round(x), std::round(x)) << x << " in rounding mode " << mode;
             EXPECT_EQ(WholeToInt32(std::floor(x / 4096)), static_cast<int32_t>(std::floor(x / 4096))) << x;
         }
     }
     std::fesetround(FE_TONEAREST);
+    // Just short of a half: mingw's own round takes x + 0.5, which is then
+    // the next whole number.
+    EXPECT_EQ(Round(std::nextafter(0.5, 0.0)), 0);
+    EXPECT_EQ(Round(std::nextafter(2.5, 0.0)), 2);
+    EXPECT_EQ(Round(std::nextafter(-2.5, 0.0)), -2);
 }
 
 TEST(DrawModule, CallsOnEachKindOfTarget) {
