@@ -86,7 +86,7 @@ LabelGeometry LayOut(const LabelProperties& p, std::string_view modules, std::op
         reduction = std::ceil(module * p.barWidthReduction / 100.0 - 0.5);
     }
     const double quiet = p.quietZones != 0 ? label_limits::kQuietZoneModules * module : 0;
-    const double symbolLength = static_cast<double>(modules.size()) * module;
+    const double symbolLength = CountAsDouble(modules.size()) * module;
     const double total = symbolLength + 2 * quiet;
 
     // [a, b) along the reading direction and the whole bar height, in the
@@ -109,12 +109,12 @@ LabelGeometry LayOut(const LabelProperties& p, std::string_view modules, std::op
         }
         size_t end = i;
         while (end < modules.size() && modules[end] == '1') ++end;
-        const double width = static_cast<double>(end - i) * module;
+        const double width = CountAsDouble(end - i) * module;
         // Narrowed by the reduction, never below one dot, and evenly on both
         // sides so that the bar stays centred on its modules.
         const double narrowing = snapped ? std::min(reduction, width - 1) : reduction;
         const double before = snapped ? Floor(narrowing / 2) : narrowing / 2;
-        const double start = quiet + static_cast<double>(i) * module;
+        const double start = quiet + CountAsDouble(i) * module;
         geometry.bars.push_back(place(start + before, start + width - (narrowing - before)));
         i = end;
     }

@@ -4,6 +4,7 @@
 // for every box of a symbol.
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 namespace quillant::render {
@@ -44,10 +45,17 @@ inline double Round(double x) {
     // value of the expression it came from.
     __asm__("" : "+m"(x));
 #endif
-    if (!(x > -1073741824.0 && x < 1073741824.0) || x == 0) return std::round(x);
+    if (x == 0) return x;
+    if (!(x > -1073741824.0 && x < 1073741824.0)) return std::round(x);
     if (x < 0) return -Round(-x);
     const double below = Floor(x);
     return x - below >= 0.5 ? below + 1 : below;  // exact: both within 2^30
+}
+
+// A count as a double. The 32-bit build converts a size_t through a 64-bit
+// integer load, which waits on the two 32-bit stores that made it.
+inline double CountAsDouble(size_t count) {
+    return count <= INT32_MAX ? static_cast<double>(static_cast<int32_t>(count)) : static_cast<double>(count);
 }
 
 // A whole number within +-2^30 as an int32_t.
