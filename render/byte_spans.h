@@ -77,20 +77,9 @@ inline bool SameBytes(const uint8_t* a, const uint8_t* b, size_t count) {
     return SameWords(a, b, count);
 }
 
-// The low bytes of a word that are zero (word not 0), without a call to the
-// 64-bit bit count a 32-bit processor lacks.
-inline size_t ZeroLowBytes(uint64_t word) {
-#if UINTPTR_MAX > 0xFFFFFFFFu
-    return static_cast<size_t>(__builtin_ctzll(word)) / 8;
-#else
-    const auto low = static_cast<uint32_t>(word);
-    return low != 0 ? static_cast<size_t>(__builtin_ctz(low)) / 8
-                    : 4 + static_cast<size_t>(__builtin_ctz(static_cast<uint32_t>(word >> 32))) / 8;
-#endif
-}
-
 // How many bytes from the start of a and b are equal, up to count; a may
-// overlap b (a run is a compared with a - 1).
+// overlap b (a run is a compared with a - 1). Words of the build's own
+// width: in a 32-bit build a 64-bit word is two, and a longer chain.
 inline size_t CommonPrefix(const uint8_t* a, const uint8_t* b, size_t count) {
     size_t i = 0;
 #if defined(__SSE2__)
@@ -101,10 +90,19 @@ inline size_t CommonPrefix(const uint8_t* a, const uint8_t* b, size_t count) {
         if (differ != 0) return i + static_cast<size_t>(__builtin_ctz(differ));
     }
 #endif
+#if UINTPTR_MAX > 0xFFFFFFFFu
     for (; i + 8 <= count; i += 8) {
         const uint64_t differ = WordAt(a + i) ^ WordAt(b + i);
-        if (differ != 0) return i + ZeroLowBytes(differ);  // little-endian
+        if (differ != 0) return i + static_cast<size_t>(__builtin_ctzll(differ)) / 8;  // little-endian
     }
+#else
+    for (; i + 4 <= count; i += 4) {
+        uint32_t x, y;
+        std::memcpy(&x, a + i, 4);
+        std::memcpy(&y, b + i, 4);
+        if (x != y) return i + static_cast<size_t>(__builtin_ctz(x ^ y)) / 8;  // little-endian
+    }
+#endif
     while (i < count && a[i] == b[i]) ++i;
     return i;
 }

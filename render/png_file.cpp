@@ -331,7 +331,7 @@ void PngWriter::AddRow(const uint8_t* row, bool repeated) {
     AdvanceAdler(adler_a_, adler_b_, filtered_.data(), count + 1);
     AppendFiltered();
     repeatsAtEnd_ = repeated ? repeatsAtEnd_ + 1 : 0;
-    Compress(base_ + windowSize_);
+    Compress(base_ + static_cast<Position>(windowSize_));
     KeepWindow();
 }
 
@@ -345,7 +345,7 @@ void PngWriter::KeepWindow() {
         const size_t drop = windowSize_ - kWindow;
         CopyBytes(window_.data(), window_.data() + drop, kWindow);
         windowSize_ = kWindow;
-        base_ += drop;
+        base_ += static_cast<Position>(drop);
     }
     FlushData(false);
 }
@@ -364,7 +364,7 @@ bool PngWriter::RepeatFilteredRow() {
     const uint32_t added = adler_a_ * static_cast<uint32_t>(rowBytes_ % kAdlerModulus) % kAdlerModulus;
     adler_b_ = (adler_b_ + adler_a_ + added) % kAdlerModulus;
     if (repeatsAtEnd_ * length >= kWindow) {
-        base_ += length;
+        base_ += static_cast<Position>(length);
     } else {
         AppendFiltered();
     }
@@ -377,7 +377,7 @@ bool PngWriter::RepeatFilteredRow() {
         left = 0;
     }
     for (size_t i = length - left; i < length; ++i) PutLiteral(filtered_[i]);
-    done_ += length;
+    done_ += static_cast<Position>(length);
     KeepWindow();
     return true;
 }
@@ -402,11 +402,11 @@ inline PngWriter::Bits PngWriter::MatchBits(size_t length, size_t distance) {
 // Each position takes the longer of a run (the byte before, repeated) and
 // the last earlier place with the same three bytes; matches never reach
 // past the data given so far.
-void PngWriter::Compress(uint64_t end) {
+void PngWriter::Compress(uint32_t end) {
     const uint8_t* data = window_.data();
     while (done_ < end) {
         const size_t at = static_cast<size_t>(done_ - base_);
-        const size_t available = static_cast<size_t>(std::min<uint64_t>(end - done_, kMaxMatch));
+        const size_t available = std::min<size_t>(end - done_, kMaxMatch);
         size_t bestLength = 0;
         size_t bestDistance = 0;
         if (available >= kMinMatch) {
@@ -417,7 +417,7 @@ void PngWriter::Compress(uint64_t end) {
             if (bestLength < available) {
                 uint32_t& slot = head_[Hash(data + at)];
                 if (slot != 0) {
-                    const uint64_t candidate = slot - 1;
+                    const Position candidate = slot - 1;
                     const size_t from = static_cast<size_t>(candidate - base_);
                     // Only a longer match counts: one that differs where the
                     // run ends is not read any further.
@@ -430,12 +430,12 @@ void PngWriter::Compress(uint64_t end) {
                         }
                     }
                 }
-                slot = static_cast<uint32_t>(done_ + 1);
+                slot = done_ + 1;
             }
         }
         if (bestLength >= kMinMatch) {
             PutMatch(bestLength, bestDistance);
-            done_ += bestLength;
+            done_ += static_cast<Position>(bestLength);
         } else {
             PutLiteral(data[at]);
             ++done_;

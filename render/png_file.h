@@ -51,7 +51,7 @@ public:
 private:
     void AddRow(const uint8_t* row, bool repeated);
     void Chunk(const char type[4], const uint8_t* data, size_t count);
-    void Compress(uint64_t end);
+    void Compress(uint32_t end);
     void Reserve(size_t bytes);
     void PutByte(uint8_t byte);
     void PutBits(uint32_t bits, int count);
@@ -81,8 +81,11 @@ private:
     // position base_; previous_ is the last row as given.
     std::vector<uint8_t>& window_;
     size_t windowSize_ = 0;  // of window_'s bytes, those in use
-    uint64_t base_ = 0;
-    uint64_t done_ = 0;  // absolute position compressed up to
+    // Positions count the whole filtered data, which the constructor keeps
+    // under 2^32 - 1: a 32-bit build then holds each in one register.
+    using Position = uint32_t;
+    Position base_ = 0;
+    Position done_ = 0;  // absolute position compressed up to
     std::vector<uint32_t>& head_;  // last absolute position + 1 of each hash, 0 for none
     std::vector<uint8_t>& previous_;
     size_t repeatsAtEnd_ = 0;  // rows at the window's end that repeated the one before
