@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,8 +28,15 @@ private:
     // and then inked in the same font.
     LOGFONTW measuredFor_ = {};
     win32::Font large_;
-    // The last line's answer in that font on that DC: a caption is measured
-    // to lay it out, again to draw it, and inked at the same ends.
+    // The large font's advance of each character U+0000 to U+00FF on
+    // advancesDc_. GDI adds a line's advances up as they are, without
+    // kerning, so a Latin-1 line's ends are running sums of these: no font
+    // selected and no measuring call for each caption.
+    HDC advancesDc_ = nullptr;
+    std::array<INT, 256> advances_ = {};
+    // The last line's answer in that font on that DC, for other lines: a
+    // caption is measured to lay it out, again to draw it, and inked at the
+    // same ends.
     HDC lastDc_ = nullptr;
     std::wstring lastLine_;
     std::vector<double> lastEnds_;

@@ -386,6 +386,39 @@ TEST(PictureBoxText, WidthAndHeightAgreeAtEverySize) {
     }
 }
 
+// TextWidth is the line measured in the box's font at 16 times its size and
+// scaled back, whichever way the box comes to it: every Latin-1 character,
+// another character, and a DC that spaces its characters out.
+TEST(PictureBoxText, TextWidthIsTheLineMeasuredAtSixteenTimesTheSize) {
+    std::wstring latin1;
+    for (wchar_t c = 0x20; c <= 0xFF; ++c) latin1 += c;
+    const LateBound box = PixelBox();
+    const auto measured = [&](const std::wstring& line) {
+        LOGFONTW font = {};
+        GetObjectW(GetCurrentObject(box.Hdc(), OBJ_FONT), sizeof font, &font);
+        font.lfHeight *= 16;
+        font.lfWidth *= 16;
+        const win32::Font large(CreateFontIndirectW(&font));
+        const win32::Selection selected(box.Hdc(), large.Get());
+        SIZE size = {};
+        GetTextExtentPoint32W(box.Hdc(), line.data(), static_cast<int>(line.size()), &size);
+        return size.cx / 16.0;
+    };
+    for (const wchar_t* face : {L"OCR A Extended", L"DejaVu Sans"}) {
+        box.Put(L"FontName", face);
+        for (double points : {7.2, 12.0, 31.5}) {
+            box.Put(L"FontSize", points);
+            box.Put(L"FontItalic", points > 20);
+            for (const std::wstring& line : {latin1, std::wstring(L"WAVE \x0100\x20AC 128"), std::wstring(L"Ab\xE9")}) {
+                SCOPED_TRACE(::testing::Message() << face << " " << points << " pt, " << line.size() << " characters");
+                EXPECT_EQ(box.CallNumber(L"TextWidth", {line.c_str()}), measured(line));
+            }
+        }
+    }
+    SetTextCharacterExtra(box.Hdc(), 3);
+    EXPECT_EQ(box.CallNumber(L"TextWidth", {L"Ab\xE9"}), measured(L"Ab\xE9"));
+}
+
 TEST(PictureBoxText, TheCaptionFaceRendersInOcrA) {
     const LateBound box = NewPictureBox();
     box.Put(L"FontName", L"OCR A Extended");
