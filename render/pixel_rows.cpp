@@ -74,7 +74,9 @@ constexpr SamePixelBytes kSamePixelBytes = [] {
 #if QUILLANT_SSE2
 // The first steps * 48 bytes of a row of at least steps * 48 + 1: sixteen
 // bytes a step, three steps a turn (phases 0, 1 and 2); a byte doubled
-// shifts its bits one place up.
+// shifts its bits one place up. Greys are looked for only where the rows
+// so far have none: past the first row of a caption's edges, half the work.
+template <bool kGreys>
 QUILLANT_SSE2_KERNEL RowNeeds NeedsOfBlocks(const uint8_t* row, size_t steps) {
     const __m128i samePixel0 = BlockAt(kSamePixelBytes.bytes[0]);
     const __m128i samePixel1 = BlockAt(kSamePixelBytes.bytes[1]);
@@ -87,6 +89,7 @@ QUILLANT_SSE2_KERNEL RowNeeds NeedsOfBlocks(const uint8_t* row, size_t steps) {
         differs = _mm_or_si128(differs, _mm_and_si128(_mm_xor_si128(a, BlockAt(row + i + 1)), samePixel0));
         differs = _mm_or_si128(differs, _mm_and_si128(_mm_xor_si128(b, BlockAt(row + i + 17)), samePixel1));
         differs = _mm_or_si128(differs, _mm_and_si128(_mm_xor_si128(c, BlockAt(row + i + 33)), samePixel2));
+        if (!kGreys) continue;
         const __m128i edges = _mm_or_si128(
             _mm_or_si128(_mm_xor_si128(a, _mm_add_epi8(a, a)), _mm_xor_si128(b, _mm_add_epi8(b, b))),
             _mm_xor_si128(c, _mm_add_epi8(c, c)));
@@ -98,6 +101,7 @@ QUILLANT_SSE2_KERNEL RowNeeds NeedsOfBlocks(const uint8_t* row, size_t steps) {
 }
 #endif
 
+template <bool kGreys>
 RowNeeds NeedsOf(const uint8_t* row, size_t bytes) {
     uint64_t differ = 0;
     uint64_t middle = 0;
@@ -105,7 +109,7 @@ RowNeeds NeedsOf(const uint8_t* row, size_t bytes) {
 #if QUILLANT_SSE2
     if (bytes >= 49 && Sse2Available()) {
         const size_t steps = (bytes - 1) / 48;
-        const RowNeeds blocks = NeedsOfBlocks(row, steps);
+        const RowNeeds blocks = NeedsOfBlocks<kGreys>(row, steps);
         differ = blocks.colour;
         middle = blocks.grey;
         i = steps * 48;
@@ -117,18 +121,18 @@ RowNeeds NeedsOf(const uint8_t* row, size_t bytes) {
         const uint64_t a = WordAt(row + i), b = WordAt(row + i + 8), c = WordAt(row + i + 16);
         differ |= ((a ^ WordAt(row + i + 1)) & kSamePixel[0]) | ((b ^ WordAt(row + i + 9)) & kSamePixel[2]) |
                   ((c ^ WordAt(row + i + 17)) & kSamePixel[1]);
-        middle |= ((a ^ (a << 1)) | (b ^ (b << 1)) | (c ^ (c << 1))) & 0xFEFEFEFEFEFEFEFEu;
+        if (kGreys) middle |= ((a ^ (a << 1)) | (b ^ (b << 1)) | (c ^ (c << 1))) & 0xFEFEFEFEFEFEFEFEu;
     }
     for (; i + 9 <= bytes; i += 8) {  // the next byte's word stays in the row
         const uint64_t word = WordAt(row + i);
         differ |= (word ^ WordAt(row + i + 1)) & kSamePixel[i % 3];
-        middle |= (word ^ (word << 1)) & 0xFEFEFEFEFEFEFEFEu;
+        if (kGreys) middle |= (word ^ (word << 1)) & 0xFEFEFEFEFEFEFEFEu;
     }
     bool colour = differ != 0;
     bool grey = middle != 0;
     for (; i < bytes; ++i) {
         if (i % 3 != 2 && row[i] != row[i + 1]) colour = true;
-        if (static_cast<uint8_t>(row[i] - 1) < 254) grey = true;
+        if (kGreys && static_cast<uint8_t>(row[i] - 1) < 254) grey = true;
     }
     return RowNeeds{colour, grey};
 }
@@ -160,8 +164,9 @@ RowSurvey SurveyRows(const PixelRows& rows, PixelDepth atLeast) {
             repeatsAbove[static_cast<size_t>(y)] = 1;
             continue;
         }
-        if (depth == PixelDepth::kColour) continue;
-        const RowNeeds needs = NeedsOf(pixel, rowBytes);
+        if (depth >= PixelDepth::kColour) continue;  // alpha holds colour too
+        const RowNeeds needs = depth == PixelDepth::kBlackWhite ? NeedsOf<true>(pixel, rowBytes)
+                                                                 : NeedsOf<false>(pixel, rowBytes);
         if (needs.colour) {
             depth = PixelDepth::kColour;
         } else if (needs.grey && depth == PixelDepth::kBlackWhite) {

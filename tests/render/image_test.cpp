@@ -264,6 +264,8 @@ TEST(PixelRows, ADepthIsSeenInAnyPixelAndAnyChannel) {
                 const PixelDepth expected = channel == 3 ? PixelDepth::kGrey : PixelDepth::kColour;
                 EXPECT_EQ(DepthOf(row.data(), width, 1, row.size(), PixelDepth::kBlackWhite), expected)
                     << width << " wide, pixel " << x << ", channel " << channel;
+                EXPECT_EQ(DepthOf(row.data(), width, 1, row.size(), PixelDepth::kGrey), expected)
+                    << width << " wide, pixel " << x << ", channel " << channel << ", from grey";
                 row[at] = row[at + 1] = row[at + 2] = 255;
                 EXPECT_EQ(DepthOf(row.data(), width, 1, row.size(), PixelDepth::kBlackWhite), PixelDepth::kBlackWhite);
             }
