@@ -294,6 +294,11 @@ void PngWriter::WriteRow(const uint8_t* row) {
     AddRow(row, rows_ > 0 && SameBytes(row, previous_.data(), rowBytes_));
 }
 
+void PngWriter::WriteChangedRow(const uint8_t* row) {
+    if (rows_ >= height_) throw vb_errors::InvalidCall();
+    AddRow(row, false);
+}
+
 void PngWriter::RepeatRow() {
     if (rows_ == 0 || rows_ >= height_) throw vb_errors::InvalidCall();
     AddRow(previous_.data(), true);
@@ -516,9 +521,9 @@ std::vector<uint8_t> PngFile(const PixelRows& rows, PixelDepth depth, int32_t dp
             png.RepeatRow();
         } else if (packs) {
             PackRow(rows.Row(y), rows.width, depth, packed.data());
-            png.WriteRow(packed.data());
+            png.WriteChangedRow(packed.data());
         } else {
-            png.WriteRow(rows.Row(y));
+            png.WriteChangedRow(rows.Row(y));
         }
     }
     png.Finish();

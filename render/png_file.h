@@ -43,6 +43,9 @@ public:
     // One row at the writer's depth, as PackRow makes it; colour rows are
     // blue-green-red (and alpha), as DIBs hold them.
     void WriteRow(const uint8_t* row);
+    // The same without comparing it with the row before, for a caller that
+    // knows it differs (a row that does repeat is written right, only slower).
+    void WriteChangedRow(const uint8_t* row);
     // The last row written, again, for a caller that knows it repeats.
     void RepeatRow();
     // After the last row: the end of the data and of the file.
