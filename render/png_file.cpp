@@ -249,6 +249,17 @@ PngWriter::PngWriter(Sink sink, int32_t width, int32_t height, PixelDepth depth,
     dataSize_ = 0;
     // The window keeps its size from one picture to the next: only what
     // this picture appends is ever read.
+    const size_t length = rowBytes_ + 1;
+    if (length <= kWindow) {
+        rowCopies_.whole = MatchBits(kMaxMatch, length);
+        rowCopies_.wholes = length / kMaxMatch;
+        const size_t rest = length % kMaxMatch;
+        if (rest >= kMinMatch) {
+            rowCopies_.rest = MatchBits(rest, length);
+        } else {
+            rowCopies_.literals = rest;
+        }
+    }
     const auto windowBytes = static_cast<size_t>(
         std::min<uint64_t>((rowBytes_ + 1) * static_cast<uint64_t>(height), kWindowKept + rowBytes_ + 1));
     if (window_.size() < windowBytes) window_.resize(windowBytes);
@@ -374,14 +385,10 @@ bool PngWriter::RepeatFilteredRow() {
         AppendFiltered();
     }
     ++repeatsAtEnd_;
-    const Bits whole = MatchBits(kMaxMatch, length);
-    size_t left = length;
-    for (; left >= kMaxMatch; left -= kMaxMatch) PutBits(whole.bits, whole.count);
-    if (left >= kMinMatch) {
-        PutMatch(left, length);
-        left = 0;
-    }
-    for (size_t i = length - left; i < length; ++i) PutLiteral(filtered_[i]);
+    const RowCopies& copies = rowCopies_;
+    for (size_t i = 0; i < copies.wholes; ++i) PutBits(copies.whole.bits, copies.whole.count);
+    if (copies.rest.count != 0) PutBits(copies.rest.bits, copies.rest.count);
+    for (size_t i = length - copies.literals; i < length; ++i) PutLiteral(filtered_[i]);
     done_ += static_cast<Position>(length);
     KeepWindow();
     return true;

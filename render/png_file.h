@@ -92,6 +92,16 @@ private:
     std::vector<uint32_t>& head_;  // last absolute position + 1 of each hash, 0 for none
     std::vector<uint8_t>& previous_;
     size_t repeatsAtEnd_ = 0;  // rows at the window's end that repeated the one before
+    // How a filtered row goes out as copies from one row back, the same for
+    // every row of a picture: whole-length copies, then the rest as one copy
+    // or, under a copy's least length, as literals.
+    struct RowCopies {
+        Bits whole{0, 0};
+        size_t wholes = 0;
+        Bits rest{0, 0};
+        size_t literals = 0;
+    };
+    RowCopies rowCopies_;
     std::vector<uint8_t>& filtered_;
 
     std::vector<uint8_t>& data_;  // compressed bytes waiting for an IDAT chunk,
