@@ -247,8 +247,7 @@ PngWriter::PngWriter(Sink sink, int32_t width, int32_t height, PixelDepth depth,
     head_.resize(size_t{1} << kHashBits);
     FillBytes(reinterpret_cast<uint8_t*>(head_.data()), 0, head_.size() * sizeof head_[0]);
     dataSize_ = 0;
-    // The window keeps its size from one picture to the next: only what
-    // this picture appends is ever read.
+    // A repeated row's copies, for RepeatFilteredRow.
     const size_t length = rowBytes_ + 1;
     if (length <= kWindow) {
         rowCopies_.whole = MatchBits(kMaxMatch, length);
@@ -260,8 +259,10 @@ PngWriter::PngWriter(Sink sink, int32_t width, int32_t height, PixelDepth depth,
             rowCopies_.literals = rest;
         }
     }
+    // The window keeps its size from one picture to the next: only what
+    // this picture appends is ever read.
     const auto windowBytes = static_cast<size_t>(
-        std::min<uint64_t>((rowBytes_ + 1) * static_cast<uint64_t>(height), kWindowKept + rowBytes_ + 1));
+        std::min<uint64_t>(length * static_cast<uint64_t>(height), kWindowKept + length));
     if (window_.size() < windowBytes) window_.resize(windowBytes);
     if (data_.size() < kIdatBytes + 1024) data_.resize(kIdatBytes + 1024);
 
