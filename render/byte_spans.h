@@ -22,6 +22,13 @@ inline uint64_t WordAt(const uint8_t* p) {
     return word;
 }
 
+// A 32-bit build's own word.
+inline uint32_t Word32At(const uint8_t* p) {
+    uint32_t word;
+    std::memcpy(&word, p, 4);
+    return word;
+}
+
 #if QUILLANT_SSE2
 // A bit for each of sixteen bytes that differ.
 QUILLANT_SSE2_KERNEL inline unsigned DifferingBytes(const uint8_t* a, const uint8_t* b) {
@@ -97,10 +104,8 @@ inline size_t CommonPrefix(const uint8_t* a, const uint8_t* b, size_t count) {
     }
 #else
     for (; i + 4 <= count; i += 4) {
-        uint32_t x, y;
-        std::memcpy(&x, a + i, 4);
-        std::memcpy(&y, b + i, 4);
-        if (x != y) return i + static_cast<size_t>(__builtin_ctz(x ^ y)) / 8;  // little-endian
+        const uint32_t differ = Word32At(a + i) ^ Word32At(b + i);
+        if (differ != 0) return i + static_cast<size_t>(__builtin_ctz(differ)) / 8;  // little-endian
     }
 #endif
     while (i < count && a[i] == b[i]) ++i;

@@ -199,11 +199,8 @@ void PackRow(const uint8_t* pixels, int width, PixelDepth depth, uint8_t* out) {
 #if UINTPTR_MAX <= 0xFFFFFFFFu
         // Four, in a 32-bit build's words.
         for (; x + 4 <= width; x += 4) {
-            uint32_t a, b, c;
             const uint8_t* p = pixels + 3 * x;
-            std::memcpy(&a, p, 4);
-            std::memcpy(&b, p + 4, 4);
-            std::memcpy(&c, p + 8, 4);
+            const uint32_t a = Word32At(p), b = Word32At(p + 4), c = Word32At(p + 8);
             const uint32_t grey = (a & 0xFF) | ((a >> 16) & 0xFF00) | (b & 0xFF0000) | ((c << 16) & 0xFF000000);
             std::memcpy(out + x, &grey, 4);
         }
