@@ -36,28 +36,6 @@ double TextWidthPixels(HDC dc, OutlineWidths& outlines, std::wstring_view line) 
     return GetTextExtentPoint32W(dc, line.data(), static_cast<int>(line.size()), &size) ? size.cx : 0;
 }
 
-// Text is inked at the advances it was measured with: each character starts
-// at its outline position rounded to a pixel, not where the hinted advances
-// before it add up to (at 203 dpi those run several pixels past the measure,
-// and a caption centred by its measure sits left of centre).
-void InkLine(HDC dc, OutlineWidths& outlines, int x, int y, std::wstring_view line) {
-    const std::vector<double> ends = outlines.Ends(dc, line);
-    if (ends.size() != line.size()) {
-        TextOutW(dc, x, y, line.data(), static_cast<int>(line.size()));
-        return;
-    }
-    std::vector<INT> advances(ends.size());
-    long before = 0;
-    for (size_t i = 0; i < ends.size(); ++i) {
-        // Sixteenths of a pixel, so well within the integers; the C
-        // library's lround is a slow call in the 32-bit build.
-        const long end = render::WholeToInt32(render::Round(ends[i]));
-        advances[i] = static_cast<INT>(end - before);
-        before = end;
-    }
-    ExtTextOutW(dc, x, y, 0, nullptr, line.data(), static_cast<UINT>(line.size()), advances.data());
-}
-
 // The box Line paints: both corner pixels included.
 RECT InclusiveBox(int x1, int y1, int x2, int y2) {
     return RECT{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1};
@@ -260,6 +238,29 @@ double DrawingSurface::TextHeight(std::wstring_view text) {
     return scaleY_.ToUnits(static_cast<double>(LineHeightPixels(dc)) * static_cast<double>(SplitLines(text).size()));
 }
 
+// Text is inked at the advances it was measured with: each character starts
+// at its outline position rounded to a pixel, not where the hinted advances
+// before it add up to (at 203 dpi those run several pixels past the measure,
+// and a caption centred by its measure sits left of centre).
+void DrawingSurface::InkLine(HDC dc, COLORREF colour, int x, int y, std::wstring_view line) {
+    const std::vector<double> ends = outlines_.Ends(dc, line);
+    if (ends.size() != line.size()) {
+        TextOutW(dc, x, y, line.data(), static_cast<int>(line.size()));
+        return;
+    }
+    std::vector<INT> advances(ends.size());
+    long before = 0;
+    for (size_t i = 0; i < ends.size(); ++i) {
+        // Sixteenths of a pixel, so well within the integers; the C
+        // library's lround is a slow call in the 32-bit build.
+        const long end = render::WholeToInt32(render::Round(ends[i]));
+        advances[i] = static_cast<INT>(end - before);
+        before = end;
+    }
+    if (InkOwnPixels(dc, colour, x, y, line, advances)) return;
+    ExtTextOutW(dc, x, y, 0, nullptr, line.data(), static_cast<UINT>(line.size()), advances.data());
+}
+
 void DrawingSurface::Print(std::wstring_view text) {
     const std::vector<std::wstring_view> lines = SplitLines(text);
     struct Done {
@@ -268,13 +269,14 @@ void DrawingSurface::Print(std::wstring_view text) {
     };
     HDC dc = PrintingDc(penY_, lines.size());
     const Done done{*this};
-    SetTextColor(dc, Colour(foreColor_));
+    const COLORREF colour = Colour(foreColor_);
+    SetTextColor(dc, colour);
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     const double lineHeight = scaleY_.ToUnits(LineHeightPixels(dc));
     for (std::wstring_view line : lines) {
         if (!line.empty()) {
-            InkLine(dc, outlines_, scaleX_.PixelOf(penX_), scaleY_.PixelOf(penY_), line);
+            InkLine(dc, colour, scaleX_.PixelOf(penX_), scaleY_.PixelOf(penY_), line);
         }
         penX_ = 0;
         penY_ += lineHeight;

@@ -119,6 +119,13 @@ protected:
     // Fills a box (device pixels, right and bottom excluded) without GDI,
     // where the surface owns its pixels and chose to; false leaves it to GDI.
     virtual bool FillOwnPixels(const RECT& /*box*/, COLORREF /*ink*/) { return false; }
+    // Inks a line of Print's (its top left at (x, y), its characters at
+    // these advances) without GDI, where the surface owns its pixels and
+    // can; false leaves it to GDI.
+    virtual bool InkOwnPixels(HDC /*dc*/, COLORREF /*colour*/, int /*x*/, int /*y*/, std::wstring_view /*line*/,
+                              const std::vector<INT>& /*advances*/) {
+        return false;
+    }
 
     // A new device altogether: resolution across and down and size in its
     // pixels; the object keeps its scale mode and its font in points. All
@@ -151,6 +158,7 @@ protected:
 
 private:
     void ChangeFont(const FontSettings& settings);
+    void InkLine(HDC dc, COLORREF colour, int x, int y, std::wstring_view line);
     int LineHeightPixels(HDC dc);
     int PixelsOfTwips(double twips, double dpi, const char* property) const;
 

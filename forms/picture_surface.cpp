@@ -45,7 +45,16 @@ HDC PictureSurface::PrintingDc(double penY, size_t lines) {
     const int margin = metrics.tmHeight / 4 + 2;
     const int top = ScaleY().PixelOf(penY);
     printsInRows_ = true;
+    printFont_ = font;
     return image_.DrawingDcForRows(top - margin, top + static_cast<int>(lines) * line + margin);
+}
+
+bool PictureSurface::InkOwnPixels(HDC dc, COLORREF colour, int x, int y, std::wstring_view line,
+                                  const std::vector<INT>& advances) {
+    if (!printsInRows_) return false;
+    const InkArea area{image_.WrittenBits(), static_cast<size_t>(image_.Stride()), image_.Width(), image_.OpenTop(),
+                       image_.OpenBottom()};
+    return glyphs_.Ink(dc, printFont_, colour, x, y, line, advances, area);
 }
 
 void PictureSurface::PrintDone() {

@@ -7,6 +7,7 @@
 
 #include "win32/com_ptr.h"
 #include "forms/drawing_surface.h"
+#include "forms/glyph_inks.h"
 #include "forms/raster_image.h"
 
 namespace quillant::forms {
@@ -54,11 +55,16 @@ protected:
     // As in Visual Basic, a new BackColor repaints the whole picture.
     void BackColorChanged() override { Cls(); }
     bool FillOwnPixels(const RECT& box, COLORREF ink) override;
+    bool InkOwnPixels(HDC dc, COLORREF colour, int x, int y, std::wstring_view line,
+                      const std::vector<INT>& advances) override;
 
 private:
     RasterImage image_;
     bool fillsOwnPixels_ = false;
     bool printsInRows_ = false;
+    LOGFONTW printFont_ = {};  // while printsInRows_
+    // An image's canvas inks its captions itself.
+    GlyphInks glyphs_;
 };
 
 }  // namespace quillant::forms

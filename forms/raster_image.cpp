@@ -102,12 +102,17 @@ HDC RasterImage::DrawingDcForRows(int top, int bottom) {
     bottom = std::min(bottom, height_);
     if (top >= bottom) top = bottom = 0;
     WriteRows(top, bottom);
+    openTop_ = top;
+    openBottom_ = bottom;
     IntersectClipRect(dc_.Get(), 0, top, width_, bottom);
     gdiMayHaveDrawn_ = true;
     return dc_.Get();
 }
 
-void RasterImage::EndRows() { SelectClipRgn(dc_.Get(), nullptr); }
+void RasterImage::EndRows() {
+    SelectClipRgn(dc_.Get(), nullptr);
+    openTop_ = openBottom_ = 0;
+}
 
 void RasterImage::Ground(COLORREF colour) {
     FillSpans(dib_.bits_, Stride(), 0, rowsOnDemand_ ? 1 : height_, 0, width_, colour);

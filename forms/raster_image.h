@@ -70,6 +70,9 @@ public:
     // longer shown as the row above.
     HDC DrawingDcForRows(int top, int bottom);
     void EndRows();
+    // The rows DrawingDcForRows opened, within the image, until EndRows.
+    int OpenTop() const { return openTop_; }
+    int OpenBottom() const { return openBottom_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
     // Bytes per row, rows padded to four bytes as DIBs are.
@@ -124,6 +127,8 @@ private:
     int width_ = 0;
     int height_ = 0;
     bool rowsOnDemand_ = false;
+    int openTop_ = 0;
+    int openBottom_ = 0;
     // Writing a row shown as the row above changes no pixel the image shows,
     // so const readers may do it.
     mutable std::vector<uint8_t> asAbove_;

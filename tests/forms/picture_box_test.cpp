@@ -13,6 +13,7 @@
 
 #include "tests/forms/forms_test_support.h"
 #include "win32/gdi_object.h"
+#include "forms/glyph_inks.h"
 #include "forms/picture_surface.h"
 #include "forms/raster_image.h"
 #include "forms/scale_units.h"
@@ -539,6 +540,86 @@ TEST(ImageCanvas, BoxesFilledWithoutGdiAreTheBoxesFillRectDraws) {
             larger = direct.TakeMemory();
         }
     }
+}
+
+// An image's canvas inks its captions from glyphs GDI drew once: every line
+// must come out as ExtTextOutW draws it, glyphs that overlap each other and
+// ink already there, and glyphs cut by the rows and the left edge included.
+// What it cannot draw that way it leaves to GDI untouched.
+TEST(ImageCanvas, TextInkedWithoutGdiIsTheTextExtTextOutDraws) {
+    std::wstring latin1;
+    for (wchar_t c = 0x21; c <= 0xFF; ++c) latin1 += c;
+    struct Face {
+        const wchar_t* name;
+        int height;
+        int weight;
+        bool italic;
+    };
+    const Face faces[] = {{L"OCR A Extended", -31, FW_NORMAL, false},
+                          {L"DejaVu Sans", -12, FW_BOLD, true},
+                          {L"DejaVu Serif", -64, FW_NORMAL, true}};
+    constexpr int kWidth = 900, kHeight = 160;
+    for (const Face& face : faces) {
+        LOGFONTW asked = {};
+        asked.lfHeight = face.height;
+        asked.lfWeight = face.weight;
+        asked.lfItalic = face.italic;
+        lstrcpynW(asked.lfFaceName, face.name, LF_FACESIZE);
+        const win32::Font font(CreateFontIndirectW(&asked));
+        ASSERT_TRUE(font);
+        LOGFONTW selectedFont = {};
+        GetObjectW(font.Get(), sizeof selectedFont, &selectedFont);
+        // Advances tighter than the font's, so that neighbours overlap.
+        const int advance = -face.height / 2;
+        const int y = 40, top = y + 3, bottom = y - face.height * 3 / 4;
+        for (size_t from = 0; from < latin1.size(); from += 40) {
+            const std::wstring line = latin1.substr(from, 40);
+            SCOPED_TRACE(::testing::Message() << face.name << " from U+" << std::hex << int{line[0]});
+            const std::vector<INT> advances(line.size(), advance);
+            RasterImage byGdi(kWidth, kHeight, kWhite), direct(kWidth, kHeight, kWhite);
+            for (RasterImage* image : {&byGdi, &direct}) {
+                image->FillBox(RECT{0, y + 8, 60, y + 20}, kBlack);
+                image->FillBox(RECT{60, y, 200, kHeight}, RGB(128, 128, 128));
+                SelectObject(image->Dc(), font.Get());
+                SetTextColor(image->Dc(), kBlack);
+                SetBkMode(image->Dc(), TRANSPARENT);
+                SetTextAlign(image->Dc(), TA_LEFT | TA_TOP | TA_NOUPDATECP);
+            }
+            IntersectClipRect(byGdi.Dc(), 0, top, kWidth, bottom);
+            ExtTextOutW(byGdi.Dc(), -7, y, 0, nullptr, line.data(), static_cast<UINT>(line.size()), advances.data());
+            GlyphInks inks;
+            const InkArea area{direct.WrittenBits(), static_cast<size_t>(direct.Stride()), kWidth, top, bottom};
+            ASSERT_TRUE(inks.Ink(direct.Dc(), selectedFont, kBlack, -7, y, line, advances, area));
+            for (int row = 0; row < kHeight; ++row) {
+                ASSERT_EQ(std::memcmp(byGdi.Bits() + row * byGdi.Stride(), direct.Bits() + row * direct.Stride(),
+                                      kWidth * 3), 0) << "row " << row;
+            }
+            SelectObject(byGdi.Dc(), GetStockObject(SYSTEM_FONT));
+            SelectObject(direct.Dc(), GetStockObject(SYSTEM_FONT));
+        }
+    }
+    // An underline runs under the whole line, a colour blends otherwise,
+    // and a character beyond Latin-1 may be shaped with its neighbours.
+    RasterImage image(200, 60, kWhite);
+    LOGFONTW underlined = {};
+    underlined.lfHeight = -20;
+    underlined.lfUnderline = TRUE;
+    lstrcpynW(underlined.lfFaceName, L"DejaVu Sans", LF_FACESIZE);
+    const win32::Font font(CreateFontIndirectW(&underlined));
+    const win32::Selection selected(image.Dc(), font.Get());
+    const InkArea area{image.WrittenBits(), static_cast<size_t>(image.Stride()), 200, 0, 60};
+    GlyphInks inks;
+    EXPECT_FALSE(inks.Ink(image.Dc(), underlined, kBlack, 5, 5, L"Ab", {12, 12}, area));
+    underlined.lfUnderline = FALSE;
+    const win32::Font plain(CreateFontIndirectW(&underlined));
+    const win32::Selection plainSelected(image.Dc(), plain.Get());
+    EXPECT_FALSE(inks.Ink(image.Dc(), underlined, kRed, 5, 5, L"Ab", {12, 12}, area));
+    EXPECT_FALSE(inks.Ink(image.Dc(), underlined, kBlack, 5, 5, L"A\x0101", {12, 12}, area));
+    SetTextCharacterExtra(image.Dc(), 2);
+    EXPECT_FALSE(inks.Ink(image.Dc(), underlined, kBlack, 5, 5, L"Ab", {12, 12}, area));
+    SetTextCharacterExtra(image.Dc(), 0);
+    EXPECT_TRUE(InkOn(image.Dc(), 200, 60, kWhite).Empty()) << "a line left to GDI was inked";
+    EXPECT_TRUE(inks.Ink(image.Dc(), underlined, kBlack, 5, 5, L"Ab", {12, 12}, area));
 }
 
 // An image's canvas writes a row that repeats the row above only when it is
