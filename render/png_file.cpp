@@ -414,46 +414,77 @@ inline PngWriter::Bits PngWriter::MatchBits(size_t length, size_t distance) {
 
 // Each position takes the longer of a run (the byte before, repeated) and
 // the last earlier place with the same three bytes; matches never reach
-// past the data given so far.
+// past the data given so far. The loop keeps the writer's state in locals:
+// its stores of output bytes could alias any member, which would have every
+// member read again after each code.
 void PngWriter::Compress(uint32_t end) {
     const uint8_t* data = window_.data();
-    while (done_ < end) {
-        const size_t at = static_cast<size_t>(done_ - base_);
-        const size_t available = std::min<size_t>(end - done_, kMaxMatch);
-        size_t bestLength = 0;
-        size_t bestDistance = 0;
-        if (available >= kMinMatch) {
-            if (done_ > base_) {
-                bestLength = CommonPrefix(data + at, data + at - 1, available);
-                bestDistance = 1;
+    uint32_t* head = head_.data();
+    const Position base = base_;
+    Position done = done_;
+    uint64_t bitBuffer = bitBuffer_;
+    int bitCount = bitCount_;
+    while (done < end) {
+        // A code is 31 bits at most and takes at least one position: room
+        // for a stretch's codes up front, so that none asks for it.
+        constexpr Position kStretch = 4096;
+        const Position stretchEnd = end - done > kStretch ? done + kStretch : end;
+        Reserve(size_t{stretchEnd - done} * 4 + 8);
+        uint8_t* out = data_.data() + dataSize_;
+        const auto put = [&](uint32_t bits, int count) {
+            bitBuffer |= uint64_t{bits} << bitCount;
+            bitCount += count;
+            if (bitCount >= 32) {
+                const auto word = static_cast<uint32_t>(bitBuffer);  // little-endian: the first bits first
+                std::memcpy(out, &word, 4);
+                out += 4;
+                bitBuffer >>= 32;
+                bitCount -= 32;
             }
-            if (bestLength < available) {
-                uint32_t& slot = head_[Hash(data + at)];
-                if (slot != 0) {
-                    const Position candidate = slot - 1;
-                    const size_t from = static_cast<size_t>(candidate - base_);
-                    // Only a longer match counts: one that differs where the
-                    // run ends is not read any further.
-                    if (candidate >= base_ && done_ - candidate <= kWindow &&
-                        data[from + bestLength] == data[at + bestLength]) {
-                        const size_t length = CommonPrefix(data + at, data + from, available);
-                        if (length > bestLength) {
-                            bestLength = length;
-                            bestDistance = static_cast<size_t>(done_ - candidate);
+        };
+        while (done < stretchEnd) {
+            const size_t at = static_cast<size_t>(done - base);
+            const size_t available = std::min<size_t>(end - done, kMaxMatch);
+            size_t bestLength = 0;
+            size_t bestDistance = 0;
+            if (available >= kMinMatch) {
+                if (done > base) {
+                    bestLength = CommonPrefix(data + at, data + at - 1, available);
+                    bestDistance = 1;
+                }
+                if (bestLength < available) {
+                    uint32_t& slot = head[Hash(data + at)];
+                    if (slot != 0) {
+                        const Position candidate = slot - 1;
+                        const size_t from = static_cast<size_t>(candidate - base);
+                        // Only a longer match counts: one that differs where the
+                        // run ends is not read any further.
+                        if (candidate >= base && done - candidate <= kWindow &&
+                            data[from + bestLength] == data[at + bestLength]) {
+                            const size_t length = CommonPrefix(data + at, data + from, available);
+                            if (length > bestLength) {
+                                bestLength = length;
+                                bestDistance = static_cast<size_t>(done - candidate);
+                            }
                         }
                     }
+                    slot = done + 1;
                 }
-                slot = done_ + 1;
+            }
+            if (bestLength >= kMinMatch) {
+                const Bits match = MatchBits(bestLength, bestDistance);
+                put(match.bits, match.count);
+                done += static_cast<Position>(bestLength);
+            } else {
+                put(kFixedCodes[data[at]].code, kFixedCodes[data[at]].bits);
+                ++done;
             }
         }
-        if (bestLength >= kMinMatch) {
-            PutMatch(bestLength, bestDistance);
-            done_ += static_cast<Position>(bestLength);
-        } else {
-            PutLiteral(data[at]);
-            ++done_;
-        }
+        dataSize_ = static_cast<size_t>(out - data_.data());
     }
+    done_ = done;
+    bitBuffer_ = bitBuffer;
+    bitCount_ = bitCount;
 }
 
 // The data's buffer keeps its size from one picture to the next and grows
@@ -482,11 +513,6 @@ void PngWriter::PutBits(uint32_t bits, int count) {
 }
 
 void PngWriter::PutLiteral(uint8_t byte) { PutBits(kFixedCodes[byte].code, kFixedCodes[byte].bits); }
-
-void PngWriter::PutMatch(size_t length, size_t distance) {
-    const Bits match = MatchBits(length, distance);
-    PutBits(match.bits, match.count);
-}
 
 void PngWriter::FlushData(bool all) {
     if (dataSize_ >= kIdatBytes || (all && dataSize_ != 0)) {

@@ -64,7 +64,6 @@ private:
         int count;
     };
     static Bits MatchBits(size_t length, size_t distance);
-    void PutMatch(size_t length, size_t distance);
     void FlushData(bool all);
     void AppendFiltered();
     void KeepWindow();
