@@ -245,7 +245,7 @@ double DrawingSurface::TextHeight(std::wstring_view text) {
 void DrawingSurface::InkLine(HDC dc, COLORREF colour, int x, int y, std::wstring_view line) {
     const std::vector<double> ends = outlines_.Ends(dc, line);
     if (ends.size() != line.size()) {
-        TextOutW(dc, x, y, line.data(), static_cast<int>(line.size()));
+        TextOutW(GdiTextDc(dc), x, y, line.data(), static_cast<int>(line.size()));
         return;
     }
     std::vector<INT> advances(ends.size());
@@ -258,7 +258,7 @@ void DrawingSurface::InkLine(HDC dc, COLORREF colour, int x, int y, std::wstring
         before = end;
     }
     if (InkOwnPixels(dc, colour, x, y, line, advances)) return;
-    ExtTextOutW(dc, x, y, 0, nullptr, line.data(), static_cast<UINT>(line.size()), advances.data());
+    ExtTextOutW(GdiTextDc(dc), x, y, 0, nullptr, line.data(), static_cast<UINT>(line.size()), advances.data());
 }
 
 void DrawingSurface::Print(std::wstring_view text) {

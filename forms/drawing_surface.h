@@ -111,6 +111,8 @@ protected:
     // the object's scale); PrintDone follows. A surface may let GDI draw only
     // near the lines, where their glyphs can reach.
     virtual HDC PrintingDc(double /*penY*/, size_t /*lines*/) { return DrawingDc(); }
+    // The DC GDI inks a line of text on, where InkOwnPixels did not.
+    virtual HDC GdiTextDc(HDC printing) { return printing; }
     virtual void PrintDone() {}
     // The device takes a new size in pixels; it answers the size it took,
     // which a printer's driver may round to a paper it has.

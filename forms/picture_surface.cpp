@@ -46,8 +46,11 @@ HDC PictureSurface::PrintingDc(double penY, size_t lines) {
     const int top = ScaleY().PixelOf(penY);
     printsInRows_ = true;
     printFont_ = font;
-    return image_.DrawingDcForRows(top - margin, top + static_cast<int>(lines) * line + margin);
+    image_.OpenRows(top - margin, top + static_cast<int>(lines) * line + margin);
+    return dc;
 }
+
+HDC PictureSurface::GdiTextDc(HDC printing) { return printsInRows_ ? image_.ClippedToOpenRows() : printing; }
 
 bool PictureSurface::InkOwnPixels(HDC dc, COLORREF colour, int x, int y, std::wstring_view line,
                                   const std::vector<INT>& advances) {

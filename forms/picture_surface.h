@@ -50,6 +50,7 @@ protected:
     HDC DrawingDc() override { return image_.DrawingDc(); }
     HDC MeasuringDc() override { return image_.Dc(); }
     HDC PrintingDc(double penY, size_t lines) override;
+    HDC GdiTextDc(HDC printing) override;
     void PrintDone() override;
     SIZE ResizeDevice(int pixelWidth, int pixelHeight) override;
     // As in Visual Basic, a new BackColor repaints the whole picture.

@@ -65,12 +65,14 @@ public:
     }
     // The DC for GDI to draw on anywhere: every row written first.
     HDC DrawingDc();
-    // The DC for GDI to draw on within rows [top, bottom) (clipped to them
-    // until EndRows): those rows written first, and the row below them no
-    // longer shown as the row above.
-    HDC DrawingDcForRows(int top, int bottom);
+    // Rows [top, bottom) to draw on until EndRows: written first, and the
+    // row below them no longer shown as the row above. Ink put in them
+    // without GDI needs nothing more; GDI draws on ClippedToOpenRows.
+    void OpenRows(int top, int bottom);
+    // The DC clipped to the open rows (until EndRows).
+    HDC ClippedToOpenRows();
     void EndRows();
-    // The rows DrawingDcForRows opened, within the image, until EndRows.
+    // The rows OpenRows opened, within the image, until EndRows.
     int OpenTop() const { return openTop_; }
     int OpenBottom() const { return openBottom_; }
     int Width() const { return width_; }
@@ -129,6 +131,7 @@ private:
     bool rowsOnDemand_ = false;
     int openTop_ = 0;
     int openBottom_ = 0;
+    bool clippedToOpenRows_ = false;
     // Writing a row shown as the row above changes no pixel the image shows,
     // so const readers may do it.
     mutable std::vector<uint8_t> asAbove_;

@@ -645,6 +645,14 @@ TEST(ImageCanvas, RowsWrittenOnDemandShowWhatEveryRowWrittenShows) {
         surface.SetCurrentX(120);
         surface.SetCurrentY(372);
         surface.Print(L"Low\r\nline");
+        // Left to GDI: a colour and an underline.
+        surface.SetForeColor(kRed);
+        surface.SetFontUnderline(true);
+        surface.SetCurrentX(60);
+        surface.SetCurrentY(300);
+        surface.Print(L"Mid");
+        surface.SetFontUnderline(false);
+        surface.SetForeColor(0);
         surface.Line(line_flags::kBox | line_flags::kFill, 150, 10, 160, 399, 0);
     };
     draw(lazy);
