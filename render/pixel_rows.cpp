@@ -191,11 +191,35 @@ size_t PackedRowBytes(int width, PixelDepth depth) {
     return pixels * 4;
 }
 
+#if QUILLANT_SSE2
+namespace {
+// Sixteen pixels' blue bytes from three blocks of 48 bytes a step.
+QUILLANT_SSSE3_KERNEL void PackGreyBlocks(const uint8_t* pixels, size_t blocks, uint8_t* out) {
+    const __m128i fromFirst = _mm_setr_epi8(0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
+    const __m128i fromSecond = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14, -1, -1, -1, -1, -1);
+    const __m128i fromThird = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 1, 4, 7, 10, 13);
+    for (size_t i = 0; i < blocks; ++i, pixels += 48, out += 16) {
+        const __m128i grey = _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(BlockAt(pixels), fromFirst),
+                                                       _mm_shuffle_epi8(BlockAt(pixels + 16), fromSecond)),
+                                          _mm_shuffle_epi8(BlockAt(pixels + 32), fromThird));
+        StoreBlock(out, grey);
+    }
+}
+}  // namespace
+#endif
+
 void PackRow(const uint8_t* pixels, int width, PixelDepth depth, uint8_t* out) {
     if (depth == PixelDepth::kGrey) {
+        int x = 0;
+#if QUILLANT_SSE2
+        if (width >= 16 && Ssse3Available()) {
+            const size_t blocks = static_cast<size_t>(width) / 16;
+            PackGreyBlocks(pixels, blocks, out);
+            x = static_cast<int>(blocks * 16);
+        }
+#endif
         // Pixels from three words at a time: a byte at a time, the gather
         // of every third byte keeps the loads waiting on each other.
-        int x = 0;
 #if UINTPTR_MAX <= 0xFFFFFFFFu
         // Four, in a 32-bit build's words.
         for (; x + 4 <= width; x += 4) {

@@ -8,13 +8,18 @@
 
 #if defined(__x86_64__) || defined(__i386__)
 #define QUILLANT_SSE2 1
+#include <cpuid.h>
 #include <emmintrin.h>
+#include <tmmintrin.h>
 #if defined(__SSE2__)
 #define QUILLANT_SSE2_KERNEL
 #else
-#include <cpuid.h>
 #define QUILLANT_SSE2_KERNEL __attribute__((target("sse2")))
 #endif
+// SSSE3's byte shuffle gathers every third byte of a row, which SSE2 has no
+// step for; neither build may assume it (x86-64's baseline is SSE2), so
+// both ask.
+#define QUILLANT_SSSE3_KERNEL __attribute__((target("ssse3")))
 #else
 #define QUILLANT_SSE2 0
 #endif
@@ -34,6 +39,14 @@ inline bool Sse2Available() {
     return available;
 }
 #endif
+
+inline bool Ssse3Available() {
+    static const bool available = [] {
+        unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+        return __get_cpuid(1, &eax, &ebx, &ecx, &edx) != 0 && (ecx & bit_SSSE3) != 0;
+    }();
+    return available;
+}
 
 // Unaligned loads and stores only: a 32-bit Windows caller's stack, and a
 // row's start, are not sixteen-byte aligned.

@@ -273,5 +273,24 @@ TEST(PixelRows, ADepthIsSeenInAnyPixelAndAnyChannel) {
     }
 }
 
+// A packed row holds each pixel's blue byte (grey) or bit (black and white),
+// at every width: sixteen pixels a step, words and the tail.
+TEST(PixelRows, APackedRowHoldsEachPixelsBlueByteOrBit) {
+    for (int width = 1; width <= 70; ++width) {
+        std::vector<uint8_t> row(size_t(width) * 3);
+        for (size_t i = 0; i < row.size(); ++i) row[i] = static_cast<uint8_t>(i * 37 + width);
+        std::vector<uint8_t> grey(PackedRowBytes(width, PixelDepth::kGrey) + 1, 0xA5);
+        PackRow(row.data(), width, PixelDepth::kGrey, grey.data());
+        for (int x = 0; x < width; ++x) ASSERT_EQ(grey[size_t(x)], row[size_t(x) * 3]) << width << " wide, pixel " << x;
+        EXPECT_EQ(grey.back(), 0xA5) << width << " wide: written past the row";
+        std::vector<uint8_t> bits(PackedRowBytes(width, PixelDepth::kBlackWhite));
+        PackRow(row.data(), width, PixelDepth::kBlackWhite, bits.data());
+        for (int x = 0; x < width; ++x) {
+            ASSERT_EQ((bits[size_t(x) / 8] >> (7 - x % 8)) & 1, row[size_t(x) * 3] != 0 ? 1 : 0)
+                << width << " wide, pixel " << x;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace quillant::render
