@@ -86,13 +86,37 @@ const std::array<uint8_t, 512> kDistanceCodes = [] {
     }
     return codes;
 }();
-int DistanceCode(size_t distance) {
-    return distance <= 256 ? kDistanceCodes[distance - 1] : kDistanceCodes[256 + ((distance - 1) >> 7)];
-}
 const std::array<uint32_t, 30> kReversedDistanceCodes = [] {
     std::array<uint32_t, 30> codes{};
     for (uint32_t d = 0; d < 30; ++d) codes[d] = Reversed(d, 5);
     return codes;
+}();
+
+// Every match length's code and extra bits as they go out, and the same of
+// every distance up to 256: a match's bits are then two lookups, not a
+// chain of them.
+struct CodeBits {
+    uint16_t bits;
+    uint8_t count;
+};
+const std::array<CodeBits, kMaxMatch + 1> kLengthBits = [] {
+    std::array<CodeBits, kMaxMatch + 1> table{};
+    for (size_t length = kMinMatch; length <= kMaxMatch; ++length) {
+        const int l = kLengthCodes[length];
+        const FixedCode& code = kFixedCodes[257 + l];
+        table[length] = {static_cast<uint16_t>(code.code | (length - kLengthBase[l]) << code.bits),
+                         static_cast<uint8_t>(code.bits + kLengthExtra[l])};
+    }
+    return table;
+}();
+const std::array<CodeBits, 257> kNearDistanceBits = [] {
+    std::array<CodeBits, 257> table{};
+    for (size_t distance = 1; distance <= 256; ++distance) {
+        const int d = kDistanceCodes[distance - 1];
+        table[distance] = {static_cast<uint16_t>(kReversedDistanceCodes[d] | (distance - kDistanceBase[d]) << 5),
+                           static_cast<uint8_t>(5 + kDistanceExtra[d])};
+    }
+    return table;
 }();
 
 // The check of every chunk, eight bytes a step: table k holds the check of a
@@ -398,17 +422,18 @@ bool PngWriter::RepeatFilteredRow() {
 // A match's length code, its extra bits, the distance code and its extra
 // bits, in the order they go out: 31 bits at most, so one PutBits.
 inline PngWriter::Bits PngWriter::MatchBits(size_t length, size_t distance) {
-    const int l = kLengthCodes[length];
-    const FixedCode& code = kFixedCodes[257 + l];
-    uint32_t bits = code.code;
-    int count = code.bits;
-    bits |= static_cast<uint32_t>(length - kLengthBase[l]) << count;
-    count += kLengthExtra[l];
-    const int d = DistanceCode(distance);
-    bits |= kReversedDistanceCodes[d] << count;
-    count += 5;
-    bits |= static_cast<uint32_t>(distance - kDistanceBase[d]) << count;
-    count += kDistanceExtra[d];
+    const CodeBits& lengthBits = kLengthBits[length];
+    uint32_t bits = lengthBits.bits;
+    int count = lengthBits.count;
+    if (distance <= 256) {
+        const CodeBits& distanceBits = kNearDistanceBits[distance];
+        bits |= uint32_t{distanceBits.bits} << count;
+        count += distanceBits.count;
+    } else {
+        const int d = kDistanceCodes[256 + ((distance - 1) >> 7)];
+        bits |= (kReversedDistanceCodes[d] | static_cast<uint32_t>(distance - kDistanceBase[d]) << 5) << count;
+        count += 5 + kDistanceExtra[d];
+    }
     return Bits{bits, count};
 }
 
