@@ -127,16 +127,24 @@ inline uint8_t Darkened(uint8_t channel, uint8_t level) {
 }  // namespace
 
 bool GlyphInks::Ink(HDC dc, const LOGFONTW& font, COLORREF colour, int x, int y, std::wstring_view line,
-                    const std::vector<INT>& advances, const InkArea& area) {
+                    const std::vector<INT>& advances, const OpenRows& open) {
     if (colour != RGB(0, 0, 0) || font.lfUnderline || font.lfStrikeOut || advances.size() != line.size()) return false;
     for (const wchar_t c : line) {
         if (c > 0xFF) return false;
     }
     if (GetTextCharacterExtra(dc) != 0 || !MakeScratch(dc, font)) return false;
     FontGlyphs& glyphs = GlyphsOf(font);
+    int top = INT_MAX, bottom = INT_MIN;
     for (const wchar_t c : line) {
-        if (!GlyphOf(dc, glyphs, c).kept) return false;
+        const Glyph& glyph = GlyphOf(dc, glyphs, c);
+        if (!glyph.kept) return false;
+        if (glyph.spans.empty()) continue;
+        top = std::min(top, glyph.top);
+        bottom = std::max(bottom, glyph.bottom);
     }
+    if (top >= bottom) return true;  // spaces only
+    const InkArea area = open(static_cast<int>(std::max<int64_t>(int64_t{y} + top, INT_MIN)),
+                              static_cast<int>(std::min<int64_t>(int64_t{y} + bottom, INT_MAX)));
     int64_t originX = x;
     for (size_t i = 0; i < line.size(); ++i) {
         const Glyph& glyph = glyphs.glyphs[static_cast<size_t>(line[i])];

@@ -18,6 +18,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -42,15 +43,20 @@ public:
     GlyphInks& operator=(const GlyphInks&) = delete;
     ~GlyphInks();
 
+    // Makes rows [top, bottom) ready for ink and answers where they are
+    // (which may be fewer rows: ink goes nowhere else).
+    using OpenRows = std::function<InkArea(int top, int bottom)>;
+
     // Inks line in black with its top left at (x, y), as ExtTextOutW would
     // with TA_LEFT | TA_TOP, a transparent ground and these advances, in the
-    // font selected into dc (font: its LOGFONTW). False, with nothing inked,
-    // where GDI would not draw it as lone black glyphs: another colour, an
-    // underline or strike-out (one stroke along the whole line), extra space
-    // between characters, a character outside Latin-1, a glyph too large for
-    // the scratch it is drawn on, or a font GDI cannot draw there.
+    // font selected into dc (font: its LOGFONTW), opening only the rows its
+    // glyphs reach. False, with nothing inked, where GDI would not draw it
+    // as lone black glyphs: another colour, an underline or strike-out (one
+    // stroke along the whole line), extra space between characters, a
+    // character outside Latin-1, a glyph too large for the scratch it is
+    // drawn on, or a font GDI cannot draw there.
     bool Ink(HDC dc, const LOGFONTW& font, COLORREF colour, int x, int y, std::wstring_view line,
-             const std::vector<INT>& advances, const InkArea& area);
+             const std::vector<INT>& advances, const OpenRows& open);
 
 private:
     // A glyph's ink: spans of pixels along its rows, either solid black

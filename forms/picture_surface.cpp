@@ -2,6 +2,8 @@
 
 #include <olectl.h>
 
+#include <algorithm>
+
 #include "forms/forms_errors.h"
 #include "forms/image_file.h"
 
@@ -46,18 +48,28 @@ HDC PictureSurface::PrintingDc(double penY, size_t lines) {
     const int top = ScaleY().PixelOf(penY);
     printsInRows_ = true;
     printFont_ = font;
-    image_.OpenRows(top - margin, top + static_cast<int>(lines) * line + margin);
+    printTop_ = top - margin;
+    printBottom_ = top + static_cast<int>(lines) * line + margin;
     return dc;
 }
 
-HDC PictureSurface::GdiTextDc(HDC printing) { return printsInRows_ ? image_.ClippedToOpenRows() : printing; }
+// GDI may draw anywhere in the lines' rows; ink of its own only where glyphs
+// reach, so that the rows above and below a caption's letters stay shown as
+// the row above.
+HDC PictureSurface::GdiTextDc(HDC printing) {
+    if (!printsInRows_) return printing;
+    image_.OpenRows(printTop_, printBottom_);
+    return image_.ClippedToOpenRows();
+}
 
 bool PictureSurface::InkOwnPixels(HDC dc, COLORREF colour, int x, int y, std::wstring_view line,
                                   const std::vector<INT>& advances) {
     if (!printsInRows_) return false;
-    const InkArea area{image_.WrittenBits(), static_cast<size_t>(image_.Stride()), image_.Width(), image_.OpenTop(),
+    return glyphs_.Ink(dc, printFont_, colour, x, y, line, advances, [this](int top, int bottom) {
+        image_.OpenRows(std::max(top, printTop_), std::min(bottom, printBottom_));
+        return InkArea{image_.WrittenBits(), static_cast<size_t>(image_.Stride()), image_.Width(), image_.OpenTop(),
                        image_.OpenBottom()};
-    return glyphs_.Ink(dc, printFont_, colour, x, y, line, advances, area);
+    });
 }
 
 void PictureSurface::PrintDone() {

@@ -63,7 +63,9 @@ private:
     RasterImage image_;
     bool fillsOwnPixels_ = false;
     bool printsInRows_ = false;
-    LOGFONTW printFont_ = {};  // while printsInRows_
+    LOGFONTW printFont_ = {};  // while printsInRows_, and the rows its lines may reach
+    int printTop_ = 0;
+    int printBottom_ = 0;
     // An image's canvas inks its captions itself.
     GlyphInks glyphs_;
 };
