@@ -22,40 +22,53 @@ bool MeasuresPlainly(HDC dc) {
 
 }  // namespace
 
+OutlineWidths::Measured* OutlineWidths::MeasuredFor(const LOGFONTW& font) {
+    for (size_t i = 0; i < measured_.size(); ++i) {
+        Measured& kept = measured_[(latest_ + i) % measured_.size()];
+        if (kept.large && std::memcmp(&font, &kept.font, sizeof font) == 0) {
+            latest_ = (latest_ + i) % measured_.size();
+            return &kept;
+        }
+    }
+    // The one measured with longer ago makes way.
+    latest_ = (latest_ + 1) % measured_.size();
+    Measured& made = measured_[latest_];
+    made = Measured{};
+    LOGFONTW scaled = font;
+    scaled.lfHeight *= kMeasureScale;
+    scaled.lfWidth *= kMeasureScale;
+    made.large = win32::Font(CreateFontIndirectW(&scaled));
+    if (!made.large) return nullptr;
+    made.font = font;
+    return &made;
+}
+
 std::vector<double> OutlineWidths::Ends(HDC dc, std::wstring_view line) {
     LOGFONTW font = {};
     if (line.empty() || !GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font) || font.lfHeight == 0) {
         return {};
     }
-    if (!large_ || std::memcmp(&font, &measuredFor_, sizeof font) != 0) {
-        LOGFONTW scaled = font;
-        scaled.lfHeight *= kMeasureScale;
-        scaled.lfWidth *= kMeasureScale;
-        large_ = win32::Font(CreateFontIndirectW(&scaled));
-        lastDc_ = nullptr;
-        advancesDc_ = nullptr;
-        if (!large_) return {};
-        measuredFor_ = font;
-    }
+    Measured* measured = MeasuredFor(font);
+    if (!measured) return {};
     if (IsLatin1(line) && MeasuresPlainly(dc)) {
-        if (dc != advancesDc_) {
-            const win32::Selection selection(dc, large_.Get());
-            if (GetCharWidth32W(dc, 0, 0xFF, advances_.data())) advancesDc_ = dc;
+        if (dc != measured->advancesDc) {
+            const win32::Selection selection(dc, measured->large.Get());
+            if (GetCharWidth32W(dc, 0, 0xFF, measured->advances.data())) measured->advancesDc = dc;
         }
-        if (dc == advancesDc_) {
+        if (dc == measured->advancesDc) {
             std::vector<double> ends(line.size());
             INT end = 0;
             for (size_t i = 0; i < line.size(); ++i) {
-                end += advances_[static_cast<size_t>(line[i])];
+                end += measured->advances[static_cast<size_t>(line[i])];
                 ends[i] = static_cast<double>(end) / kMeasureScale;
             }
             return ends;
         }
     }
-    if (dc == lastDc_ && line == lastLine_) return lastEnds_;
+    if (dc == measured->lastDc && line == measured->lastLine) return measured->lastEnds;
     std::vector<double> scaled;
     {
-        const win32::Selection selection(dc, large_.Get());
+        const win32::Selection selection(dc, measured->large.Get());
         std::vector<int> ends(line.size());
         SIZE size = {};
         if (!GetTextExtentExPointW(dc, line.data(), static_cast<int>(line.size()), 0, nullptr, ends.data(), &size)) {
@@ -64,9 +77,9 @@ std::vector<double> OutlineWidths::Ends(HDC dc, std::wstring_view line) {
         scaled.resize(ends.size());
         for (size_t i = 0; i < ends.size(); ++i) scaled[i] = static_cast<double>(ends[i]) / kMeasureScale;
     }
-    lastDc_ = dc;
-    lastLine_.assign(line);
-    lastEnds_ = scaled;
+    measured->lastDc = dc;
+    measured->lastLine.assign(line);
+    measured->lastEnds = scaled;
     return scaled;
 }
 

@@ -24,22 +24,30 @@ public:
     std::vector<double> Ends(HDC dc, std::wstring_view line);
 
 private:
-    // The large font of the last font measured with: a caption is measured
-    // and then inked in the same font.
-    LOGFONTW measuredFor_ = {};
-    win32::Font large_;
-    // The large font's advance of each character U+0000 to U+00FF on
-    // advancesDc_. GDI adds a line's advances up as they are, without
-    // kerning, so a Latin-1 line's ends are running sums of these: no font
-    // selected and no measuring call for each caption.
-    HDC advancesDc_ = nullptr;
-    std::array<INT, 256> advances_ = {};
-    // The last line's answer in that font on that DC, for other lines: a
-    // caption is measured to lay it out, again to draw it, and inked at the
-    // same ends.
-    HDC lastDc_ = nullptr;
-    std::wstring lastLine_;
-    std::vector<double> lastEnds_;
+    // What is kept of one font measured with.
+    struct Measured {
+        LOGFONTW font = {};
+        win32::Font large;
+        // The large font's advance of each character U+0000 to U+00FF on
+        // advancesDc. GDI adds a line's advances up as they are, without
+        // kerning, so a Latin-1 line's ends are running sums of these: no
+        // font selected and no measuring call for each caption.
+        HDC advancesDc = nullptr;
+        std::array<INT, 256> advances = {};
+        // The last line's answer in that font on that DC, for other lines:
+        // a caption is measured to lay it out, again to draw it, and inked
+        // at the same ends.
+        HDC lastDc = nullptr;
+        std::wstring lastLine;
+        std::vector<double> lastEnds;
+    };
+    // The fonts of the last two lines measured: a turned caption is laid
+    // out in its upright font and inked in its turned one, image after
+    // image, and a large font made again costs a font lookup and its
+    // widths each time.
+    Measured* MeasuredFor(const LOGFONTW& font);
+    std::array<Measured, 2> measured_;
+    size_t latest_ = 0;
 };
 
 }  // namespace quillant::forms
