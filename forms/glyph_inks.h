@@ -49,12 +49,14 @@ public:
 
     // Inks line in black with its top left at (x, y), as ExtTextOutW would
     // with TA_LEFT | TA_TOP, a transparent ground and these advances, in the
-    // font selected into dc (font: its LOGFONTW), opening only the rows its
-    // glyphs reach. False, with nothing inked, where GDI would not draw it
-    // as lone black glyphs: another colour, an underline or strike-out (one
-    // stroke along the whole line), extra space between characters, a
-    // character outside Latin-1, a glyph too large for the scratch it is
-    // drawn on, or a font GDI cannot draw there.
+    // font selected into dc (font: its LOGFONTW; upright, upward or upside
+    // down), opening only the rows its glyphs reach. False, with nothing
+    // inked, where GDI would not draw it as lone black glyphs or would clip
+    // them:
+    // another colour, another turn, an underline or strike-out (one stroke
+    // along the whole line), extra space between characters, a character
+    // outside Latin-1, a glyph too large for the scratch it is drawn on or
+    // reaching outside the area, or a font GDI cannot draw there.
     bool Ink(HDC dc, const LOGFONTW& font, COLORREF colour, int x, int y, std::wstring_view line,
              const std::vector<INT>& advances, const OpenRows& open);
 
@@ -77,12 +79,15 @@ private:
         std::vector<Span> spans;
         std::vector<uint8_t> levels;  // of the smoothed spans, in order
     };
+    // A font's glyphs as drawn in one graphics mode (a turned font's
+    // depend on it).
     struct FontGlyphs {
         LOGFONTW font = {};
+        int mode = GM_COMPATIBLE;
         std::array<Glyph, 256> glyphs;
     };
 
-    FontGlyphs& GlyphsOf(const LOGFONTW& font);
+    FontGlyphs& GlyphsOf(const LOGFONTW& font, int mode);
     const Glyph& GlyphOf(HDC dc, FontGlyphs& glyphs, wchar_t c);
     // Scratch pixels for glyphs of the font selected into dc; false where
     // GDI cannot make them.

@@ -29,25 +29,47 @@ bool PictureSurface::FillOwnPixels(const RECT& box, COLORREF ink) {
     return true;
 }
 
+namespace {
+
+// GDI's own mapping: device units as they are, also where the graphics mode
+// is advanced for a turned font.
+bool MapsPlainly(HDC dc) {
+    if (GetMapMode(dc) != MM_TEXT) return false;
+    if (GetGraphicsMode(dc) == GM_COMPATIBLE) return true;
+    XFORM transform = {};
+    return GetWorldTransform(dc, &transform) && transform.eM11 == 1 && transform.eM12 == 0 && transform.eM21 == 0 &&
+           transform.eM22 == 1 && transform.eDx == 0 && transform.eDy == 0;
+}
+
+}  // namespace
+
 // Upright text in the surface's own mapping stays within its lines' cells:
 // a TrueType font's ascent and descent are its win metrics, outside which
 // Windows clips a glyph's ink anyway; the margin takes rounding, an
 // underline and a font of another kind. Turned text, which runs along its
-// line, and anything drawn under a world transform may go anywhere.
+// line, and anything drawn under a world transform may go anywhere: GDI
+// gets every row written, but a turned caption inked from kept glyphs
+// still writes only the rows they reach.
 HDC PictureSurface::PrintingDc(double penY, size_t lines) {
     const HDC dc = image_.Dc();
     LOGFONTW font = {};
     TEXTMETRICW metrics = {};
-    if (!fillsOwnPixels_ || GetGraphicsMode(dc) != GM_COMPATIBLE || GetMapMode(dc) != MM_TEXT ||
-        !GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font) || font.lfEscapement != 0 ||
-        font.lfOrientation != 0 || !TextMetrics(dc, metrics)) {
+    if (!fillsOwnPixels_ || !MapsPlainly(dc) || !GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font) ||
+        !TextMetrics(dc, metrics)) {
         return image_.DrawingDc();
     }
+    printFont_ = font;
+    if (font.lfEscapement != 0 || font.lfOrientation != 0) {
+        printing_ = Printing::kTurned;
+        printTop_ = 0;
+        printBottom_ = image_.Height();
+        return dc;
+    }
+    if (GetGraphicsMode(dc) != GM_COMPATIBLE) return image_.DrawingDc();
     const int line = metrics.tmHeight + metrics.tmExternalLeading + 1;
     const int margin = metrics.tmHeight / 4 + 2;
     const int top = ScaleY().PixelOf(penY);
-    printsInRows_ = true;
-    printFont_ = font;
+    printing_ = Printing::kInRows;
     printTop_ = top - margin;
     printBottom_ = top + static_cast<int>(lines) * line + margin;
     return dc;
@@ -57,14 +79,19 @@ HDC PictureSurface::PrintingDc(double penY, size_t lines) {
 // reach, so that the rows above and below a caption's letters stay shown as
 // the row above.
 HDC PictureSurface::GdiTextDc(HDC printing) {
-    if (!printsInRows_) return printing;
-    image_.OpenRows(printTop_, printBottom_);
-    return image_.ClippedToOpenRows();
+    switch (printing_) {
+        case Printing::kInRows:
+            image_.OpenRows(printTop_, printBottom_);
+            return image_.ClippedToOpenRows();
+        case Printing::kTurned: return image_.DrawingDc();
+        case Printing::kByGdi: break;
+    }
+    return printing;
 }
 
 bool PictureSurface::InkOwnPixels(HDC dc, COLORREF colour, int x, int y, std::wstring_view line,
                                   const std::vector<INT>& advances) {
-    if (!printsInRows_) return false;
+    if (printing_ == Printing::kByGdi) return false;
     return glyphs_.Ink(dc, printFont_, colour, x, y, line, advances, [this](int top, int bottom) {
         image_.OpenRows(std::max(top, printTop_), std::min(bottom, printBottom_));
         return InkArea{image_.WrittenBits(), static_cast<size_t>(image_.Stride()), image_.Width(), image_.OpenTop(),
@@ -73,8 +100,8 @@ bool PictureSurface::InkOwnPixels(HDC dc, COLORREF colour, int x, int y, std::ws
 }
 
 void PictureSurface::PrintDone() {
-    if (printsInRows_) image_.EndRows();
-    printsInRows_ = false;
+    if (printing_ != Printing::kByGdi) image_.EndRows();
+    printing_ = Printing::kByGdi;
 }
 
 PictureSurface::~PictureSurface() { DetachDc(image_.Dc()); }

@@ -62,8 +62,12 @@ protected:
 private:
     RasterImage image_;
     bool fillsOwnPixels_ = false;
-    bool printsInRows_ = false;
-    LOGFONTW printFont_ = {};  // while printsInRows_, and the rows its lines may reach
+    // How the lines of a Print go on: GDI on every row written, or inked
+    // from kept glyphs where they can be, in the rows the lines may reach
+    // (upright) or anywhere (turned), and by GDI where not.
+    enum class Printing { kByGdi, kInRows, kTurned };
+    Printing printing_ = Printing::kByGdi;
+    LOGFONTW printFont_ = {};  // while printing from kept glyphs, and the rows its lines may reach
     int printTop_ = 0;
     int printBottom_ = 0;
     // An image's canvas inks its captions itself.

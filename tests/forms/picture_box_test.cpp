@@ -543,9 +543,10 @@ TEST(ImageCanvas, BoxesFilledWithoutGdiAreTheBoxesFillRectDraws) {
 }
 
 // An image's canvas inks its captions from glyphs GDI drew once: every line
-// must come out as ExtTextOutW draws it, glyphs that overlap each other and
-// ink already there, and glyphs cut by the rows and the left edge included.
-// What it cannot draw that way it leaves to GDI untouched.
+// must come out as ExtTextOutW draws it, in each quarter turn, glyphs that
+// overlap each other and ink already there included. What it cannot draw
+// that way it leaves to GDI untouched: a line cut by the picture's edge, or
+// by the rows open to ink.
 TEST(ImageCanvas, TextInkedWithoutGdiIsTheTextExtTextOutDraws) {
     std::wstring latin1;
     for (wchar_t c = 0x21; c <= 0xFF; ++c) latin1 += c;
@@ -558,48 +559,74 @@ TEST(ImageCanvas, TextInkedWithoutGdiIsTheTextExtTextOutDraws) {
     const Face faces[] = {{L"OCR A Extended", -31, FW_NORMAL, false},
                           {L"DejaVu Sans", -12, FW_BOLD, true},
                           {L"DejaVu Serif", -64, FW_NORMAL, true}};
-    constexpr int kWidth = 900, kHeight = 160;
+    // Where each turn's lines start: upright, upward from the bottom,
+    // upside down leftward. The renderer turns with the advanced graphics
+    // mode, which upside down also goes without.
+    struct Turn {
+        int escapement;
+        int mode;
+        int x, y;
+    };
+    const Turn turns[] = {{0, GM_COMPATIBLE, 5, 40},
+                          {900, GM_ADVANCED, 300, 690},
+                          {1800, GM_COMPATIBLE, 880, 300}};
+    constexpr int kWidth = 900, kHeight = 700;
+    const auto areaOf = [](RasterImage& image, int top, int bottom) {
+        return InkArea{image.WrittenBits(), static_cast<size_t>(image.Stride()), image.Width(), std::max(top, 0),
+                       std::min(bottom, image.Height())};
+    };
     for (const Face& face : faces) {
-        LOGFONTW asked = {};
-        asked.lfHeight = face.height;
-        asked.lfWeight = face.weight;
-        asked.lfItalic = face.italic;
-        lstrcpynW(asked.lfFaceName, face.name, LF_FACESIZE);
-        const win32::Font font(CreateFontIndirectW(&asked));
-        ASSERT_TRUE(font);
-        LOGFONTW selectedFont = {};
-        GetObjectW(font.Get(), sizeof selectedFont, &selectedFont);
-        // Advances tighter than the font's, so that neighbours overlap.
-        const int advance = -face.height / 2;
-        const int y = 40, top = y + 3, bottom = y - face.height * 3 / 4;
-        for (size_t from = 0; from < latin1.size(); from += 40) {
-            const std::wstring line = latin1.substr(from, 40);
-            SCOPED_TRACE(::testing::Message() << face.name << " from U+" << std::hex << int{line[0]});
-            const std::vector<INT> advances(line.size(), advance);
-            RasterImage byGdi(kWidth, kHeight, kWhite), direct(kWidth, kHeight, kWhite);
-            for (RasterImage* image : {&byGdi, &direct}) {
-                image->FillBox(RECT{0, y + 8, 60, y + 20}, kBlack);
-                image->FillBox(RECT{60, y, 200, kHeight}, RGB(128, 128, 128));
-                SelectObject(image->Dc(), font.Get());
-                SetTextColor(image->Dc(), kBlack);
-                SetBkMode(image->Dc(), TRANSPARENT);
-                SetTextAlign(image->Dc(), TA_LEFT | TA_TOP | TA_NOUPDATECP);
+        for (const Turn& turn : turns) {
+            LOGFONTW asked = {};
+            asked.lfHeight = face.height;
+            asked.lfWeight = face.weight;
+            asked.lfItalic = face.italic;
+            asked.lfEscapement = asked.lfOrientation = turn.escapement;
+            lstrcpynW(asked.lfFaceName, face.name, LF_FACESIZE);
+            const win32::Font font(CreateFontIndirectW(&asked));
+            ASSERT_TRUE(font);
+            LOGFONTW selectedFont = {};
+            GetObjectW(font.Get(), sizeof selectedFont, &selectedFont);
+            for (size_t from = 0; from < latin1.size(); from += 20) {
+                const std::wstring line = latin1.substr(from, 20);
+                SCOPED_TRACE(::testing::Message() << face.name << " turned " << turn.escapement << " from U+" << std::hex
+                                                  << int{line[0]});
+                // Advances tighter than the font's, so that neighbours overlap.
+                const std::vector<INT> advances(line.size(), -face.height / 2);
+                RasterImage byGdi(kWidth, kHeight, kWhite), direct(kWidth, kHeight, kWhite);
+                for (RasterImage* image : {&byGdi, &direct}) {
+                    image->FillBox(RECT{0, 48, 60, 60}, kBlack);
+                    image->FillBox(RECT{60, 40, 200, 120}, RGB(128, 128, 128));
+                    image->FillBox(RECT{250, 300, 420, 420}, RGB(200, 200, 200));
+                    SetGraphicsMode(image->Dc(), turn.mode);
+                    SelectObject(image->Dc(), font.Get());
+                    SetTextColor(image->Dc(), kBlack);
+                    SetBkMode(image->Dc(), TRANSPARENT);
+                    SetTextAlign(image->Dc(), TA_LEFT | TA_TOP | TA_NOUPDATECP);
+                }
+                ExtTextOutW(byGdi.Dc(), turn.x, turn.y, 0, nullptr, line.data(), static_cast<UINT>(line.size()),
+                            advances.data());
+                GlyphInks inks;
+                // Rows asked for but one short at either end, then as asked.
+                const auto shortOne = [&](int top, int bottom) { return areaOf(direct, top + 1, bottom); };
+                const auto shortAtFoot = [&](int top, int bottom) { return areaOf(direct, top, bottom - 1); };
+                EXPECT_FALSE(inks.Ink(direct.Dc(), selectedFont, kBlack, turn.x, turn.y, line, advances, shortOne));
+                EXPECT_FALSE(inks.Ink(direct.Dc(), selectedFont, kBlack, turn.x, turn.y, line, advances, shortAtFoot));
+                const auto open = [&](int top, int bottom) { return areaOf(direct, top, bottom); };
+                ASSERT_TRUE(inks.Ink(direct.Dc(), selectedFont, kBlack, turn.x, turn.y, line, advances, open));
+                for (int row = 0; row < kHeight; ++row) {
+                    ASSERT_EQ(std::memcmp(byGdi.Bits() + row * byGdi.Stride(), direct.Bits() + row * direct.Stride(),
+                                          kWidth * 3), 0) << "row " << row;
+                }
+                // The same line starting past the picture's edge, its first
+                // glyph cut.
+                const int past = -face.height / 4;
+                const int outX = turn.escapement == 0 ? -past : turn.escapement == 1800 ? kWidth + past : turn.x;
+                const int outY = turn.escapement == 900 ? kHeight + past : turn.y;
+                EXPECT_FALSE(inks.Ink(direct.Dc(), selectedFont, kBlack, outX, outY, line, advances, open));
+                SelectObject(byGdi.Dc(), GetStockObject(SYSTEM_FONT));
+                SelectObject(direct.Dc(), GetStockObject(SYSTEM_FONT));
             }
-            IntersectClipRect(byGdi.Dc(), 0, top, kWidth, bottom);
-            ExtTextOutW(byGdi.Dc(), -7, y, 0, nullptr, line.data(), static_cast<UINT>(line.size()), advances.data());
-            GlyphInks inks;
-            // Only the rows asked for are inked: too few would lose ink.
-            const auto open = [&](int first, int last) {
-                return InkArea{direct.WrittenBits(), static_cast<size_t>(direct.Stride()), kWidth, std::max(first, top),
-                               std::min(last, bottom)};
-            };
-            ASSERT_TRUE(inks.Ink(direct.Dc(), selectedFont, kBlack, -7, y, line, advances, open));
-            for (int row = 0; row < kHeight; ++row) {
-                ASSERT_EQ(std::memcmp(byGdi.Bits() + row * byGdi.Stride(), direct.Bits() + row * direct.Stride(),
-                                      kWidth * 3), 0) << "row " << row;
-            }
-            SelectObject(byGdi.Dc(), GetStockObject(SYSTEM_FONT));
-            SelectObject(direct.Dc(), GetStockObject(SYSTEM_FONT));
         }
     }
     // An underline runs under the whole line, a colour blends otherwise,
@@ -618,6 +645,9 @@ TEST(ImageCanvas, TextInkedWithoutGdiIsTheTextExtTextOutDraws) {
     const win32::Font plain(CreateFontIndirectW(&underlined));
     const win32::Selection plainSelected(image.Dc(), plain.Get());
     EXPECT_FALSE(inks.Ink(image.Dc(), underlined, kRed, 5, 5, L"Ab", {12, 12}, area));
+    LOGFONTW downward = underlined;
+    downward.lfEscapement = downward.lfOrientation = 2700;
+    EXPECT_FALSE(inks.Ink(image.Dc(), downward, kBlack, 5, 5, L"Ab", {12, 12}, area));
     EXPECT_FALSE(inks.Ink(image.Dc(), underlined, kBlack, 5, 5, L"A\x0101", {12, 12}, area));
     SetTextCharacterExtra(image.Dc(), 2);
     EXPECT_FALSE(inks.Ink(image.Dc(), underlined, kBlack, 5, 5, L"Ab", {12, 12}, area));
