@@ -52,11 +52,11 @@ public:
     // font selected into dc (font: its LOGFONTW; upright, upward or upside
     // down), opening only the rows its glyphs reach. False, with nothing
     // inked, where GDI would not draw it as lone black glyphs or would clip
-    // them:
-    // another colour, another turn, an underline or strike-out (one stroke
-    // along the whole line), extra space between characters, a character
-    // outside Latin-1, a glyph too large for the scratch it is drawn on or
-    // reaching outside the area, or a font GDI cannot draw there.
+    // them: another colour, another turn, an underline or strike-out (one
+    // stroke along the whole line), extra space between characters, a
+    // character outside Latin-1, a glyph too large for the scratch it is
+    // drawn on or reaching outside the area, or a font GDI cannot draw
+    // there.
     bool Ink(HDC dc, const LOGFONTW& font, COLORREF colour, int x, int y, std::wstring_view line,
              const std::vector<INT>& advances, const OpenRows& open);
 
