@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 #include <optional>
 #include <utility>
 
+#include "forms/log_fonts.h"
 #include "render/byte_spans.h"
 
 namespace quillant::forms {
@@ -16,15 +16,13 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 // left to GDI rather than held on to.
 constexpr int64_t kMostScratchPixels = int64_t{1} << 20;
 
-bool SameFont(const LOGFONTW& a, const LOGFONTW& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
 }  // namespace
 
 GlyphInks::GlyphInks() = default;
 GlyphInks::~GlyphInks() = default;
 
 bool GlyphInks::MakeScratch(HDC dc, const LOGFONTW& font) {
-    if (scratch_ && SameFont(font, scratchFor_)) return true;
+    if (scratch_ && SameLogFont(font, scratchFor_)) return true;
     TEXTMETRICW metrics = {};
     if (!GetTextMetricsW(dc, &metrics) || metrics.tmHeight <= 0 || metrics.tmMaxCharWidth <= 0) return false;
     // Square: a turned glyph's advance runs down or across.
@@ -47,7 +45,7 @@ bool GlyphInks::MakeScratch(HDC dc, const LOGFONTW& font) {
 
 GlyphInks::FontGlyphs& GlyphInks::GlyphsOf(const LOGFONTW& font, int mode) {
     for (const auto& kept : fonts_) {
-        if (SameFont(kept->font, font) && kept->mode == mode) return *kept;
+        if (SameLogFont(kept->font, font) && kept->mode == mode) return *kept;
     }
     auto glyphs = std::make_unique<FontGlyphs>();
     glyphs->font = font;

@@ -1,6 +1,6 @@
 #include "forms/outline_widths.h"
 
-#include <cstring>
+#include "forms/log_fonts.h"
 
 namespace quillant::forms {
 namespace {
@@ -25,7 +25,7 @@ bool MeasuresPlainly(HDC dc) {
 OutlineWidths::Measured* OutlineWidths::MeasuredFor(const LOGFONTW& font) {
     for (size_t i = 0; i < measured_.size(); ++i) {
         Measured& kept = measured_[(latest_ + i) % measured_.size()];
-        if (kept.large && std::memcmp(&font, &kept.font, sizeof font) == 0) {
+        if (kept.large && SameLogFont(font, kept.font)) {
             latest_ = (latest_ + i) % measured_.size();
             return &kept;
         }

@@ -14,6 +14,7 @@
 #include "tests/forms/forms_test_support.h"
 #include "win32/gdi_object.h"
 #include "forms/glyph_inks.h"
+#include "forms/log_fonts.h"
 #include "forms/picture_surface.h"
 #include "forms/raster_image.h"
 #include "forms/scale_units.h"
@@ -654,6 +655,24 @@ TEST(ImageCanvas, TextInkedWithoutGdiIsTheTextExtTextOutDraws) {
     SetTextCharacterExtra(image.Dc(), 0);
     EXPECT_TRUE(InkOn(image.Dc(), 200, 60, kWhite).Empty()) << "a line left to GDI was inked";
     EXPECT_TRUE(inks.Ink(image.Dc(), underlined, kBlack, 5, 5, L"Ab", {12, 12}, area));
+}
+
+// A face name ends at its terminator: a font made from an ANSI description
+// comes back with other bytes after it, and its kept glyphs and measures
+// must still be found.
+TEST(ImageCanvas, FontsDifferOnlyInWhatTheirDescriptionsSay) {
+    LOGFONTW a = {};
+    a.lfHeight = -31;
+    lstrcpynW(a.lfFaceName, L"OCR A Extended", LF_FACESIZE);
+    LOGFONTW b = a;
+    b.lfFaceName[20] = L'x';
+    b.lfFaceName[LF_FACESIZE - 1] = L'y';
+    EXPECT_TRUE(SameLogFont(a, b));
+    b.lfEscapement = 900;
+    EXPECT_FALSE(SameLogFont(a, b));
+    b = a;
+    lstrcpynW(b.lfFaceName, L"OCR A", LF_FACESIZE);
+    EXPECT_FALSE(SameLogFont(a, b));
 }
 
 // An image's canvas writes a row that repeats the row above only when it is
