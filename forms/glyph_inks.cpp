@@ -161,7 +161,8 @@ bool GlyphInks::Ink(HDC dc, const LOGFONTW& font, COLORREF colour, int x, int y,
     if (GetTextCharacterExtra(dc) != 0 || !MakeScratch(dc, font)) return false;
     FontGlyphs& glyphs = GlyphsOf(font, GetGraphicsMode(dc));
     // Each glyph's origin, and the rows the line's ink reaches.
-    std::vector<std::pair<int64_t, int64_t>> origins(line.size());
+    std::vector<std::pair<int64_t, int64_t>>& origins = origins_;
+    origins.resize(line.size());
     int64_t top = INT64_MAX, bottom = INT64_MIN;
     int64_t along = 0;
     for (size_t i = 0; i < line.size(); ++i) {

@@ -21,6 +21,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "forms/raster_image.h"
@@ -98,6 +99,9 @@ private:
     static constexpr size_t kFontsKept = 4;
     std::vector<std::unique_ptr<FontGlyphs>> fonts_;
     size_t nextReplaced_ = 0;
+    // Each glyph's origin in the line being inked, kept from one caption to
+    // the next rather than allocated for each.
+    std::vector<std::pair<int64_t, int64_t>> origins_;
 
     // White pixels a glyph is drawn on, its origin a text height in from
     // each side: italic and overhanging glyphs reach outside their cell.

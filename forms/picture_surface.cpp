@@ -32,10 +32,10 @@ bool PictureSurface::FillOwnPixels(const RECT& box, COLORREF ink) {
 namespace {
 
 // GDI's own mapping: device units as they are, also where the graphics mode
-// is advanced for a turned font.
-bool MapsPlainly(HDC dc) {
+// (mode) is advanced for a turned font.
+bool MapsPlainly(HDC dc, int mode) {
     if (GetMapMode(dc) != MM_TEXT) return false;
-    if (GetGraphicsMode(dc) == GM_COMPATIBLE) return true;
+    if (mode == GM_COMPATIBLE) return true;
     XFORM transform = {};
     return GetWorldTransform(dc, &transform) && transform.eM11 == 1 && transform.eM12 == 0 && transform.eM21 == 0 &&
            transform.eM22 == 1 && transform.eDx == 0 && transform.eDy == 0;
@@ -54,7 +54,8 @@ HDC PictureSurface::PrintingDc(double penY, size_t lines) {
     const HDC dc = image_.Dc();
     LOGFONTW font = {};
     TEXTMETRICW metrics = {};
-    if (!fillsOwnPixels_ || !MapsPlainly(dc) || !GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font) ||
+    const int mode = GetGraphicsMode(dc);
+    if (!fillsOwnPixels_ || !MapsPlainly(dc, mode) || !GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font) ||
         !TextMetrics(dc, metrics)) {
         return image_.DrawingDc();
     }
@@ -65,7 +66,7 @@ HDC PictureSurface::PrintingDc(double penY, size_t lines) {
         printBottom_ = image_.Height();
         return dc;
     }
-    if (GetGraphicsMode(dc) != GM_COMPATIBLE) return image_.DrawingDc();
+    if (mode != GM_COMPATIBLE) return image_.DrawingDc();
     const int line = metrics.tmHeight + metrics.tmExternalLeading + 1;
     const int margin = metrics.tmHeight / 4 + 2;
     const int top = ScaleY().PixelOf(penY);

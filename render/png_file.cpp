@@ -240,6 +240,26 @@ void PutBigEndian(uint8_t* out, uint32_t value) {
     out[3] = static_cast<uint8_t>(value);
 }
 
+// Bits gather in a word and leave four bytes at a time, to out, which has
+// room for them.
+struct BitStream {
+    uint64_t buffer;
+    int count;
+    uint8_t* out;
+
+    void Put(uint32_t bits, int bitCount) {
+        buffer |= uint64_t{bits} << count;
+        count += bitCount;
+        if (count >= 32) {
+            const auto word = static_cast<uint32_t>(buffer);  // little-endian: the first bits first
+            std::memcpy(out, &word, 4);
+            out += 4;
+            buffer >>= 32;
+            count -= 32;
+        }
+    }
+};
+
 uint32_t Hash(const uint8_t* p) {
     const uint32_t v = p[0] | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16);
     return (v * 2654435761u) >> (32 - kHashBits);
@@ -447,26 +467,14 @@ void PngWriter::Compress(uint32_t end) {
     uint32_t* head = head_.data();
     const Position base = base_;
     Position done = done_;
-    uint64_t bitBuffer = bitBuffer_;
-    int bitCount = bitCount_;
+    BitStream stream{bitBuffer_, bitCount_, nullptr};
     while (done < end) {
         // A code is 31 bits at most and takes at least one position: room
         // for a stretch's codes up front, so that none asks for it.
         constexpr Position kStretch = 4096;
         const Position stretchEnd = end - done > kStretch ? done + kStretch : end;
         Reserve(size_t{stretchEnd - done} * 4 + 8);
-        uint8_t* out = data_.data() + dataSize_;
-        const auto put = [&](uint32_t bits, int count) {
-            bitBuffer |= uint64_t{bits} << bitCount;
-            bitCount += count;
-            if (bitCount >= 32) {
-                const auto word = static_cast<uint32_t>(bitBuffer);  // little-endian: the first bits first
-                std::memcpy(out, &word, 4);
-                out += 4;
-                bitBuffer >>= 32;
-                bitCount -= 32;
-            }
-        };
+        stream.out = data_.data() + dataSize_;
         while (done < stretchEnd) {
             const size_t at = static_cast<size_t>(done - base);
             const size_t available = std::min<size_t>(end - done, kMaxMatch);
@@ -498,18 +506,18 @@ void PngWriter::Compress(uint32_t end) {
             }
             if (bestLength >= kMinMatch) {
                 const Bits match = MatchBits(bestLength, bestDistance);
-                put(match.bits, match.count);
+                stream.Put(match.bits, match.count);
                 done += static_cast<Position>(bestLength);
             } else {
-                put(kFixedCodes[data[at]].code, kFixedCodes[data[at]].bits);
+                stream.Put(kFixedCodes[data[at]].code, kFixedCodes[data[at]].bits);
                 ++done;
             }
         }
-        dataSize_ = static_cast<size_t>(out - data_.data());
+        dataSize_ = static_cast<size_t>(stream.out - data_.data());
     }
     done_ = done;
-    bitBuffer_ = bitBuffer;
-    bitCount_ = bitCount;
+    bitBuffer_ = stream.buffer;
+    bitCount_ = stream.count;
 }
 
 // The data's buffer keeps its size from one picture to the next and grows
@@ -523,18 +531,13 @@ void PngWriter::PutByte(uint8_t byte) {
     data_[dataSize_++] = byte;
 }
 
-// Bits gather in a word and leave four bytes at a time.
 void PngWriter::PutBits(uint32_t bits, int count) {
-    bitBuffer_ |= uint64_t{bits} << bitCount_;
-    bitCount_ += count;
-    if (bitCount_ >= 32) {
-        Reserve(4);
-        const auto word = static_cast<uint32_t>(bitBuffer_);  // little-endian: the first bits first
-        std::memcpy(data_.data() + dataSize_, &word, 4);
-        dataSize_ += 4;
-        bitBuffer_ >>= 32;
-        bitCount_ -= 32;
-    }
+    Reserve(4);
+    BitStream stream{bitBuffer_, bitCount_, data_.data() + dataSize_};
+    stream.Put(bits, count);
+    bitBuffer_ = stream.buffer;
+    bitCount_ = stream.count;
+    dataSize_ = static_cast<size_t>(stream.out - data_.data());
 }
 
 void PngWriter::PutLiteral(uint8_t byte) { PutBits(kFixedCodes[byte].code, kFixedCodes[byte].bits); }

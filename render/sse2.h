@@ -27,26 +27,22 @@
 namespace quillant::render {
 
 #if QUILLANT_SSE2
+// Asked once: under a hypervisor, cpuid is a trap to it.
+inline bool ProcessorHas(unsigned ecxBit, unsigned edxBit) {
+    static const unsigned long long features = [] {
+        unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+        if (__get_cpuid(1, &eax, &ebx, &ecx, &edx) == 0) return 0ull;
+        return (static_cast<unsigned long long>(ecx) << 32) | edx;
+    }();
+    return (features & ((static_cast<unsigned long long>(ecxBit) << 32) | edxBit)) != 0;
+}
+
 #if defined(__SSE2__)
 constexpr bool Sse2Available() { return true; }
 #else
-inline bool Sse2Available() {
-    // Asked once: under a hypervisor, cpuid is a trap to it.
-    static const bool available = [] {
-        unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
-        return __get_cpuid(1, &eax, &ebx, &ecx, &edx) != 0 && (edx & bit_SSE2) != 0;
-    }();
-    return available;
-}
+inline bool Sse2Available() { return ProcessorHas(0, bit_SSE2); }
 #endif
-
-inline bool Ssse3Available() {
-    static const bool available = [] {
-        unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
-        return __get_cpuid(1, &eax, &ebx, &ecx, &edx) != 0 && (ecx & bit_SSSE3) != 0;
-    }();
-    return available;
-}
+inline bool Ssse3Available() { return ProcessorHas(bit_SSSE3, 0); }
 
 // Unaligned loads and stores only: a 32-bit Windows caller's stack, and a
 // row's start, are not sixteen-byte aligned.
