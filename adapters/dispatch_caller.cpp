@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 #include "win32/bstr.h"
 #include "win32/vb_com_error.h"
@@ -17,7 +18,8 @@ using quillant::win32::ErrorFromCall;
 using quillant::win32::ExcepInfo;
 using quillant::win32::Variant;
 
-DispatchCaller::DispatchCaller(IDispatch* object) : object_(object) {
+DispatchCaller::DispatchCaller(IDispatch* object, std::shared_ptr<KnownMembers> known)
+    : object_(object), known_(std::move(known)) {
     if (!object_) throw vb_errors::ObjectNotSet();
     ids_.fill(kUnresolved);
 }
@@ -26,6 +28,10 @@ DispatchCaller::DispatchCaller(IDispatch* object) : object_(object) {
 DISPID DispatchCaller::Resolve(Member member) {
     DISPID& slot = ids_[static_cast<size_t>(member)];
     if (slot != kUnresolved) return slot;
+    if (known_) {
+        slot = known_->Of(member);
+        if (slot != kUnresolved) return slot;
+    }
 
     const wchar_t* const name = kMemberNames[static_cast<size_t>(member)];
     DISPID id = DISPID_UNKNOWN;
@@ -44,6 +50,7 @@ DISPID DispatchCaller::Resolve(Member member) {
     }
     if (FAILED(hr)) throw ErrorFromCall(hr == E_NOTIMPL ? DISP_E_UNKNOWNNAME : hr, nullptr, nullptr);
     slot = id;
+    if (known_) known_->Remember(member, id);
     return id;
 }
 

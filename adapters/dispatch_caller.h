@@ -2,7 +2,9 @@
 // Late-bound calls on a host's automation object by member name, as a Visual
 // Basic program makes them. Names are resolved on first use and remembered for
 // the life of the caller, which the renderer keeps for one Encode: a host may
-// hand over a different object next time, or change the one it has.
+// hand over a different object next time. A holder of the object that lends it
+// to many callers may also keep the answers in KnownMembers beside its
+// reference, so that later callers on the same object ask for no names at all.
 //
 // A call costs one Invoke and nothing else: the member's DISPID sits in a
 // fixed slot, the arguments are laid out on the stack, and a result already
@@ -13,8 +15,10 @@
 #include <oaidl.h>
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string>
 
 #include "win32/com_ptr.h"
@@ -59,12 +63,32 @@ inline constexpr std::array<const wchar_t*, static_cast<size_t>(Member::kCount)>
     L"Width",    L"Height",     L"Cls",        L"Image",         L"ScaleX",         L"ScaleY",
 };
 
+// The DISPIDs one object has answered. An object's DISPIDs stay the same for
+// as long as it lives (IDispatch's rule, kept by IDispatchEx even for members
+// deleted since), so the table is valid while its holder keeps a reference
+// to that object, and must be dropped with the reference. Callers on several
+// threads may fill it at once: each slot only ever goes from unknown to the
+// object's answer.
+class KnownMembers {
+public:
+    KnownMembers() {
+        for (auto& id : ids_) id.store(DISPID_UNKNOWN, std::memory_order_relaxed);
+    }
+    DISPID Of(Member member) const { return ids_[static_cast<size_t>(member)].load(std::memory_order_relaxed); }
+    void Remember(Member member, DISPID id) { ids_[static_cast<size_t>(member)].store(id, std::memory_order_relaxed); }
+
+private:
+    std::array<std::atomic<DISPID>, static_cast<size_t>(Member::kCount)> ids_;
+};
+
 class DispatchCaller {
 public:
     // The most arguments any member takes (Line: flags, four corners, colour).
     static constexpr size_t kMaxArguments = 6;
 
-    explicit DispatchCaller(IDispatch* object);
+    // known, when given, belongs to object: it is read before any name is
+    // asked for and told every answer.
+    explicit DispatchCaller(IDispatch* object, std::shared_ptr<KnownMembers> known = nullptr);
 
     quillant::win32::Variant Get(Member member);
     void Put(Member member, const VARIANT& value);
@@ -80,6 +104,7 @@ private:
     quillant::win32::Variant Invoke(Member member, WORD flags, DISPPARAMS& params);
 
     quillant::win32::ComPtr<IDispatch> object_;
+    std::shared_ptr<KnownMembers> known_;
     std::array<DISPID, static_cast<size_t>(Member::kCount)> ids_;
 };
 

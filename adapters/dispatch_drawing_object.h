@@ -27,7 +27,8 @@ private:
 
 class DispatchDrawingObject final : public DrawingObject {
 public:
-    explicit DispatchDrawingObject(IDispatch* object) : caller_(object) {}
+    explicit DispatchDrawingObject(IDispatch* object, std::shared_ptr<KnownMembers> known = nullptr)
+        : caller_(object, std::move(known)) {}
 
     bool IsPrinter() override;
     double CurrentX() override;

@@ -33,14 +33,7 @@ std::unique_ptr<Picture> DispatchScratchPicture::Image() {
     return std::make_unique<DispatchPicture>(picture.Get());
 }
 
-ScratchFormPool::Lease::Lease(ScratchFormPool& pool) : pool_(pool) {
-    std::lock_guard<std::mutex> lock(pool_.mutex_);
-    if (!pool_.idle_.empty()) {
-        picture1_ = std::move(pool_.idle_.back());
-        pool_.idle_.pop_back();
-        ++pool_.lent_;
-    }
-}
+ScratchFormPool::Lease::Lease(ScratchFormPool& pool) : pool_(pool) {}
 
 ScratchFormPool::Lease::~Lease() {
     if (!picture1_) return;
@@ -53,16 +46,26 @@ ScratchFormPool::Lease::~Lease() {
     }
 }
 
+// Borrowed on the first turned caption, not when the lease is made: most
+// Encodes draw none, and would take the pool's lock for nothing.
 ScratchPicture& ScratchFormPool::Lease::Picture1() {
-    if (!picture1_) {
-        ComPtr<IDispatch> pictureBox;
-        const HRESULT hr = pool_.makePictureBox_(pictureBox.Put());
-        if (FAILED(hr)) throw quillant::win32::ErrorFromCall(hr, nullptr, nullptr);
-        auto made = std::make_unique<DispatchScratchPicture>(pictureBox.Get());
+    if (picture1_) return *picture1_;
+    {
         std::lock_guard<std::mutex> lock(pool_.mutex_);
-        ++pool_.lent_;
-        picture1_ = std::move(made);
+        if (!pool_.idle_.empty()) {
+            picture1_ = std::move(pool_.idle_.back());
+            pool_.idle_.pop_back();
+            ++pool_.lent_;
+            return *picture1_;
+        }
     }
+    ComPtr<IDispatch> pictureBox;
+    const HRESULT hr = pool_.makePictureBox_(pictureBox.Put());
+    if (FAILED(hr)) throw quillant::win32::ErrorFromCall(hr, nullptr, nullptr);
+    auto made = std::make_unique<DispatchScratchPicture>(pictureBox.Get());
+    std::lock_guard<std::mutex> lock(pool_.mutex_);
+    ++pool_.lent_;
+    picture1_ = std::move(made);
     return *picture1_;
 }
 

@@ -10,10 +10,12 @@
 #include <ocidl.h>
 
 #include <atomic>
+#include <memory>
 #include <new>
 #include <optional>
 #include <string>
 
+#include "adapters/dispatch_caller.h"
 #include "component/dispids.h"
 #include "component/shared_drawing_objects.h"
 #include "encoding/vb_error.h"
@@ -163,6 +165,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE putref_DeviceObject(IDispatch* value) override {
         deviceObject_ = win32::ComPtr<IDispatch>(value);
+        deviceMembers_ = NewMemberTable();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_DeviceObject(IDispatch** value) override {
@@ -187,7 +190,8 @@ public:
 
 protected:
     BarcodeObject(const wchar_t* errorSource, REFCLSID classId, win32::ComPtr<IDispatch> deviceObject)
-        : errorSource_(errorSource), classId_(classId), deviceObject_(std::move(deviceObject)) {
+        : errorSource_(errorSource), classId_(classId), deviceObject_(std::move(deviceObject)),
+          deviceMembers_(NewMemberTable()) {
         win32::com_server::ObjectCreated();
     }
     virtual ~BarcodeObject() { win32::com_server::ObjectDestroyed(); }
@@ -239,6 +243,7 @@ protected:
         }
 
     private:
+
         static bool Drawing(const void* object) {
             for (const OnDevice* call = top_; call; call = call->previous_) {
                 if (call->object_ == object) return true;
@@ -258,8 +263,22 @@ protected:
     const CLSID classId_;
     Properties properties_;
     win32::ComPtr<IDispatch> deviceObject_;
+    // The DISPIDs deviceObject_ has answered, made anew with every object
+    // set; a call under way keeps the table of the object it draws on.
+    // Quillant2 lends it to its calls; Quillant1 asks for names on every
+    // call, as it always has. None when memory ran out: names are then asked
+    // for on every call.
+    std::shared_ptr<render::win32::KnownMembers> deviceMembers_;
 
 private:
+    static std::shared_ptr<render::win32::KnownMembers> NewMemberTable() noexcept {
+        try {
+            return std::make_shared<render::win32::KnownMembers>();
+        } catch (const std::bad_alloc&) {
+            return nullptr;
+        }
+    }
+
     static bool IsCommonPutByValue(DISPID member) {
         switch (member) {
             case DISPID_QUILLANT_ORIENTATION: case DISPID_QUILLANT_VISIBLECODE: case DISPID_QUILLANT_INDENTEDCODE:

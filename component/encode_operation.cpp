@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "adapters/dispatch_drawing_object.h"
 #include "render/encode.h"
@@ -13,12 +14,14 @@
 
 namespace quillant::component {
 
-std::u16string DrawOnDevice(IDispatch* device, const Drawing& draw) {
+std::u16string DrawOnDevice(IDispatch* device, const Drawing& draw,
+                            std::shared_ptr<render::win32::KnownMembers> known) {
     render::win32::GdiFontApi fonts;
     std::unique_ptr<render::win32::DispatchDrawingObject> target;
     try {
-        // Member names are looked up once per Encode, through this adapter.
-        if (device) target = std::make_unique<render::win32::DispatchDrawingObject>(device);
+        // Member names are looked up once per Encode, through this adapter,
+        // unless the caller knows them.
+        if (device) target = std::make_unique<render::win32::DispatchDrawingObject>(device, std::move(known));
     } catch (const VbError& error) {
         return win32::Utf16FromUtf8(error.description());
     }

@@ -6,8 +6,10 @@
 #include <oaidl.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "adapters/dispatch_caller.h"
 #include "render/barcode_properties.h"
 #include "render/drawing_object.h"
 #include "render/platform.h"
@@ -18,8 +20,10 @@ namespace quillant::component {
 // process's scratch form, and hands back the renderer's result as text. The
 // drawing gets no object when device is null. A Visual Basic error or
 // exhausted memory thrown by draw (a text it cannot encode) becomes the answer.
+// known, when given, is the DISPIDs device has answered to earlier calls.
 using Drawing = std::function<std::string(render::DrawingObject* target, render::Platform platform)>;
-std::u16string DrawOnDevice(IDispatch* device, const Drawing& draw);
+std::u16string DrawOnDevice(IDispatch* device, const Drawing& draw,
+                            std::shared_ptr<render::win32::KnownMembers> known = nullptr);
 
 // Quillant1's Encode: its symbol of the text (symbol_encoder.h), drawn by
 // render::Encode.

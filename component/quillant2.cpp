@@ -24,7 +24,7 @@ HRESULT Quillant2::GetBarWidth(short* width) {
         }
         const OnDevice call(this);
         if (const auto refusal = call.Refusal("GetBarWidth")) throw *refusal;
-        render::win32::DispatchDrawingObject target(deviceObject_.Get());
+        render::win32::DispatchDrawingObject target(deviceObject_.Get(), deviceMembers_);
         *width = render::LabelBarWidth(properties_, text.modules, &target);
         return S_OK;
     });
@@ -40,7 +40,7 @@ HRESULT Quillant2::Encode(BSTR* result) {
             DrawOnDevice(deviceObject_.Get(), [&](render::DrawingObject* target, render::Platform platform) {
                 const LabelText text = EncodeLabelText(properties_);
                 return render::EncodeLabel(Drawn(), text.modules, text.caption, target, platform);
-            });
+            }, deviceMembers_);
         *result = win32::Bstr(outcome).Detach();
         return S_OK;
     });

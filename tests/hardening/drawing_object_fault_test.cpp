@@ -162,5 +162,37 @@ TEST(DrawingObjectFault, EncodeAnswersWithTheErrorsTextAndLetsTheObjectGo) {
     EncodeAnswersWithTheErrorsText(NewLabelBarcode(), "Quillant2", true);
 }
 
+// Quillant2 keeps the DISPIDs its DeviceObject answered for as long as it
+// holds that object, and only so long: another object set in its place has
+// other DISPIDs, and the first one set again is asked afresh.
+TEST(DrawingObjectFault, Quillant2AsksTheObjectItHoldsForEachNameOnce) {
+    const ComPtr<_Quillant2> barcode = NewLabelBarcode();
+    ASSERT_TRUE(barcode);
+    ASSERT_HRESULT_SUCCEEDED(barcode->put_EncodeString(Bstr(std::wstring_view(L"AB12")).Get()));
+    ASSERT_HRESULT_SUCCEEDED(barcode->put_VisibleCode(VARIANT_TRUE));
+    FaultyTarget target({});
+    ASSERT_HRESULT_SUCCEEDED(barcode->putref_DeviceObject(&target));
+    EXPECT_EQ(EncodeText(barcode.Get()), L"Sucess");
+    const size_t asked = target.lookups();
+    EXPECT_GT(asked, 0u);
+    short width = 0;
+    EXPECT_HRESULT_SUCCEEDED(barcode->GetBarWidth(&width));
+    EXPECT_EQ(EncodeText(barcode.Get()), L"Sucess");
+    EXPECT_EQ(target.lookups(), asked) << "names asked for again of the same object";
+
+    const ComPtr<IPictureBox> box = NewPictureBox();
+    ASSERT_TRUE(box);
+    const Pixels blank = PixelsOf(box.Get());
+    ASSERT_HRESULT_SUCCEEDED(barcode->putref_DeviceObject(box.Get()));
+    EXPECT_EQ(EncodeText(barcode.Get()), L"Sucess");
+    EXPECT_FALSE(PixelsOf(box.Get()) == blank) << "nothing drawn on the second object";
+
+    ASSERT_HRESULT_SUCCEEDED(barcode->putref_DeviceObject(&target));
+    EXPECT_EQ(EncodeText(barcode.Get()), L"Sucess");
+    EXPECT_EQ(target.lookups(), 2 * asked);
+    ASSERT_HRESULT_SUCCEEDED(barcode->putref_DeviceObject(nullptr));
+    EXPECT_EQ(target.references(), 1u);
+}
+
 }  // namespace
 }  // namespace quillant::testing

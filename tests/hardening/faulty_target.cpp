@@ -52,6 +52,7 @@ HRESULT FaultyTarget::GetTypeInfoCount(UINT* count) {
 }
 
 HRESULT FaultyTarget::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+    lookups_ += count;
     if (count != 1) return E_INVALIDARG;
     if (fault_.member && FAILED(fault_.lookup) && lstrcmpiW(names[0], fault_.member) == 0) return fault_.lookup;
     for (size_t i = 0; i < std::size(kMembers); ++i) {

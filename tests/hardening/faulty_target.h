@@ -31,6 +31,8 @@ public:
     FaultyTarget& operator=(const FaultyTarget&) = delete;
 
     ULONG references() const { return references_; }
+    // How many names GetIDsOfNames has been asked for.
+    size_t lookups() const { return lookups_; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
@@ -46,6 +48,7 @@ private:
 
     Fault fault_;
     ULONG references_ = 1;
+    size_t lookups_ = 0;
     double penX_ = 0;
     double penY_ = 0;
 };
