@@ -1,5 +1,7 @@
 #include "component/label_text.h"
 
+#include <utility>
+
 #include "encoding/gs1_element_string.h"
 #include "encoding/symbol_encoder.h"
 #include "encoding/vb_error.h"
@@ -7,16 +9,22 @@
 
 namespace quillant::component {
 
+namespace {
+
+LabelText Encoded(EncodedSymbol symbol, std::u16string caption) {
+    return {std::move(symbol.modules), std::move(caption), std::move(symbol.values)};
+}
+
+}  // namespace
+
 LabelText EncodeLabelText(const LabelProperties& p) {
     switch (p.symbology) {
         case bcGS1_128: {
-            const Gs1Message message = ParseGs1(p.encodeString);
-            return {ModulePattern(message.data, Encoding::Gs1), message.caption,
-                    SymbolValues(message.data, Encoding::Gs1)};
+            Gs1Message message = ParseGs1(p.encodeString);
+            return Encoded(EncodeSymbol(message.data, Encoding::Gs1), std::move(message.caption));
         }
         case bcCode128:
-            return {ModulePattern(p.encodeString, Encoding::Full), render::PrintableCaption(p.encodeString),
-                    SymbolValues(p.encodeString, Encoding::Full)};
+            return Encoded(EncodeSymbol(p.encodeString, Encoding::Full), render::PrintableCaption(p.encodeString));
         default:
             throw vb_errors::WithText(vb_errors::kInvalidPropertyValue);
     }

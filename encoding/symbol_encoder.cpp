@@ -88,22 +88,34 @@ char* WritePlan(PlanView plan, char* out) {
     return out + kStopPattern.size();
 }
 
-}  // namespace
-
-std::vector<int> SymbolValues(std::u16string_view text, Encoding encoding) {
-    PlanBuffer buffer;
-    const PlanView plan = Plan(text, encoding, buffer);
+std::vector<int> ValuesOf(PlanView plan) {
     std::vector<int> values(plan.begin(), plan.end());
     values.push_back(CheckValue(plan));
     return values;
 }
 
-std::string ModulePattern(std::u16string_view text, Encoding encoding) {
-    PlanBuffer buffer;
-    const PlanView plan = Plan(text, encoding, buffer);
+std::string ModulesOf(PlanView plan) {
     std::string modules(kSymbolModules * (plan.size + 1) + kStopPattern.size(), '\0');
     WritePlan(plan, modules.data());
     return modules;
+}
+
+}  // namespace
+
+std::vector<int> SymbolValues(std::u16string_view text, Encoding encoding) {
+    PlanBuffer buffer;
+    return ValuesOf(Plan(text, encoding, buffer));
+}
+
+std::string ModulePattern(std::u16string_view text, Encoding encoding) {
+    PlanBuffer buffer;
+    return ModulesOf(Plan(text, encoding, buffer));
+}
+
+EncodedSymbol EncodeSymbol(std::u16string_view text, Encoding encoding) {
+    PlanBuffer buffer;
+    const PlanView plan = Plan(text, encoding, buffer);
+    return {ValuesOf(plan), ModulesOf(plan)};
 }
 
 size_t MaxPatternLength(size_t units, Encoding encoding) {

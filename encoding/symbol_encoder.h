@@ -19,6 +19,13 @@ std::vector<int> SymbolValues(std::u16string_view text, Encoding encoding);
 // 11 modules per symbol value, then the stop; "1" dark, "0" light.
 std::string ModulePattern(std::u16string_view text, Encoding encoding);
 
+// Both of the above from one plan, for callers that want both.
+struct EncodedSymbol {
+    std::vector<int> values;
+    std::string modules;
+};
+EncodedSymbol EncodeSymbol(std::u16string_view text, Encoding encoding);
+
 // For callers that gather many module strings: WritePattern writes the
 // module string at out, which has room for MaxPatternLength(text.size(),
 // encoding) characters, and returns its end.

@@ -84,6 +84,9 @@ TEST(ShortestSymbol, RandomLatin1TextsReadBack) {
         EXPECT_FALSE(reading->gs1);
         EXPECT_EQ(reading->values, SymbolValues(text, Encoding::Full));
         EXPECT_EQ(ModuleCount(text, Encoding::Full), static_cast<int32_t>(modules.size()));
+        const EncodedSymbol both = EncodeSymbol(text, Encoding::Full);
+        EXPECT_EQ(both.modules, modules);
+        EXPECT_EQ(both.values, reading->values);
         const auto unlatched = grading::ReadModules(ModulePattern(text, Encoding::FullWithoutLatch));
         ASSERT_TRUE(unlatched.has_value());
         EXPECT_EQ(unlatched->text, text);
