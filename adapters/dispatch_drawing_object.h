@@ -4,7 +4,9 @@
 
 #include <oaidl.h>
 
+#include <memory>
 #include <optional>
+#include <utility>
 
 #include "adapters/dispatch_caller.h"
 #include "render/drawing_object.h"

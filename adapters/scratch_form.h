@@ -46,10 +46,10 @@ using PictureBoxFactory = HRESULT (*)(IDispatch** out);
 
 // The scratch forms of the process. An Encode borrows one at its first turned
 // printer caption, keeps it to the end of the call and gives it back; two
-// threads never share one, and no lock
-// is held while the caption is drawn (the drawing calls the host's printer,
-// which may call anything, another Encode included). A form's picture box
-// is made on its first turned caption and kept for the next borrower.
+// threads never share one, and no lock is held while the caption is drawn
+// (the drawing calls the host's printer, which may call anything, another
+// Encode included). A form's picture box is made on its first turned
+// caption and kept for the next borrower.
 class ScratchFormPool {
 public:
     explicit ScratchFormPool(PictureBoxFactory makePictureBox) : makePictureBox_(makePictureBox) {}

@@ -243,7 +243,6 @@ protected:
         }
 
     private:
-
         static bool Drawing(const void* object) {
             for (const OnDevice* call = top_; call; call = call->previous_) {
                 if (call->object_ == object) return true;
