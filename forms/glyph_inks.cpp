@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "forms/latin1_text.h"
 #include "forms/log_fonts.h"
 #include "render/byte_spans.h"
 
@@ -152,11 +153,9 @@ std::optional<Step> StepOf(const LOGFONTW& font) {
 bool GlyphInks::Ink(HDC dc, const LOGFONTW& font, COLORREF colour, int x, int y, std::wstring_view line,
                     const std::vector<INT>& advances, const OpenRows& open) {
     const std::optional<Step> step = StepOf(font);
-    if (!step || colour != RGB(0, 0, 0) || font.lfUnderline || font.lfStrikeOut || advances.size() != line.size()) {
+    if (!step || colour != RGB(0, 0, 0) || font.lfUnderline || font.lfStrikeOut || advances.size() != line.size() ||
+        !IsLatin1(line)) {
         return false;
-    }
-    for (const wchar_t c : line) {
-        if (c > 0xFF) return false;
     }
     if (GetTextCharacterExtra(dc) != 0 || !MakeScratch(dc, font)) return false;
     FontGlyphs& glyphs = GlyphsOf(font, GetGraphicsMode(dc));

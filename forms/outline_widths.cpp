@@ -1,18 +1,12 @@
 #include "forms/outline_widths.h"
 
+#include "forms/latin1_text.h"
 #include "forms/log_fonts.h"
 
 namespace quillant::forms {
 namespace {
 
 constexpr int kMeasureScale = 16;
-
-bool IsLatin1(std::wstring_view line) {
-    for (wchar_t c : line) {
-        if (c > 0xFF) return false;
-    }
-    return true;
-}
 
 // Where GetTextExtentExPoint's ends are the plain sums of GetCharWidth32's
 // widths: device units as they are, and no extra space between characters.

@@ -109,12 +109,20 @@ const std::array<CodeBits, kMaxMatch + 1> kLengthBits = [] {
     }
     return table;
 }();
+// A distance's code d and its extra bits: up to 18 bits, of which a
+// distance up to 256 takes at most 11.
+struct DistanceCodeBits {
+    uint32_t bits;
+    int count;
+};
+DistanceCodeBits DistanceBits(size_t distance, int d) {
+    return {kReversedDistanceCodes[d] | static_cast<uint32_t>(distance - kDistanceBase[d]) << 5, 5 + kDistanceExtra[d]};
+}
 const std::array<CodeBits, 257> kNearDistanceBits = [] {
     std::array<CodeBits, 257> table{};
     for (size_t distance = 1; distance <= 256; ++distance) {
-        const int d = kDistanceCodes[distance - 1];
-        table[distance] = {static_cast<uint16_t>(kReversedDistanceCodes[d] | (distance - kDistanceBase[d]) << 5),
-                           static_cast<uint8_t>(5 + kDistanceExtra[d])};
+        const DistanceCodeBits close = DistanceBits(distance, kDistanceCodes[distance - 1]);
+        table[distance] = {static_cast<uint16_t>(close.bits), static_cast<uint8_t>(close.count)};
     }
     return table;
 }();
@@ -446,13 +454,13 @@ inline PngWriter::Bits PngWriter::MatchBits(size_t length, size_t distance) {
     uint32_t bits = lengthBits.bits;
     int count = lengthBits.count;
     if (distance <= 256) {
-        const CodeBits& distanceBits = kNearDistanceBits[distance];
-        bits |= uint32_t{distanceBits.bits} << count;
-        count += distanceBits.count;
+        const CodeBits& close = kNearDistanceBits[distance];
+        bits |= uint32_t{close.bits} << count;
+        count += close.count;
     } else {
-        const int d = kDistanceCodes[256 + ((distance - 1) >> 7)];
-        bits |= (kReversedDistanceCodes[d] | static_cast<uint32_t>(distance - kDistanceBase[d]) << 5) << count;
-        count += 5 + kDistanceExtra[d];
+        const DistanceCodeBits distant = DistanceBits(distance, kDistanceCodes[256 + ((distance - 1) >> 7)]);
+        bits |= distant.bits << count;
+        count += distant.count;
     }
     return Bits{bits, count};
 }
