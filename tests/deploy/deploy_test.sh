@@ -89,7 +89,7 @@ EOF
 # Wine keeps a few things of its own up to date whatever runs; those lines
 # and the scratch folders are left out.
 snapshot() {  # OUT
-    run "$BIN/registry_dump.exe" "$(windows_path "$1.reg")" || fail "registry_dump failed"
+    run "$BIN/registry_dump.exe" "$(windows_path "$1.reg")" 2>"$1.dump.err" || { rc=$?; cat "$1.dump.err"; fail "registry_dump failed with $rc"; }
     grep -v -E '^HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Perflib|\\Software\\Wine\\|^HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer' \
         "$1.reg" | grep -v -x -F -f <(installer_bookkeeping) | sort >"$1.registry"
     (cd "$prefix/drive_c" && find . -path ./windows/temp -prune -o -path './users/*/Temp' -prune -o \
