@@ -1,12 +1,12 @@
 // Every heap call of Wine 8 takes its heap's one lock (it has no
 // low-fragmentation heap). An image makes some fifty small allocations
-// (strings and vectors of the layout and the caption), so two threads
-// making images spent more time handing that lock back and forth than
-// drawing: two threads made 1.3 times the images of one, where two processes
-// made twice as many. Each thread therefore keeps the small blocks it frees
-// and allocates from them first; the heap sees a thread only when its kept
-// blocks of a size run out or overflow. Windows' own heap gains too, though
-// less.
+// (strings and vectors of the layout and the caption) and a few of some
+// kilobytes (the PNG file, its rows and codes), so two threads making images
+// spent more time handing that lock back and forth than drawing: two
+// threads made 1.3 times the images of one, where two processes made twice
+// as many. Each thread therefore keeps the blocks it frees and allocates from
+// them first; the heap sees a thread only when its kept blocks of a size run
+// out or overflow. Windows' own heap gains too, though less.
 //
 // Every block carries a header naming its size class, so a block allocated
 // on one thread may be freed on any other (it then joins that thread's
@@ -27,13 +27,22 @@ namespace {
 
 // The header keeps the heap's alignment for the caller's part of the block.
 constexpr std::size_t kHeader = 16;
+// Small blocks come in steps of 16 bytes up to 512, larger ones in powers of
+// two up to 32 KB (a picture's PNG file is mostly under 16 KB); larger
+// blocks are rare enough to go to the heap.
 constexpr std::size_t kStep = 16;
-constexpr std::uint32_t kClasses = 32;  // blocks of up to 512 bytes are kept
+constexpr std::uint32_t kSmallClasses = 32;
+constexpr std::size_t kLargestSmall = kSmallClasses * kStep;
+constexpr std::uint32_t kLargeClasses = 6;  // 1, 2, 4, 8, 16 and 32 KB
+constexpr std::uint32_t kClasses = kSmallClasses + kLargeClasses;
+constexpr std::size_t kLargest = kLargestSmall << kLargeClasses;
 constexpr std::uint32_t kUnkept = 0xFFFFFFFFu;
-// A thread keeps about this many bytes of each size, at least a few blocks:
-// enough for an image's churn, little for a pool of idle threads.
+// A thread keeps about this many bytes of each small size, at least a few
+// blocks, and two of each large size (94 KB at most): enough for an image's
+// churn, little for a pool of idle threads.
 constexpr std::size_t kBytesKeptPerClass = 2048;
 constexpr std::uint32_t kFewestKept = 4;
+constexpr std::uint32_t kLargeKept = 2;
 
 struct FreeBlock {
     FreeBlock* next;
@@ -57,8 +66,21 @@ DWORD slot = TLS_OUT_OF_INDEXES;
 SRWLOCK listLock = SRWLOCK_INIT;
 ThreadBlocks* threads = nullptr;
 
+constexpr std::size_t BytesOfClass(std::uint32_t sizeClass) {
+    return sizeClass < kSmallClasses ? (sizeClass + 1) * kStep : kLargestSmall << (sizeClass - kSmallClasses + 1);
+}
+
+// The class of a block of 1 to kLargest bytes (0 bytes take the first).
+std::uint32_t ClassOf(std::size_t bytes) {
+    if (bytes <= kLargestSmall) return bytes ? static_cast<std::uint32_t>((bytes - 1) / kStep) : 0;
+    std::uint32_t sizeClass = kSmallClasses;
+    while (BytesOfClass(sizeClass) < bytes) ++sizeClass;
+    return sizeClass;
+}
+
 constexpr std::uint32_t KeptAtMost(std::uint32_t sizeClass) {
-    const std::size_t bytes = (sizeClass + 1) * kStep;
+    if (sizeClass >= kSmallClasses) return kLargeKept;
+    const std::size_t bytes = BytesOfClass(sizeClass);
     return kBytesKeptPerClass / bytes > kFewestKept ? static_cast<std::uint32_t>(kBytesKeptPerClass / bytes)
                                                      : kFewestKept;
 }
@@ -121,8 +143,8 @@ void* FromHeap(std::size_t bytes, std::uint32_t sizeClass) {
 }
 
 void* Allocate(std::size_t bytes) {
-    if (bytes > kClasses * kStep) return FromHeap(bytes, kUnkept);
-    const std::uint32_t sizeClass = bytes ? static_cast<std::uint32_t>((bytes - 1) / kStep) : 0;
+    if (bytes > kLargest) return FromHeap(bytes, kUnkept);
+    const std::uint32_t sizeClass = ClassOf(bytes);
     if (ThreadBlocks* blocks = CurrentThreadBlocks()) {
         if (FreeBlock* block = blocks->free[sizeClass]) {
             blocks->free[sizeClass] = block->next;
@@ -130,7 +152,7 @@ void* Allocate(std::size_t bytes) {
             return block;  // its header still names its class
         }
     }
-    return FromHeap((sizeClass + 1) * kStep, sizeClass);
+    return FromHeap(BytesOfClass(sizeClass), sizeClass);
 }
 
 void Release(void* block) {
