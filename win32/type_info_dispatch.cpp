@@ -3,7 +3,6 @@
 #include <map>
 #include <mutex>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "win32/property_argument.h"
@@ -39,41 +38,6 @@ HRESULT LoadModuleTypeLib(WORD id, ITypeLib** out) {
     }
     if (id != 1) path += L"\\" + std::to_wstring(id);
     return LoadTypeLibEx(path.c_str(), REGKIND_NONE, out);
-}
-
-// The types of the parameters of the member a call with these flags
-// reaches, empty when there is none. The descriptions are walked in order,
-// as automation finds the member it calls (INVOKEKIND and DISPATCH_ flags
-// share their bits). An index from GetFuncIndexOfMemId does not serve:
-// under Wine it names another member in GetFuncDesc on a dual interface
-// that inherits members.
-std::vector<VARTYPE> ParameterTypes(ITypeInfo* info, DISPID member, WORD flags) {
-    for (UINT index = 0;; ++index) {
-        FuncDesc desc;
-        if (FAILED(GetFuncDesc(info, index, desc))) return {};
-        if (desc->memid != member || !(flags & desc->invkind)) continue;
-        std::vector<VARTYPE> types;
-        for (SHORT i = 0; i < desc->cParams; ++i) types.push_back(desc->lprgelemdescParam[i].tdesc.vt);
-        return types;
-    }
-}
-
-// The same, walked once per member and kind of call. The entry holds the
-// type information, so that its address names no other while it is known.
-std::vector<VARTYPE> KnownParameterTypes(ITypeInfo* info, DISPID member, WORD flags) {
-    struct Known {
-        ComPtr<ITypeInfo> info;
-        std::vector<VARTYPE> types;
-    };
-    static std::mutex mutex;
-    static std::map<std::tuple<ITypeInfo*, DISPID, WORD>, Known> known;
-    std::lock_guard<std::mutex> lock(mutex);
-    const auto key = std::make_tuple(info, member, flags);
-    auto found = known.find(key);
-    if (found == known.end()) {
-        found = known.emplace(key, Known{ComPtr<ITypeInfo>(info), ParameterTypes(info, member, flags)}).first;
-    }
-    return found->second.types;
 }
 
 // The parameter an argument stands for: a put's value is the last one,
@@ -158,7 +122,7 @@ HRESULT ModuleTypeInfo(REFIID iid, ITypeInfo** out) {
     return S_OK;
 }
 
-HRESULT InvokeThroughTypeInfo(ITypeInfo* typeInfo, void* object, DISPID member, LCID lcid, WORD flags,
+HRESULT InvokeThroughTypeInfo(const InterfaceMembers& members, void* object, DISPID member, LCID lcid, WORD flags,
                               DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep, UINT* argError) {
     // oleaut32 trusts the caller's DISPPARAMS and dies on a null pointer in
     // them; a careless caller gets an error here instead.
@@ -175,7 +139,9 @@ HRESULT InvokeThroughTypeInfo(ITypeInfo* typeInfo, void* object, DISPID member, 
         byRef = byRef || (V_VT(&params->rgvarg[i]) & VT_BYREF);
         converting = converting || !IsIntegerAlready(params->rgvarg[i]);
     }
-    const std::vector<VARTYPE> types = converting ? KnownParameterTypes(typeInfo, member, flags) : std::vector<VARTYPE>();
+    const std::vector<VARTYPE>& types =
+        converting ? members.ParameterTypes(member, flags) : InterfaceMembers::NoParameters();
+    ITypeInfo* const typeInfo = members.Info();
     if (!byRef && types.empty()) return typeInfo->Invoke(object, member, flags, params, result, excep, argError);
 
     std::vector<Variant> copies(params->cArgs);

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "win32/com_ptr.h"
-#include "win32/member_names.h"
+#include "win32/interface_members.h"
 
 namespace quillant::win32 {
 
@@ -24,19 +24,16 @@ namespace quillant::win32 {
 // TYPELIB 1, and embedded in another server under another number.
 HRESULT ModuleTypeInfo(REFIID iid, ITypeInfo** out);
 
-// How a TypeInfoDispatch finds its interface's ITypeInfo.
-using TypeInfoLookup = HRESULT (*)(REFIID iid, ITypeInfo** out);
-
-// Invokes through typeInfo on object. VBScript passes every argument by
-// reference (VT_BYREF | VT_VARIANT), even to property puts, which oleaut32
-// then refuses for [in] parameters of other types; the arguments are
-// dereferenced into copies first. An argument for a Long or Integer
-// parameter that is no integer already is converted as Visual Basic
-// converts it (win32/property_argument.h): NaN, infinities and numbers
-// beyond the type overflow (DISP_E_OVERFLOW). DISPPARAMS with null pointers
-// where there should be arguments are refused (E_INVALIDARG), and so is a
-// by-reference argument that points nowhere (DISP_E_TYPEMISMATCH).
-HRESULT InvokeThroughTypeInfo(ITypeInfo* typeInfo, void* object, DISPID member, LCID lcid, WORD flags,
+// Invokes through the interface's type information on object. VBScript
+// passes every argument by reference (VT_BYREF | VT_VARIANT), even to
+// property puts, which oleaut32 then refuses for [in] parameters of other
+// types; the arguments are dereferenced into copies first. An argument for
+// a Long or Integer parameter that is no integer already is converted as
+// Visual Basic converts it (win32/property_argument.h): NaN, infinities and
+// numbers beyond the type overflow (DISP_E_OVERFLOW). DISPPARAMS with null
+// pointers where there should be arguments are refused (E_INVALIDARG), and
+// so is a by-reference argument that points nowhere (DISP_E_TYPEMISMATCH).
+HRESULT InvokeThroughTypeInfo(const InterfaceMembers& members, void* object, DISPID member, LCID lcid, WORD flags,
                               DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep, UINT* argError);
 
 template <class Interface, TypeInfoLookup Lookup = ModuleTypeInfo>
@@ -53,33 +50,40 @@ public:
         if (index != 0) return DISP_E_BADINDEX;
         return Lookup(__uuidof(Interface), out);
     }
-    // A name is looked up in the type library once per process: oleaut32
-    // compares it with every member's name through the locale, and a host
-    // that binds late asks on every call.
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
         if (count && (!names || !ids)) return E_INVALIDARG;
-        static MemberNames known;
-        if (count == 1 && known.Find(names[0], ids[0])) return S_OK;
+        const InterfaceMembers& members = Members();
+        if (count == 1 && members.Find(names[0], ids[0])) return S_OK;
         ComPtr<ITypeInfo> info;
-        HRESULT hr = Lookup(__uuidof(Interface), info.Put());
+        const HRESULT hr = Lookup(__uuidof(Interface), info.Put());
         if (FAILED(hr)) return hr;
-        hr = info->GetIDsOfNames(names, count, ids);
-        if (hr == S_OK && count == 1) known.Remember(names[0], ids[0]);
-        return hr;
+        return info->GetIDsOfNames(names, count, ids);
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* excep, UINT* argError) override {
         if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-        ComPtr<ITypeInfo> info;
-        const HRESULT hr = Lookup(__uuidof(Interface), info.Put());
-        if (FAILED(hr)) return hr;
-        return InvokeThroughTypeInfo(info.Get(), static_cast<Interface*>(this), member, lcid, flags, params, result,
-                                     excep, argError);
+        auto* object = static_cast<Interface*>(this);
+        const InterfaceMembers& members = Members();
+        if (SUCCEEDED(members.Status())) {
+            return InvokeThroughTypeInfo(members, object, member, lcid, flags, params, result, excep, argError);
+        }
+        const InterfaceMembers again(Lookup, __uuidof(Interface));
+        if (FAILED(again.Status())) return again.Status();
+        return InvokeThroughTypeInfo(again, object, member, lcid, flags, params, result, excep, argError);
     }
 
 protected:
     TypeInfoDispatch() = default;
     virtual ~TypeInfoDispatch() = default;
+
+private:
+    // Read at the first call and kept for the module's life. Should the
+    // type library not load then, every call reads it again (Invoke) or
+    // asks the type information itself (GetIDsOfNames).
+    static const InterfaceMembers& Members() {
+        static const InterfaceMembers members(Lookup, __uuidof(Interface));
+        return members;
+    }
 };
 
 }  // namespace quillant::win32

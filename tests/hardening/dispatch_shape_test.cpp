@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "win32/bstr.h"
+#include "win32/type_descriptions.h"
 #include "tests/hardening/hardening_support.h"
 #include "win32/vb_com_error.h"
 
@@ -152,6 +153,37 @@ TEST(DispatchShape, NamesAndTypeInformationAskedForBadly) {
         DISPID id = 0;
         LPOLESTR unknown[] = {const_cast<LPOLESTR>(L"NoSuchMember")};
         EXPECT_EQ(row.object->GetIDsOfNames(IID_NULL, unknown, 1, LOCALE_USER_DEFAULT, &id), DISP_E_UNKNOWNNAME);
+    }
+}
+
+// Every member's name, in its own case and in others, gives the DISPID its
+// type information gives, on the objects whose names are answered from a
+// table read once (a property's get and put share one entry).
+TEST(DispatchShape, EveryMemberNameGivesItsTypeLibrarysDispid) {
+    const ComPtr<_Quillant2> label = NewLabelBarcode();
+    const ComPtr<IPictureBox> box = NewPictureBox();
+    for (IDispatch* object : {static_cast<IDispatch*>(label.Get()), static_cast<IDispatch*>(box.Get())}) {
+        ComPtr<ITypeInfo> info;
+        ASSERT_HRESULT_SUCCEEDED(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.Put()));
+        int members = 0;
+        for (UINT index = 0;; ++index) {
+            win32::FuncDesc desc;
+            if (FAILED(win32::GetFuncDesc(info.Get(), index, desc))) break;
+            Bstr name;
+            UINT count = 0;
+            ASSERT_HRESULT_SUCCEEDED(info->GetNames(desc->memid, name.Put(), 1, &count));
+            std::wstring lower(name.View()), upper(name.View());
+            for (wchar_t& c : lower) c = static_cast<wchar_t>(towlower(c));
+            for (wchar_t& c : upper) c = static_cast<wchar_t>(towupper(c));
+            for (const std::wstring& spelling : {std::wstring(name.View()), lower, upper}) {
+                DISPID id = DISPID_UNKNOWN;
+                LPOLESTR names[] = {const_cast<LPOLESTR>(spelling.c_str())};
+                EXPECT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK) << spelling;
+                EXPECT_EQ(id, desc->memid) << spelling;
+            }
+            ++members;
+        }
+        EXPECT_GT(members, 20);
     }
 }
 
