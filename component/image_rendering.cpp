@@ -102,7 +102,7 @@ std::vector<uint8_t> RasterBytes(const LabelProperties& properties, ImageFormat 
     const ImagePlan plan = Plan(properties, dpi, object);
     surface.Reframe(plan.frame.width, plan.frame.height);
     render::win32::GdiFontApi gdi;
-    forms::SurfaceFontApi fonts(gdi, dpi);
+    forms::SurfaceFontApi fonts(gdi, surface, dpi);
     // Black on white first: the caption's smoothed edges are then a
     // coverage that any colours, or a transparent ground, are mixed from.
     Draw(plan, object, fonts);
@@ -147,7 +147,7 @@ win32::EnhMetaFile Metafile(const LabelProperties& properties, int32_t dpi, cons
                     (plan.frame.height - 1) * dot, *colours.ground);
     }
     render::win32::GdiFontApi gdi;
-    forms::SurfaceFontApi fonts(gdi, dpi);
+    forms::SurfaceFontApi fonts(gdi, surface, dpi);
     Draw(plan, object, fonts);
     win32::EnhMetaFile recording = surface.Finish();
     if (!recording) throw vb_errors::WithText(vb_errors::kCannotCreateImage);

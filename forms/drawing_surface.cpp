@@ -28,12 +28,20 @@ std::vector<std::wstring_view> SplitLines(std::wstring_view text) {
     return lines;
 }
 
-double TextWidthPixels(HDC dc, OutlineWidths& outlines, std::wstring_view line) {
+double TextWidthPixels(HDC dc, const LOGFONTW* font, OutlineWidths& outlines, std::wstring_view line) {
     if (line.empty()) return 0;
-    const std::vector<double> ends = outlines.Ends(dc, line);
+    const std::vector<double> ends = font ? outlines.Ends(dc, *font, line) : std::vector<double>();
     if (!ends.empty()) return ends.back();
     SIZE size = {};
     return GetTextExtentPoint32W(dc, line.data(), static_cast<int>(line.size()), &size) ? size.cx : 0;
+}
+
+// A DC as a renderer may have it, from a 32-bit hDC: only a handle's lower
+// half counts, since the upper half is that half's sign, which GDI
+// disregards (a handle GDI has made again and again has its top bit set).
+bool SameDc(HDC a, HDC b) {
+    const auto lower = [](HDC dc) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(dc)); };
+    return lower(a) == lower(b);
 }
 
 // The box Line paints: both corner pixels included.
@@ -181,33 +189,74 @@ void DrawingSurface::SetFontStrikethru(bool on) {
 void DrawingSurface::ChangeFont(const FontSettings& settings) {
     if (gdiFont_ && settings == font_) {
         // Selecting a font makes GDI look it up again, even the one a DC holds.
-        for (HDC dc : dcs_) {
-            if (GetCurrentObject(dc, OBJ_FONT) != gdiFont_.Get()) SelectObject(dc, gdiFont_.Get());
+        for (AttachedDc& attached : dcs_) {
+            if (FontIn(attached.dc) != gdiFont_.Get()) {
+                SelectObject(attached.dc, gdiFont_.Get());
+                attached.font = gdiFont_.Get();
+            }
         }
         return;
     }
     // A font's size is its height: the dots down decide it.
     RealizedFont made = RealizeFont(settings, dpiY_);
     if (!made.font) throw errors::InvalidPropertyValue("Font", "cannot be made");
-    for (HDC dc : dcs_) SelectObject(dc, made.font.Get());
+    SelectIntoEveryDc(std::move(made));
+    font_ = settings;
+}
+
+void DrawingSurface::SelectIntoEveryDc(RealizedFont made) {
+    for (AttachedDc& attached : dcs_) {
+        SelectObject(attached.dc, made.font.Get());
+        attached.font = made.font.Get();
+    }
     gdiFont_ = std::move(made.font);
+    gdiFontDescription_ = made.description;
     gdiFontMetrics_.reset();
     face_ = std::move(made.face);
-    font_ = settings;
 }
 
 void DrawingSurface::AttachDc(HDC dc) {
     SelectObject(dc, gdiFont_.Get());
-    dcs_.push_back(dc);
+    dcs_.push_back({dc, gdiFont_.Get()});
 }
 
 void DrawingSurface::DetachDc(HDC dc) {
     SelectObject(dc, GetStockObject(SYSTEM_FONT));
-    dcs_.erase(std::remove(dcs_.begin(), dcs_.end(), dc), dcs_.end());
+    dcs_.erase(std::remove_if(dcs_.begin(), dcs_.end(), [dc](const AttachedDc& a) { return a.dc == dc; }), dcs_.end());
+}
+
+void DrawingSurface::TrackFontsSelected() {
+    if (fontsTracked_) return;
+    for (AttachedDc& attached : dcs_) attached.font = GetCurrentObject(attached.dc, OBJ_FONT);
+    fontsTracked_ = true;
+}
+
+void DrawingSurface::FontSelectedInto(HDC dc, HGDIOBJ font) {
+    for (AttachedDc& attached : dcs_) {
+        if (SameDc(attached.dc, dc)) attached.font = font;
+    }
+}
+
+HGDIOBJ DrawingSurface::FontIn(HDC dc) const {
+    if (fontsTracked_) {
+        for (const AttachedDc& attached : dcs_) {
+            if (SameDc(attached.dc, dc)) return attached.font;
+        }
+    }
+    return GetCurrentObject(dc, OBJ_FONT);
+}
+
+bool DrawingSurface::DescribeFontIn(HDC dc, LOGFONTW& font) {
+    const HGDIOBJ selected = FontIn(dc);
+    if (selected && selected == gdiFont_.Get()) {
+        font = gdiFontDescription_;
+        return true;
+    }
+    return selected && GetObjectW(selected, sizeof font, &font) != 0;
 }
 
 bool DrawingSurface::TextMetrics(HDC dc, TEXTMETRICW& metrics) {
-    const bool own = GetCurrentObject(dc, OBJ_FONT) == gdiFont_.Get();
+    const bool own = FontIn(dc) == gdiFont_.Get();
     if (own && gdiFontMetrics_ && metricsDc_ == dc) {
         metrics = *gdiFontMetrics_;
         return true;
@@ -229,7 +278,11 @@ int DrawingSurface::LineHeightPixels(HDC dc) {
 double DrawingSurface::TextWidth(std::wstring_view text) {
     HDC dc = MeasuringDc();
     double widest = 0;
-    for (std::wstring_view line : SplitLines(text)) widest = std::max(widest, TextWidthPixels(dc, outlines_, line));
+    LOGFONTW font = {};
+    const LOGFONTW* described = DescribeFontIn(dc, font) ? &font : nullptr;
+    for (std::wstring_view line : SplitLines(text)) {
+        widest = std::max(widest, TextWidthPixels(dc, described, outlines_, line));
+    }
     return scaleX_.ToUnits(widest);
 }
 
@@ -243,7 +296,8 @@ double DrawingSurface::TextHeight(std::wstring_view text) {
 // before it add up to (at 203 dpi those run several pixels past the measure,
 // and a caption centred by its measure sits left of centre).
 void DrawingSurface::InkLine(HDC dc, COLORREF colour, int x, int y, std::wstring_view line) {
-    const std::vector<double> ends = outlines_.Ends(dc, line);
+    LOGFONTW font = {};
+    const std::vector<double> ends = DescribeFontIn(dc, font) ? outlines_.Ends(dc, font, line) : std::vector<double>();
     if (ends.size() != line.size()) {
         TextOutW(GdiTextDc(dc), x, y, line.data(), static_cast<int>(line.size()));
         return;
@@ -342,10 +396,7 @@ void DrawingSurface::ChangeDevice(double dpiX, double dpiY, int pixelWidth, int 
     if (!scaleX || !scaleY) throw errors::InvalidPropertyValue("ScaleMode", "has no scale at this resolution");
     RealizedFont made = RealizeFont(font_, dpiY);
     if (!made.font) throw errors::InvalidPropertyValue("Font", "cannot be made");
-    for (HDC dc : dcs_) SelectObject(dc, made.font.Get());
-    gdiFont_ = std::move(made.font);
-    gdiFontMetrics_.reset();
-    face_ = std::move(made.face);
+    SelectIntoEveryDc(std::move(made));
     dpiX_ = dpiX;
     dpiY_ = dpiY;
     scaleX_ = *scaleX;

@@ -74,6 +74,16 @@ public:
     void Print(std::wstring_view text);
 
     HDC Hdc() { return DrawingDc(); }
+
+    // For an owner that hands the surface's DCs to no host and selects every
+    // other font into them through FontSelectedInto's caller (the component's
+    // images): the surface then keeps which font each DC holds rather than
+    // ask GDI, a call into the system, over a dozen times a caption. What
+    // the DCs hold now is asked once.
+    void TrackFontsSelected();
+    // That owner selected font into dc (one of the surface's or not; a
+    // 32-bit hDC's handle, sign extended, will do).
+    void FontSelectedInto(HDC dc, HGDIOBJ font);
     // The DC whose font and metrics text is measured with, for callers that
     // select fonts and measure but draw through the members.
     HDC FontDc() { return MeasuringDc(); }
@@ -157,9 +167,13 @@ protected:
     // kept (the 32-bit Wine takes over a microsecond to answer them, and a
     // caption asks several times). False where GDI cannot tell.
     bool TextMetrics(HDC dc, TEXTMETRICW& metrics);
+    // What the font selected into dc was made from; false where GDI cannot tell.
+    bool DescribeFontIn(HDC dc, LOGFONTW& font);
 
 private:
     void ChangeFont(const FontSettings& settings);
+    void SelectIntoEveryDc(RealizedFont made);
+    HGDIOBJ FontIn(HDC dc) const;
     void InkLine(HDC dc, COLORREF colour, int x, int y, std::wstring_view line);
     int LineHeightPixels(HDC dc);
     int PixelsOfTwips(double twips, double dpi, const char* property) const;
@@ -180,6 +194,7 @@ private:
     FontSettings font_;
     std::wstring face_;
     win32::Font gdiFont_;
+    LOGFONTW gdiFontDescription_ = {};
     std::optional<TEXTMETRICW> gdiFontMetrics_;  // of gdiFont_ in metricsDc_, once asked
     HDC metricsDc_ = nullptr;
     // The brushes of the last two fill colours: a symbol fills its ground,
@@ -190,7 +205,12 @@ private:
     };
     FillBrush fillBrushes_[2];
     HBRUSH FillBrushOf(COLORREF ink);
-    std::vector<HDC> dcs_;
+    struct AttachedDc {
+        HDC dc;
+        HGDIOBJ font;  // what it holds, where fonts are tracked
+    };
+    std::vector<AttachedDc> dcs_;
+    bool fontsTracked_ = false;
     OutlineWidths outlines_;
 };
 

@@ -105,7 +105,7 @@ RealizedFont RealizeFont(const FontSettings& settings, double dpi) {
     const std::wstring face = InstalledFace(settings.face);
     lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
 
-    RealizedFont result{win32::Font(CreateFontIndirectW(&lf)), face};
+    RealizedFont result{win32::Font(CreateFontIndirectW(&lf)), face, lf};
     if (!result.font) return result;
     // Report the face GDI chose, as a Visual Basic object reports the face
     // it substituted for a missing one. GDI chooses the same face for the

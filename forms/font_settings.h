@@ -28,6 +28,7 @@ inline bool operator==(const FontSettings& a, const FontSettings& b) {
 struct RealizedFont {
     win32::Font font;
     std::wstring face;
+    LOGFONTW description = {};  // what the font was made from, as GetObjectW answers it
 };
 RealizedFont RealizeFont(const FontSettings& settings, double dpi);
 

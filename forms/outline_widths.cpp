@@ -37,11 +37,8 @@ OutlineWidths::Measured* OutlineWidths::MeasuredFor(const LOGFONTW& font) {
     return &made;
 }
 
-std::vector<double> OutlineWidths::Ends(HDC dc, std::wstring_view line) {
-    LOGFONTW font = {};
-    if (line.empty() || !GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font) || font.lfHeight == 0) {
-        return {};
-    }
+std::vector<double> OutlineWidths::Ends(HDC dc, const LOGFONTW& font, std::wstring_view line) {
+    if (line.empty() || font.lfHeight == 0) return {};
     Measured* measured = MeasuredFor(font);
     if (!measured) return {};
     if (IsLatin1(line) && MeasuresPlainly(dc)) {

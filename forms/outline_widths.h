@@ -19,9 +19,10 @@ namespace quillant::forms {
 class OutlineWidths {
 public:
     // Where each character of a line ends, from its start, in pixels at the
-    // outlines' widths; empty when the font in the DC cannot be scaled (GDI's
-    // default size, which no multiple of it names) or the text not measured.
-    std::vector<double> Ends(HDC dc, std::wstring_view line);
+    // outlines' widths of font, which the DC holds; empty when the font
+    // cannot be scaled (GDI's default size, which no multiple of it names)
+    // or the text not measured.
+    std::vector<double> Ends(HDC dc, const LOGFONTW& font, std::wstring_view line);
 
 private:
     // What is kept of one font measured with.

@@ -55,7 +55,7 @@ HDC PictureSurface::PrintingDc(double penY, size_t lines) {
     LOGFONTW font = {};
     TEXTMETRICW metrics = {};
     const int mode = GetGraphicsMode(dc);
-    if (!fillsOwnPixels_ || !MapsPlainly(dc, mode) || !GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font) ||
+    if (!fillsOwnPixels_ || !MapsPlainly(dc, mode) || !DescribeFontIn(dc, font) ||
         !TextMetrics(dc, metrics)) {
         return image_.DrawingDc();
     }

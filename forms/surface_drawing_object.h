@@ -18,8 +18,11 @@ namespace quillant::forms {
 
 class SurfaceDrawingObject final : public render::DrawingObject, public render::TextMeasure {
 public:
-    // dpi is the surface's resolution.
-    SurfaceDrawingObject(DrawingSurface& surface, double dpi) : surface_(surface), dpi_(dpi) {}
+    // dpi is the surface's resolution. The surface's DCs are the renderer's
+    // alone from now on, its fonts selected through a SurfaceFontApi.
+    SurfaceDrawingObject(DrawingSurface& surface, double dpi) : surface_(surface), dpi_(dpi) {
+        surface_.TrackFontsSelected();
+    }
 
     // From now on the renderer's black is fore and its blanks are ground
     // (left out when there is none: a transparent ground), the text fore
@@ -69,10 +72,12 @@ private:
     std::optional<render::Color> ground_;
 };
 
-// gdi32's font calls, with the surface's resolution as its LOGPIXELSY.
+// gdi32's font calls, with the surface's resolution as its LOGPIXELSY; the
+// surface is told of every font selected, and keeps which its DCs hold.
 class SurfaceFontApi final : public render::FontApi {
 public:
-    SurfaceFontApi(render::FontApi& gdi, int32_t dpi) : gdi_(gdi), dpi_(dpi) {}
+    SurfaceFontApi(render::FontApi& gdi, DrawingSurface& surface, int32_t dpi)
+        : gdi_(gdi), surface_(surface), dpi_(dpi) {}
 
     int32_t SetGraphicsMode(render::DeviceContext dc, int32_t mode) noexcept override {
         return gdi_.SetGraphicsMode(dc, mode);
@@ -84,7 +89,12 @@ public:
         return gdi_.CreateFontIndirectA(font);
     }
     render::GdiHandle SelectObject(render::DeviceContext dc, render::GdiHandle object) noexcept override {
-        return gdi_.SelectObject(dc, object);
+        const render::GdiHandle previous = gdi_.SelectObject(dc, object);
+        if (previous != 0) {
+            const HDC handle = reinterpret_cast<HDC>(static_cast<intptr_t>(dc));
+            surface_.FontSelectedInto(handle, reinterpret_cast<HGDIOBJ>(object));
+        }
+        return previous;
     }
     bool DeleteObject(render::GdiHandle object) noexcept override { return gdi_.DeleteObject(object); }
     int32_t MulDiv(int32_t number, int32_t numerator, int32_t denominator) noexcept override {
@@ -98,6 +108,7 @@ public:
 
 private:
     render::FontApi& gdi_;
+    DrawingSurface& surface_;
     int32_t dpi_;
 };
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <stdexcept>
 #include <tuple>
 #include <vector>
@@ -18,6 +19,8 @@
 #include "forms/picture_surface.h"
 #include "forms/raster_image.h"
 #include "forms/scale_units.h"
+#include "forms/surface_drawing_object.h"
+#include "adapters/gdi_font_api.h"
 
 namespace quillant::forms::testing {
 namespace {
@@ -673,6 +676,35 @@ TEST(ImageCanvas, FontsDifferOnlyInWhatTheirDescriptionsSay) {
     b = a;
     lstrcpynW(b.lfFaceName, L"OCR A", LF_FACESIZE);
     EXPECT_FALSE(SameLogFont(a, b));
+}
+
+// An image's canvas keeps which font its DC holds rather than ask GDI, and
+// learns of a font the renderer selects through its 32-bit hDC: the one
+// measured until it is put back. The DC's handle has its top bit set, as
+// GDI's handles come to after their places are used again and again; the
+// hDC's sign-extended handle is still the canvas's DC.
+TEST(ImageCanvas, AFontSelectedThroughTheHdcIsMeasuredUntilItIsPutBack) {
+    std::unique_ptr<PictureSurface> surface;
+    for (int made = 0; made < 2000 && !surface; ++made) {
+        auto next = std::make_unique<PictureSurface>(300, 100, 100);
+        if (reinterpret_cast<uintptr_t>(next->FontDc()) & 0x80000000u) surface = std::move(next);
+    }
+    ASSERT_TRUE(surface) << "GDI made no DC whose handle has its top bit set";
+    SurfaceDrawingObject object(*surface, 300);
+    render::win32::GdiFontApi gdi;
+    SurfaceFontApi fonts(gdi, *surface, 300);
+    object.SetFontName(u"OCR A Extended");
+    object.SetFontSize(8);
+    const double own = object.TextWidth(u"QUILLANT");
+    LOGFONTW large = {};
+    large.lfHeight = -200;
+    lstrcpynW(large.lfFaceName, L"OCR A Extended", LF_FACESIZE);
+    const win32::Font font(CreateFontIndirectW(&large));
+    const auto handle = reinterpret_cast<render::GdiHandle>(font.Get());
+    const render::GdiHandle previous = fonts.SelectObject(object.Hdc(), handle);
+    EXPECT_GT(object.TextWidth(u"QUILLANT"), 3 * own);
+    fonts.SelectObject(object.Hdc(), previous);
+    EXPECT_DOUBLE_EQ(object.TextWidth(u"QUILLANT"), own);
 }
 
 // An image's canvas writes a row that repeats the row above only when it is
