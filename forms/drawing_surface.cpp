@@ -8,6 +8,7 @@
 #include "win32/com_ptr.h"
 #include "win32/gdi_object.h"
 #include "forms/forms_errors.h"
+#include "forms/log_fonts.h"
 #include "forms/picture_drawing.h"
 #include "render/whole_numbers.h"
 
@@ -255,16 +256,30 @@ bool DrawingSurface::DescribeFontIn(HDC dc, LOGFONTW& font) {
     return selected && GetObjectW(selected, sizeof font, &font) != 0;
 }
 
+// A turned caption's font is made anew for every image, from the same
+// description: where the surface's DCs are its own, its metrics are kept by
+// that description too.
 bool DrawingSurface::TextMetrics(HDC dc, TEXTMETRICW& metrics) {
-    const bool own = FontIn(dc) == gdiFont_.Get();
+    const HGDIOBJ selected = FontIn(dc);
+    const bool own = selected == gdiFont_.Get();
     if (own && gdiFontMetrics_ && metricsDc_ == dc) {
         metrics = *gdiFontMetrics_;
+        return true;
+    }
+    OtherFontMetrics other{dc, GetGraphicsMode(dc), {}, {}};
+    const bool keepOther = !own && fontsTracked_ && selected && GetObjectW(selected, sizeof other.font, &other.font);
+    if (keepOther && otherFontMetrics_ && otherFontMetrics_->dc == dc && otherFontMetrics_->mode == other.mode &&
+        SameLogFont(otherFontMetrics_->font, other.font)) {
+        metrics = otherFontMetrics_->metrics;
         return true;
     }
     if (!GetTextMetricsW(dc, &metrics)) return false;
     if (own) {
         gdiFontMetrics_ = metrics;
         metricsDc_ = dc;
+    } else if (keepOther) {
+        other.metrics = metrics;
+        otherFontMetrics_ = other;
     }
     return true;
 }

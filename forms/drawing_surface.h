@@ -164,8 +164,9 @@ protected:
     static COLORREF Colour(int32_t oleColour);
 
     // The metrics of the font selected into dc; the object's own font's are
-    // kept (the 32-bit Wine takes over a microsecond to answer them, and a
-    // caption asks several times). False where GDI cannot tell.
+    // kept, and where fonts are tracked the last other font's too (the
+    // 32-bit Wine takes about 3 us to answer them, and a caption asks
+    // several times). False where GDI cannot tell.
     bool TextMetrics(HDC dc, TEXTMETRICW& metrics);
     // What the font selected into dc was made from; false where GDI cannot tell.
     bool DescribeFontIn(HDC dc, LOGFONTW& font);
@@ -197,6 +198,13 @@ private:
     LOGFONTW gdiFontDescription_ = {};
     std::optional<TEXTMETRICW> gdiFontMetrics_;  // of gdiFont_ in metricsDc_, once asked
     HDC metricsDc_ = nullptr;
+    struct OtherFontMetrics {
+        HDC dc;
+        int mode;  // the DC's graphics mode
+        LOGFONTW font;
+        TEXTMETRICW metrics;
+    };
+    std::optional<OtherFontMetrics> otherFontMetrics_;  // of the last other font asked, where fonts are tracked
     // The brushes of the last two fill colours: a symbol fills its ground,
     // then dozens of bars in one ink.
     struct FillBrush {
