@@ -248,23 +248,27 @@ void PutBigEndian(uint8_t* out, uint32_t value) {
     out[3] = static_cast<uint8_t>(value);
 }
 
-// Bits gather in a word and leave four bytes at a time, to out, which has
-// room for them.
+// Bits gather in a 32-bit word and leave four bytes at a time, to out,
+// which has room for them: a wider word costs the 32-bit build a pair of
+// registers and a double shift for every code.
 struct BitStream {
-    uint64_t buffer;
+    uint32_t buffer;  // fewer than 32 bits between calls
     int count;
     uint8_t* out;
 
+    // bitCount from 1 to 31, and no bits set above them.
     void Put(uint32_t bits, int bitCount) {
-        buffer |= uint64_t{bits} << count;
-        count += bitCount;
-        if (count >= 32) {
-            const auto word = static_cast<uint32_t>(buffer);  // little-endian: the first bits first
-            std::memcpy(out, &word, 4);
-            out += 4;
-            buffer >>= 32;
-            count -= 32;
+        buffer |= bits << count;
+        const int total = count + bitCount;
+        if (total < 32) {
+            count = total;
+            return;
         }
+        std::memcpy(out, &buffer, 4);  // little-endian: the first bits first
+        out += 4;
+        // count is at least 1 here: the bits that did not fit.
+        buffer = bits >> (32 - count);
+        count = total - 32;
     }
 };
 

@@ -105,7 +105,7 @@ private:
 
     std::vector<uint8_t>& data_;  // compressed bytes waiting for an IDAT chunk,
     size_t dataSize_ = 0;         // the first dataSize_ of them
-    uint64_t bitBuffer_ = 0;
+    uint32_t bitBuffer_ = 0;
     int bitCount_ = 0;
 };
 
