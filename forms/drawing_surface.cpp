@@ -260,14 +260,13 @@ bool DrawingSurface::DescribeFontIn(HDC dc, LOGFONTW& font) {
 // description: where the surface's DCs are its own, its metrics are kept by
 // that description too.
 bool DrawingSurface::TextMetrics(HDC dc, TEXTMETRICW& metrics) {
-    const HGDIOBJ selected = FontIn(dc);
-    const bool own = selected == gdiFont_.Get();
+    const bool own = FontIn(dc) == gdiFont_.Get();
     if (own && gdiFontMetrics_ && metricsDc_ == dc) {
         metrics = *gdiFontMetrics_;
         return true;
     }
     OtherFontMetrics other{dc, GetGraphicsMode(dc), {}, {}};
-    const bool keepOther = !own && fontsTracked_ && selected && GetObjectW(selected, sizeof other.font, &other.font);
+    const bool keepOther = !own && fontsTracked_ && DescribeFontIn(dc, other.font);
     if (keepOther && otherFontMetrics_ && otherFontMetrics_->dc == dc && otherFontMetrics_->mode == other.mode &&
         SameLogFont(otherFontMetrics_->font, other.font)) {
         metrics = otherFontMetrics_->metrics;
