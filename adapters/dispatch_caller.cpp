@@ -86,43 +86,6 @@ Variant DispatchCaller::Call(Member member, std::initializer_list<VARIANT> args)
     return Invoke(member, DISPATCH_METHOD | DISPATCH_PROPERTYGET, params);
 }
 
-VARIANT ArgDouble(double value) {
-    VARIANT v;
-    V_VT(&v) = VT_R8;
-    V_R8(&v) = value;
-    return v;
-}
-VARIANT ArgShort(int16_t value) {
-    VARIANT v;
-    V_VT(&v) = VT_I2;
-    V_I2(&v) = value;
-    return v;
-}
-VARIANT ArgLong(int32_t value) {
-    VARIANT v;
-    V_VT(&v) = VT_I4;
-    V_I4(&v) = value;
-    return v;
-}
-VARIANT ArgBool(bool value) {
-    VARIANT v;
-    V_VT(&v) = VT_BOOL;
-    V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE;
-    return v;
-}
-VARIANT ArgString(BSTR value) {
-    VARIANT v;
-    V_VT(&v) = VT_BSTR;
-    V_BSTR(&v) = value;
-    return v;
-}
-VARIANT ArgObject(IDispatch* value) {
-    VARIANT v;
-    V_VT(&v) = VT_DISPATCH;
-    V_DISPATCH(&v) = value;
-    return v;
-}
-
 namespace {
 
 // Objects mostly answer in the member's own type already; only other types

@@ -109,13 +109,44 @@ private:
 };
 
 // Argument builders. The VARIANTs they return borrow nothing except the BSTR
-// and IDispatch views, which the caller keeps alive for the call.
-VARIANT ArgDouble(double value);
-VARIANT ArgShort(int16_t value);
-VARIANT ArgLong(int32_t value);
-VARIANT ArgBool(bool value);
-VARIANT ArgString(BSTR value);
-VARIANT ArgObject(IDispatch* value);
+// and IDispatch views, which the caller keeps alive for the call. Inline:
+// every bar of a symbol builds six.
+inline VARIANT ArgDouble(double value) {
+    VARIANT v{};
+    V_VT(&v) = VT_R8;
+    V_R8(&v) = value;
+    return v;
+}
+inline VARIANT ArgShort(int16_t value) {
+    VARIANT v{};
+    V_VT(&v) = VT_I2;
+    V_I2(&v) = value;
+    return v;
+}
+inline VARIANT ArgLong(int32_t value) {
+    VARIANT v{};
+    V_VT(&v) = VT_I4;
+    V_I4(&v) = value;
+    return v;
+}
+inline VARIANT ArgBool(bool value) {
+    VARIANT v{};
+    V_VT(&v) = VT_BOOL;
+    V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE;
+    return v;
+}
+inline VARIANT ArgString(BSTR value) {
+    VARIANT v{};
+    V_VT(&v) = VT_BSTR;
+    V_BSTR(&v) = value;
+    return v;
+}
+inline VARIANT ArgObject(IDispatch* value) {
+    VARIANT v{};
+    V_VT(&v) = VT_DISPATCH;
+    V_DISPATCH(&v) = value;
+    return v;
+}
 
 // Result conversions in Visual Basic's manner: a value that cannot become the
 // type raises 13 "Type mismatch" (or 6 "Overflow" when out of range).

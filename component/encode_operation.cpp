@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <new>
+#include <optional>
 #include <utility>
 
 #include "adapters/dispatch_drawing_object.h"
@@ -17,11 +18,11 @@ namespace quillant::component {
 std::u16string DrawOnDevice(IDispatch* device, const Drawing& draw,
                             std::shared_ptr<render::win32::KnownMembers> known) {
     render::win32::GdiFontApi fonts;
-    std::unique_ptr<render::win32::DispatchDrawingObject> target;
+    std::optional<render::win32::DispatchDrawingObject> target;
     try {
         // Member names are looked up once per Encode, through this adapter,
         // unless the caller knows them.
-        if (device) target = std::make_unique<render::win32::DispatchDrawingObject>(device, std::move(known));
+        if (device) target.emplace(device, std::move(known));
     } catch (const VbError& error) {
         return win32::Utf16FromUtf8(error.description());
     }
@@ -30,7 +31,7 @@ std::u16string DrawOnDevice(IDispatch* device, const Drawing& draw,
         // two threads at once would mix on a shared one, and a lock held across
         // the drawing would be held across the host's object's calls.
         render::win32::ScratchFormPool::Lease form(ScratchForms());
-        return win32::Utf16FromUtf8(draw(target.get(), render::Platform{fonts, form}));
+        return win32::Utf16FromUtf8(draw(target ? &*target : nullptr, render::Platform{fonts, form}));
     } catch (...) {
         return win32::Utf16FromUtf8(vb_errors::CurrentError().description());
     }

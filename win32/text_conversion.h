@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -27,10 +28,18 @@ inline std::wstring WideFromUtf8(std::string_view text) {
     return out;
 }
 
+// Every Encode answers with a text (mostly "Sucess"): ASCII, as most
+// answers are, is widened here, without two calls into the system.
 inline std::u16string Utf16FromUtf8(std::string_view text) {
     static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 on Windows");
-    const std::wstring wide = WideFromUtf8(text);
-    return std::u16string(wide.begin(), wide.end());
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return std::u16string(text.begin(), text.end());
+    }
+    const int length = static_cast<int>(text.size());
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
+    std::u16string out(static_cast<size_t>(size), u'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), length, reinterpret_cast<wchar_t*>(out.data()), size);
+    return out;
 }
 
 }  // namespace quillant::win32

@@ -7,14 +7,17 @@
 
 namespace quillant::win32 {
 
+// Empty is all zeros (VT_EMPTY is 0), set here rather than by VariantInit: a
+// drawing call makes several Variants, and each VariantInit was a call into
+// oleaut32.
 class Variant {
 public:
-    Variant() { VariantInit(&v_); }
+    Variant() = default;
     Variant(const Variant&) = delete;
     Variant& operator=(const Variant&) = delete;
     Variant(Variant&& other) noexcept {
         v_ = other.v_;
-        VariantInit(&other.v_);
+        other.v_ = VARIANT{};
     }
     // An empty variant holds nothing to clear (the common case for results
     // of calls that return none).
@@ -38,11 +41,11 @@ public:
     // Hands the value to an [out] VARIANT owned by the caller.
     void Detach(VARIANT* out) {
         *out = v_;
-        VariantInit(&v_);
+        v_ = VARIANT{};
     }
 
 private:
-    VARIANT v_;
+    VARIANT v_{};
 };
 
 // Whether an argument can be read: a by-reference argument must point
