@@ -111,42 +111,21 @@ private:
 // Argument builders. The VARIANTs they return borrow nothing except the BSTR
 // and IDispatch views, which the caller keeps alive for the call. Inline:
 // every bar of a symbol builds six.
-inline VARIANT ArgDouble(double value) {
+template <typename Fill>
+VARIANT Arg(VARTYPE type, Fill fill) {
     VARIANT v{};
-    V_VT(&v) = VT_R8;
-    V_R8(&v) = value;
+    V_VT(&v) = type;
+    fill(v);
     return v;
 }
-inline VARIANT ArgShort(int16_t value) {
-    VARIANT v{};
-    V_VT(&v) = VT_I2;
-    V_I2(&v) = value;
-    return v;
-}
-inline VARIANT ArgLong(int32_t value) {
-    VARIANT v{};
-    V_VT(&v) = VT_I4;
-    V_I4(&v) = value;
-    return v;
-}
+inline VARIANT ArgDouble(double value) { return Arg(VT_R8, [&](VARIANT& v) { V_R8(&v) = value; }); }
+inline VARIANT ArgShort(int16_t value) { return Arg(VT_I2, [&](VARIANT& v) { V_I2(&v) = value; }); }
+inline VARIANT ArgLong(int32_t value) { return Arg(VT_I4, [&](VARIANT& v) { V_I4(&v) = value; }); }
 inline VARIANT ArgBool(bool value) {
-    VARIANT v{};
-    V_VT(&v) = VT_BOOL;
-    V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE;
-    return v;
+    return Arg(VT_BOOL, [&](VARIANT& v) { V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE; });
 }
-inline VARIANT ArgString(BSTR value) {
-    VARIANT v{};
-    V_VT(&v) = VT_BSTR;
-    V_BSTR(&v) = value;
-    return v;
-}
-inline VARIANT ArgObject(IDispatch* value) {
-    VARIANT v{};
-    V_VT(&v) = VT_DISPATCH;
-    V_DISPATCH(&v) = value;
-    return v;
-}
+inline VARIANT ArgString(BSTR value) { return Arg(VT_BSTR, [&](VARIANT& v) { V_BSTR(&v) = value; }); }
+inline VARIANT ArgObject(IDispatch* value) { return Arg(VT_DISPATCH, [&](VARIANT& v) { V_DISPATCH(&v) = value; }); }
 
 // Result conversions in Visual Basic's manner: a value that cannot become the
 // type raises 13 "Type mismatch" (or 6 "Overflow" when out of range).
