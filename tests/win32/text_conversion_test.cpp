@@ -15,6 +15,7 @@ TEST(TextConversion, Utf16FromUtf8AgreesWithTheSystemOnEveryKindOfText) {
     EXPECT_EQ(Utf16FromUtf8("caf\xC3\xA9 \xE2\x82\xAC"), u"caf\u00E9 \u20AC");
     EXPECT_EQ(Utf16FromUtf8("a\xF0\x9F\x98\x80z"), u"a\U0001F600z");
     EXPECT_EQ(Utf16FromUtf8(std::string_view("n\0l", 3)), std::u16string(u"n\0l", 3));
+    EXPECT_EQ(WideFromUtf8("caf\xC3\xA9 ok"), L"caf\u00E9 ok");
     const std::u16string bad = Utf16FromUtf8("x\xFFy");
     EXPECT_EQ(bad, u"x\uFFFDy");
 }
